@@ -1,0 +1,17 @@
+# add_vantorel_test(NAME SOURCES file... LIBS lib... [LABELS label...] [TIMEOUT seconds])
+# One QtTest executable per test; it always runs headless.
+set(VANTOREL_TEST_OUTPUT_DIR ${CMAKE_BINARY_DIR}/tests)
+function(add_vantorel_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTOREL_TEST_OUTPUT_DIR})
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    TIMEOUT ${T_TIMEOUT}
+    LABELS "${T_LABELS}")
+endfunction()

@@ -1,0 +1,8 @@
+#include "LinkState.h"
+
+#include "TReadThread.h"
+
+LinkState::LinkState() = default;
+LinkState::~LinkState() = default;
+
+LinkState Link;

@@ -1,0 +1,28 @@
+// The one record of the serial link and the display options, owned by the main window.
+#pragma once
+
+#include "SerialIo.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+class TReadThread;
+
+struct LinkState {
+    LinkState();
+    ~LinkState();
+
+    // GUI thread only.
+    serial::Handle ComHandle = serial::NoHandle;
+    std::unique_ptr<TReadThread> ReadThread; // the reader of the last successful open
+    std::int32_t LogLines = -1;              // log limit; 0 or less: none
+    bool PortOpen = false;
+    bool OpenOnActivate = true;
+
+    // Written by the GUI thread, read by the receive thread for every byte it formats.
+    std::atomic<bool> ShowCRLF{true};
+    std::atomic<std::uint8_t> DisplayMode{0}; // 0 HEX, 1 BINARY, 2 ASCII
+};
+
+extern LinkState Link;

@@ -1,0 +1,32 @@
+// The receive thread's work: poll the port, read whatever arrives, store it in the shared
+// receive buffer and hand one formatted line per read to the GUI thread.
+#pragma once
+
+#include "SerialIo.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class ReceiveBuffer;
+class ReceiveSink;
+class StopSignal;
+
+struct ReceiveLoopContext {
+    serial::Handle port;
+    ReceiveBuffer& buffer;
+    const std::atomic<std::uint8_t>& displayMode;
+    const std::atomic<bool>& showCRLF;
+    ReceiveSink& sink;
+    const StopSignal& stop;                // the reader's terminate flag
+    std::function<bool()> appTerminating;  // checked after every pass
+};
+
+// Formats a chunk as one log line's text, reading the display options for every byte.
+std::string formatReceivedChunk(const std::uint8_t* data, std::uint32_t size,
+                                const std::atomic<std::uint8_t>& displayMode,
+                                const std::atomic<bool>& showCRLF);
+
+// Runs passes until, after a pass, the application is terminating or the stop is raised.
+void runReceiveLoop(const ReceiveLoopContext& context);

@@ -1,0 +1,30 @@
+// TReadThread: the receive thread of an open port. It runs the receive loop on the port it
+// was started for and hands each line to the GUI thread; stop() ends it at once wherever it
+// waits (in a read, in its pause or in a hand-off).
+#pragma once
+
+#include "GuiHandOff.h"
+#include "SerialIo.h"
+#include "StopSignal.h"
+
+#include <QThread>
+
+class TReadThread final : public QThread {
+public:
+    TReadThread(serial::Handle port, GuiHandOff::LineHandler showLine, GuiHandOff::LineHandler showError,
+                QObject* guiContext);
+    ~TReadThread() override;
+
+    // Sets the terminate flag, wakes the thread wherever it waits and joins it.
+    void stop();
+
+protected:
+    void run() override { Execute(); }
+
+private:
+    void Execute();
+
+    serial::Handle m_port;
+    StopSignal m_stop;
+    GuiHandOff m_handOff;
+};

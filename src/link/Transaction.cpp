@@ -1,0 +1,61 @@
+#include "Transaction.h"
+
+#include "ReceiveBuffer.h"
+#include "SystemMessage.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr auto WaitPass = std::chrono::milliseconds(100);
+constexpr qint64 ReplyTimeoutMs = 3000;
+
+} // namespace
+
+std::string padToPacket(std::string request)
+{
+    if (request.size() < PacketSize)
+        request.resize(PacketSize, '\0');
+    return request;
+}
+
+bool WritePort(serial::Handle handle, const std::string& packet, std::string& error)
+{
+    RxBuffer.reset();
+    std::uint32_t written = 0;
+    // Handle 0 means "no port"; it must never reach the system, where it is standard input.
+    if (handle == serial::NoHandle)
+        errno = EBADF;
+    if (handle == serial::NoHandle
+        || !serial::writePort(handle, packet.data(), static_cast<std::uint32_t>(packet.size()), written)) {
+        error = systemMessage();
+        return false;
+    }
+    return true;
+}
+
+bool WaitForReply(std::uint8_t expectedLength)
+{
+    const QDateTime deadline = QDateTime::currentDateTime().addMSecs(ReplyTimeoutMs);
+    bool late = false;
+    do {
+        std::this_thread::sleep_for(WaitPass);
+        late = QDateTime::currentDateTime() > deadline;
+        QCoreApplication::processEvents();
+    } while (!late && RxBuffer.count() < expectedLength);
+    return !late;
+}
+
+void WaitMs(int ms)
+{
+    const QDateTime deadline = QDateTime::currentDateTime().addMSecs(ms);
+    while (QDateTime::currentDateTime() < deadline) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(WaitPass);
+    }
+}

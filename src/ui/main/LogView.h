@@ -1,0 +1,27 @@
+// The log pane: a plain-text memo whose line 0 is the newest line. Lines are inserted at the
+// top and the oldest removed at the bottom, each as one edit without undo history, so a log
+// left running for days costs the same per line as a fresh one.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QTimer>
+
+class LogView final : public QPlainTextEdit {
+public:
+    explicit LogView(QWidget* parent = nullptr);
+
+    int lineCount() const;
+    QString line(int index) const;
+    QStringList lines() const;
+
+    void insertTopLine(const QString& text);
+    void removeBottomLine();
+
+    // Painting is suspended while lines go in; resuming is coalesced, so a burst of lines
+    // costs one repaint.
+    void suspendRepaint();
+    void resumeRepaint();
+
+private:
+    QTimer m_repaintTimer;
+};

@@ -1,0 +1,136 @@
+// Unit1: the main window TForm1: composer panel, log pane, status bar and menu tree, with
+// the handlers behind every menu item. The handlers are spread over the Unit1*.cpp files
+// by subject: log, port, box commands, composer and table transfers.
+#pragma once
+
+#include "Prompts.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <string>
+
+class LogView;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QWidget;
+class TForm2;
+class TForm3;
+struct BoxRequest;
+
+class TForm1 final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Adds one line at the top of the log (GUI thread only).
+    void AddLog(const QString& text);
+
+    // Sends one request to the box and waits for `expectedLength` reply bytes.
+    void SendRequest(const std::string& request, std::uint8_t expectedLength);
+
+    bool OpenPort();
+    void ClosePort();
+
+    void FillCombos(int levelIndex, int framingIndex, int familyIndex, int commandIndex,
+                    int opt1Value, int opt2Value, int opt3Value);
+
+    // The table dialogs, created hidden with the main window.
+    TForm2* positionerDialog() const { return Form2; }
+    TForm3* remoteDialog() const { return Form3; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void createComposerPanel();
+    void createLogPane();
+    void createStatusBar();
+    void createMenus();
+    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                         void (TForm1::*handler)(), const QKeySequence& shortcut = {},
+                         bool checkable = false);
+
+    void FormCreate();
+    void FormActivate();
+    void FormDestroy();
+    bool FormCloseQuery();
+
+    // Program
+    void About1Click();
+    void Exit1Click();
+    // Reader
+    void Open1Click();
+    void Close1Click();
+    void Info1Click();
+    void Test22kHz1Click();
+    void dsqon1Click();
+    void Analyse1Click();
+    void reset2Click();
+    void IRValueDetectEnable1Click();
+    void IRValueDetectDisable1Click();
+    void IRValueSet1Click();
+    void IRValueGet1Click();
+    void settings2Click();
+    void StepUp1Click();
+    void StepDown1Click();
+    void Setposition1Click();
+    void Settings1Click();
+    void Reset1Click();
+    void SwitchperipheralpowerON1Click();
+    void DrivePolarMotorto01Click();
+    void DriveStepMotorEastE03168FF1Click();
+    void DriveStepMotorWestE03169FF1Click();
+    void RecalculateSatellitePositionsE0316F001Click();
+    void Sendselectedcommand1Click();
+    // Log
+    void Showtimestamp1Click();
+    void Clearlog1Click();
+    void Savelog1Click();
+    void ShowCRLF1Click();
+    void ShowHEX1Click();
+    void ShowASCII1Click();
+    void ShowBINARY1Click();
+    // Composer
+    void compatChange();
+
+    void selectDisplay(QAction* item, std::uint8_t mode, const QString& panelText);
+    void runStopSequence();
+    void sendWithAsciiDisplay(const std::string& request, std::uint8_t expectedLength);
+    // Asks for a number in an input box; nothing when cancelled. A text that does not parse
+    // raises the integer error.
+    bool askByte(const QString& caption, std::uint8_t& value);
+    void sendRequest(const BoxRequest& request);
+
+    QWidget* Panel1 = nullptr;
+    QComboBox* framing = nullptr;
+    QComboBox* family = nullptr;
+    QComboBox* command = nullptr;
+    QComboBox* compat = nullptr;
+    QLineEdit* opt1 = nullptr;
+    QLineEdit* opt2 = nullptr;
+    QLineEdit* opt3 = nullptr;
+    LogView* m = nullptr;
+    QLabel* sbPanel0 = nullptr;
+    QLabel* sbPanel1 = nullptr;
+    FileDialogSettings sd;
+
+    QAction* Test22kHz1 = nullptr;
+    QAction* dsqon1 = nullptr;
+    QAction* Analyse1 = nullptr;
+    QAction* Showtimestamp1 = nullptr;
+    QAction* ShowCRLF1 = nullptr;
+    QAction* ShowHEX1 = nullptr;
+    QAction* ShowASCII1 = nullptr;
+    QAction* ShowBINARY1 = nullptr;
+
+    TForm2* Form2 = nullptr;
+    TForm3* Form3 = nullptr;
+    bool m_destroyed = false;
+};

@@ -1,0 +1,129 @@
+// The DiSEqC message composer on the top panel: framing, family and command lists, the
+// version level that filters the commands, three option bytes, and "Send selected command".
+#include "Unit1.h"
+
+#include "BoxRequests.h"
+#include "Composer.h"
+#include "ComposerTables.h"
+#include "RightAnchoredPanel.h"
+#include "Unitx.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+constexpr int PanelDesignWidth = 467;
+constexpr int PanelHeight = 139;
+constexpr int VisibleListRows = 12;
+constexpr int OptionMaxLength = 4;
+
+QLabel* addLabel(QWidget* panel, const char* name, const QString& caption, int left, int top)
+{
+    auto* label = new QLabel(caption, panel);
+    label->setObjectName(QLatin1String(name));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QComboBox* newList(const char* name)
+{
+    auto* list = new QComboBox;
+    list->setObjectName(QLatin1String(name));
+    list->setMaxVisibleItems(VisibleListRows);
+    // The long family texts must not widen the window: the list keeps the width it is given.
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(1);
+    return list;
+}
+
+QLineEdit* addOptionEdit(QWidget* panel, const char* name, int left)
+{
+    auto* edit = new QLineEdit(QLatin1String(name), panel);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(OptionMaxLength);
+    edit->setGeometry(left, 102, 45, 25);
+    return edit;
+}
+
+void refill(QComboBox* list, const std::vector<std::string>& items, int selected)
+{
+    list->clear();
+    for (const std::string& item : items)
+        list->addItem(fromAnsi(item));
+    list->setCurrentIndex(selected);
+}
+
+} // namespace
+
+void TForm1::createComposerPanel()
+{
+    auto* panel = new RightAnchoredPanel(PanelDesignWidth, PanelHeight, centralWidget());
+    panel->setObjectName(QStringLiteral("Panel1"));
+    Panel1 = panel;
+
+    addLabel(panel, "Label1", QStringLiteral("Framing"), 5, 10);
+    addLabel(panel, "Label2", QStringLiteral("Family"), 5, 41);
+    addLabel(panel, "Label3", QStringLiteral("Command"), 5, 73);
+    addLabel(panel, "Label4", QStringLiteral("Options"), 5, 105);
+
+    framing = newList("framing");
+    panel->addStretched(framing, QRect(87, 6, 371, 25));
+    family = newList("family");
+    panel->addStretched(family, QRect(87, 38, 371, 25));
+    command = newList("command");
+    panel->addStretched(command, QRect(87, 70, 372, 25));
+
+    opt1 = addOptionEdit(panel, "opt1", 87);
+    opt2 = addOptionEdit(panel, "opt2", 137);
+    opt3 = addOptionEdit(panel, "opt3", 187);
+
+    addLabel(panel, "Compatibility", QStringLiteral("Compatibility"), 237, 105);
+    compat = newList("compat");
+    compat->setParent(panel);
+    compat->setGeometry(374, 102, 84, 25);
+    compat->addItems({QStringLiteral("Version 1.0"), QStringLiteral("Version 1.1"), QStringLiteral("Version 1.2"),
+                      QStringLiteral("Version 2.0")});
+    connect(compat, &QComboBox::activated, this, [this] { runHandler([this] { compatChange(); }); });
+
+    setTabOrder(framing, family);
+    setTabOrder(family, command);
+    setTabOrder(command, opt1);
+    setTabOrder(opt1, opt2);
+    setTabOrder(opt2, opt3);
+    setTabOrder(opt3, compat);
+}
+
+void TForm1::FillCombos(int levelIndex, int framingIndex, int familyIndex, int commandIndex,
+                        int opt1Value, int opt2Value, int opt3Value)
+{
+    // Level figures are formatted without the locale, so they always read "1.2".
+    QLineEdit* const edits[] = {opt1, opt2, opt3};
+    const int values[] = {opt1Value, opt2Value, opt3Value};
+    for (int i = 0; i < 3; ++i) {
+        if (values[i] >= 0)
+            edits[i]->setText(QString::number(values[i]));
+    }
+
+    refill(framing, framingItemTexts(), framingIndex);
+    refill(family, familyItemTexts(), familyIndex);
+    const std::vector<std::string> commands = commandItemTexts(levelIndex);
+    refill(command, commands, clampCommandIndex(commandIndex, static_cast<int>(commands.size())));
+    refill(compat, levelItemTexts(), levelIndex);
+}
+
+void TForm1::compatChange()
+{
+    FillCombos(compat->currentIndex(), framing->currentIndex(), family->currentIndex(), command->currentIndex(),
+               -1, -1, -1);
+}
+
+void TForm1::Sendselectedcommand1Click()
+{
+    const std::string request = composeDiseqcRequest(toAnsi(command->currentText()), framing->currentIndex(),
+                                                     family->currentIndex(), toAnsi(opt1->text()),
+                                                     toAnsi(opt2->text()), toAnsi(opt3->text()));
+    SendRequest(request, ComposedReplyLength);
+}

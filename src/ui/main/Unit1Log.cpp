@@ -1,0 +1,110 @@
+// The log pane and the "Log" menu: adding lines, time stamps, clearing, saving and the
+// display mode the receive thread formats bytes in.
+#include "Unit1.h"
+
+#include "LinkState.h"
+#include "LogView.h"
+#include "Unitx.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QLabel>
+#include <QSaveFile>
+
+#include <stdexcept>
+
+namespace {
+
+// Trailing blanks and control characters (codes 0 to 32) of a line are not kept.
+QString trimmedLogText(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).unicode() <= 32)
+        --end;
+    return text.left(end);
+}
+
+QString timeStampPrefix()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yy hh:mm:ss "));
+}
+
+} // namespace
+
+void TForm1::AddLog(const QString& text)
+{
+    m->suspendRepaint();
+    try {
+        const QString prefix = Showtimestamp1->isChecked() ? timeStampPrefix() : QString();
+        if (Link.LogLines > 0) {
+            while (m->lineCount() > Link.LogLines)
+                m->removeBottomLine();
+        }
+        m->insertTopLine(prefix + trimmedLogText(text));
+    } catch (const std::exception& error) {
+        m->resumeRepaint();
+        ErrorBox(QString::fromLocal8Bit(error.what()));
+        return;
+    } catch (...) {
+        m->resumeRepaint();
+        throw;
+    }
+    m->resumeRepaint();
+}
+
+void TForm1::Showtimestamp1Click()
+{
+    // The item has inverted its check mark; new lines follow it from now on.
+}
+
+void TForm1::Clearlog1Click()
+{
+    if (QuestionBox(QStringLiteral("Clear Log?")))
+        m->clear();
+}
+
+void TForm1::Savelog1Click()
+{
+    const auto fileName = prompts().saveFileName(sd);
+    if (!fileName)
+        return;
+    // Written beside the target and renamed into place, so a failed save never leaves a
+    // truncated file where a good one was.
+    QSaveFile file(*fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw std::runtime_error(toAnsi(QStringLiteral("Cannot create file \"%1\". %2").arg(*fileName, file.errorString())));
+    for (const QString& line : m->lines()) {
+        file.write(line.toLatin1());
+        file.write("\r\n");
+    }
+    if (!file.commit())
+        throw std::runtime_error(toAnsi(QStringLiteral("Cannot write file \"%1\". %2").arg(*fileName, file.errorString())));
+}
+
+void TForm1::ShowCRLF1Click()
+{
+    Link.ShowCRLF = ShowCRLF1->isChecked();
+}
+
+void TForm1::selectDisplay(QAction* item, std::uint8_t mode, const QString& panelText)
+{
+    for (QAction* display : {ShowHEX1, ShowASCII1, ShowBINARY1})
+        display->setChecked(display == item);
+    Link.DisplayMode = mode;
+    sbPanel0->setText(panelText);
+}
+
+void TForm1::ShowHEX1Click()
+{
+    selectDisplay(ShowHEX1, 0, QStringLiteral(" Show HEX"));
+}
+
+void TForm1::ShowASCII1Click()
+{
+    selectDisplay(ShowASCII1, 2, QStringLiteral(" Show ASCII"));
+}
+
+void TForm1::ShowBINARY1Click()
+{
+    selectDisplay(ShowBINARY1, 1, QStringLiteral(" Show BINARY"));
+}

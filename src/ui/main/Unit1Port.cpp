@@ -1,0 +1,116 @@
+// The serial port of the main window: opening on first activation, "Open COM port",
+// "Close COM port", release at the end, and the request/reply transaction.
+#include "Unit1.h"
+
+#include "ByteFormat.h"
+#include "LinkState.h"
+#include "PortSetup.h"
+#include "SystemMessage.h"
+#include "TReadThread.h"
+#include "Transaction.h"
+#include "Unitx.h"
+
+#include <QLabel>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr int StopPauseMs = 500;
+constexpr auto SettleBeforeFlush = std::chrono::milliseconds(100);
+
+void reportPortError(const std::string& text)
+{
+    ErrorBox(fromAnsi(text));
+}
+
+} // namespace
+
+void TForm1::runStopSequence()
+{
+    if (!Link.ReadThread)
+        return;
+    Link.ReadThread->stop();
+    serial::setEventMask(Link.ComHandle, 0);
+    WaitMs(StopPauseMs);
+}
+
+bool TForm1::OpenPort()
+{
+    runStopSequence();
+    if (Link.ComHandle != serial::NoHandle && serial::closeHandle(Link.ComHandle))
+        Link.ComHandle = serial::NoHandle;
+    if (!ConfigurePort(Link.ComHandle, reportPortError))
+        return false;
+    if (!serial::setEventMask(Link.ComHandle, serial::EventRxChar))
+        ErrorBox(QStringLiteral("ComHandle SetCommMask ") + fromAnsi(systemMessage()));
+    std::this_thread::sleep_for(SettleBeforeFlush);
+    FlushInput(Link.ComHandle);
+    Link.ReadThread = std::make_unique<TReadThread>(
+        Link.ComHandle, [this](const QString& line) { if (!m_destroyed) AddLog(line); },
+        [](const QString& message) { ErrorBox(message); }, this);
+    Link.ReadThread->start();
+    Link.PortOpen = true;
+    AddLog(QStringLiteral("COM port opened"));
+    return true;
+}
+
+void TForm1::ClosePort()
+{
+    runStopSequence();
+    if (Link.ComHandle != serial::NoHandle && serial::closeHandle(Link.ComHandle)) {
+        Link.PortOpen = false;
+        Link.ComHandle = serial::NoHandle;
+    }
+    AddLog(QStringLiteral("COM port closed"));
+}
+
+void TForm1::Open1Click()
+{
+    OpenPort();
+}
+
+void TForm1::Close1Click()
+{
+    ClosePort();
+}
+
+void TForm1::FormActivate()
+{
+    if (!Link.OpenOnActivate)
+        return;
+    Link.OpenOnActivate = false;
+    OpenPort();
+}
+
+void TForm1::FormDestroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    serial::setRts(Link.ComHandle, false);
+    serial::setDtr(Link.ComHandle, false);
+    // The reader is stopped before its handle goes, so it never reads a closed or reused one.
+    if (Link.ReadThread)
+        Link.ReadThread->stop();
+    if (Link.ComHandle != serial::NoHandle)
+        serial::closeHandle(Link.ComHandle);
+}
+
+void TForm1::SendRequest(const std::string& request, std::uint8_t expectedLength)
+{
+    if (!Link.PortOpen)
+        OpenPort();
+    const std::string packet = padToPacket(request);
+    sbPanel1->setText(QStringLiteral("Sending data..."));
+    AddLog(QStringLiteral("S: ") + fromAnsi(packetDump(packet)));
+    std::string error;
+    if (!WritePort(Link.ComHandle, packet, error)) {
+        ErrorBox(fromAnsi(error));
+    } else if (!WaitForReply(expectedLength)) {
+        AddLog(QStringLiteral("Receive error!"));
+        prompts().beep();
+    }
+    sbPanel1->clear();
+}

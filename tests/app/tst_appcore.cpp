@@ -1,0 +1,91 @@
+// Program paths, the settings reader and system messages.
+#include "AppPaths.h"
+#include "IniProfile.h"
+#include "SystemMessage.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <fstream>
+
+class TestAppCore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void appNameDropsOnlyTheLastExtension_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("exe") << "/opt/v/tool.exe" << "tool";
+        QTest::newRow("two dots") << "/opt/v/tool.v2.exe" << "tool.v2";
+        QTest::newRow("no dot") << "/usr/bin/vantorel" << "vantorel";
+        QTest::newRow("dot in folder") << "/opt/v.1/vantorel" << "vantorel";
+    }
+    void appNameDropsOnlyTheLastExtension()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        QCOMPARE(QString::fromStdString(appNameFromPath(path.toStdString())), name);
+    }
+
+    void settingsFileSitsBesideTheProgram()
+    {
+        overrideAppPaths("/tmp/x", "tool.v2");
+        QCOMPARE(QString::fromStdString(AppDir()), QStringLiteral("/tmp/x/"));
+        QCOMPARE(QString::fromStdString(settingsFilePath()), QStringLiteral("/tmp/x/tool.v2.ini"));
+    }
+
+    void profileReadsLikeWindowsProfiles_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<int>("baud");
+        QTest::newRow("plain") << QByteArray("[init]\nport=COM3\nbaud=9600\n") << "COM3" << 9600;
+        QTest::newRow("any case, blanks, CRLF") << QByteArray("[ INIT ]\r\n  Port =  com3  \r\nBAUD= 0x4B00\r\n") << "com3" << 19200;
+        QTest::newRow("missing section") << QByteArray("port=COM9\nbaud=1\n") << "COM1" << 19200;
+        QTest::newRow("other section") << QByteArray("[other]\nport=COM9\n[init]\nbaud=57600\n") << "COM1" << 57600;
+        QTest::newRow("first one wins") << QByteArray("[init]\nbaud=1200\nbaud=2400\n") << "COM1" << 1200;
+        QTest::newRow("not a number") << QByteArray("[init]\nbaud=fast\n") << "COM1" << 19200;
+        QTest::newRow("huge number") << QByteArray("[init]\nbaud=99999999999999\n") << "COM1" << 19200;
+        QTest::newRow("quoted") << QByteArray("[init]\nport=\"COM4\"\n") << "COM4" << 19200;
+        QTest::newRow("comment") << QByteArray("[init]\n;port=COM4\n") << "COM1" << 19200;
+        QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe[\x01\x02\n=\n[init\nbaud=\x80\x81", 27) << "COM1" << 19200;
+        QTest::newRow("empty") << QByteArray() << "COM1" << 19200;
+    }
+    void profileReadsLikeWindowsProfiles()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, port);
+        QFETCH(int, baud);
+        const IniProfile ini = IniProfile::fromText(text.toStdString());
+        QCOMPARE(QString::fromStdString(ini.readString("init", "port", "COM1")), port);
+        QCOMPARE(ini.readInteger("init", "baud", 19200), baud);
+    }
+
+    void missingFileGivesDefaults()
+    {
+        const IniProfile ini = IniProfile::load("/nonexistent/folder/vantorel.ini");
+        QCOMPARE(ini.readInteger("init", "loglines", -1), -1);
+    }
+
+    void profileLoadsFromFile()
+    {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("v.ini").toStdString();
+        std::ofstream(path) << "[init]\nloglines=3\n";
+        QCOMPARE(IniProfile::load(path).readInteger("init", "loglines", -1), 3);
+    }
+
+    void systemMessageLosesTrailingPeriodsAndBlanks()
+    {
+        const std::string text = systemMessage(ENOENT);
+        QVERIFY(!text.empty());
+        QVERIFY(text.back() != '.' && text.back() != ' ');
+        errno = EACCES;
+        QCOMPARE(systemMessage(), systemMessage(EACCES));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAppCore)
+#include "tst_appcore.moc"

@@ -1,0 +1,87 @@
+#include "MainWindowFixture.h"
+
+#include "AppPaths.h"
+#include "ApplicationState.h"
+#include "LinkState.h"
+#include "LogView.h"
+#include "ReceiveBuffer.h"
+#include "TReadThread.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+MainWindowFixture::MainWindowFixture(bool withBox, const QString& iniLines)
+{
+    resetProgramState();
+    overrideAppPaths(dir.path().toStdString(), "vantorel");
+    QString ini = QStringLiteral("[init]\n") + iniLines + '\n';
+    if (withBox) {
+        std::string error;
+        if (!box.start(&error))
+            qFatal("simulated box: %s", error.c_str());
+        ini += QStringLiteral("port=%1\n").arg(QString::fromStdString(box.slavePath()));
+    }
+    QFile file(dir.filePath(QStringLiteral("vantorel.ini")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(ini.toLatin1()) < 0)
+        qFatal("cannot write the settings file");
+    file.close();
+    window = std::make_unique<TForm1>();
+}
+
+MainWindowFixture::~MainWindowFixture()
+{
+    window.reset();
+    box.stop();
+    resetProgramState();
+}
+
+void MainWindowFixture::resetProgramState()
+{
+    if (Link.ReadThread)
+        Link.ReadThread->stop();
+    Link.ReadThread.reset();
+    Link.ComHandle = serial::NoHandle;
+    Link.PortOpen = false;
+    Link.OpenOnActivate = true;
+    Link.LogLines = -1;
+    Link.ShowCRLF = true;
+    Link.DisplayMode = 0;
+    RxBuffer.reset();
+    setApplicationTerminating(false);
+}
+
+void MainWindowFixture::activate()
+{
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qFatal("the main window was never activated");
+}
+
+QStringList MainWindowFixture::log() const
+{
+    return find<LogView>("m")->lines();
+}
+
+QString MainWindowFixture::statusPanel(int index) const
+{
+    return find<QLabel>(index == 0 ? "sb1Panel0" : "sb1Panel1")->text();
+}
+
+QString MainWindowFixture::hex(const std::vector<std::uint8_t>& bytes)
+{
+    QStringList parts;
+    for (std::uint8_t byte : bytes)
+        parts << QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+    return parts.join(' ');
+}
+
+QStringList MainWindowFixture::takeRequests()
+{
+    QStringList packets;
+    for (const auto& packet : box.requests())
+        packets << hex(packet);
+    box.clearRequests();
+    return packets;
+}

@@ -1,0 +1,52 @@
+// One test's main window: fresh link state, program paths in a folder of their own with a
+// settings file, scripted prompts, and (optionally) the simulated box on the serial port.
+#pragma once
+
+#include "BoxSimulator.h"
+#include "ScriptedPrompts.h"
+#include "Unit1.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class MainWindowFixture {
+public:
+    // `iniLines` go below "[init]"; a "port=" line naming the box is added when `withBox`.
+    explicit MainWindowFixture(bool withBox = true, const QString& iniLines = {});
+    ~MainWindowFixture();
+
+    // Shows the window; its first activation opens the port.
+    void activate();
+
+    template <typename T>
+    T* find(const char* name) const
+    {
+        T* found = window->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no component named %s", name);
+        return found;
+    }
+    QAction* action(const char* name) const { return find<QAction>(name); }
+    void trigger(const char* name) { action(name)->trigger(); }
+
+    // The log, line 0 the newest.
+    QStringList log() const;
+    QString statusPanel(int index) const;
+
+    // The packets the box received since the last call, as "03 03 E0 ..." (11 bytes each).
+    QStringList takeRequests();
+
+    static QString hex(const std::vector<std::uint8_t>& bytes);
+
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    BoxSimulator box;
+    std::unique_ptr<TForm1> window;
+
+private:
+    void resetProgramState();
+};
