@@ -1,0 +1,106 @@
+#include "TableDialog.h"
+
+#include "ApplicationState.h"
+#include "Unitx.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QFont dialogFont(int pixelSize)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+constexpr int DialogFontPixels = 11;
+constexpr int FieldFontPixels = 16; // edits and their labels
+const QSize ButtonSize(100, 25);
+
+} // namespace
+
+TableDialog::TableDialog(QWidget* parent, const QString& name, const QString& caption, QSize clientSize)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setFont(dialogFont(DialogFontPixels));
+    setFixedSize(clientSize);
+    setSizeGripEnabled(false);
+}
+
+QLineEdit* TableDialog::addEdit(int number, const QRect& geometry)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QStringLiteral("Edit%1").arg(number));
+    edit->setFont(dialogFont(FieldFontPixels));
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+QLabel* TableDialog::addLabel(int number, const QString& caption, const QRect& geometry, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(QStringLiteral("Label%1").arg(number));
+    label->setFont(dialogFont(FieldFontPixels));
+    label->setGeometry(geometry);
+    label->setAlignment(alignment);
+    return label;
+}
+
+QPushButton* TableDialog::addButton(int number, const QString& caption, Glyph glyph, QPoint position,
+                                    std::function<void()> handler)
+{
+    auto* button = new QPushButton(QIcon(glyphPixmap(glyph)), caption, this);
+    button->setObjectName(QStringLiteral("BitBtn%1").arg(number));
+    button->setGeometry(QRect(position, ButtonSize));
+    button->setIconSize(QSize(16, 16));
+    // Enter in an edit must not press any button.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    connect(button, &QPushButton::clicked, this, [handler = std::move(handler)] { runHandler(handler); });
+    return button;
+}
+
+void TableDialog::setCancelButton(QPushButton* button)
+{
+    cancelButton_ = button;
+}
+
+void TableDialog::reject()
+{
+    if (cancelButton_)
+        cancelButton_->click();
+    else
+        hideWithCancel();
+}
+
+void TableDialog::hideWithCancel()
+{
+    QDialog::reject();
+}
+
+int TableDialog::showModalTable()
+{
+    if (applicationTerminating())
+        return QDialog::Rejected;
+    if (!shownBefore_) {
+        centreOverMainWindow();
+        shownBefore_ = true;
+    }
+    return exec();
+}
+
+// Later showings keep the place the user left the dialog at: an explicit move keeps Qt from
+// placing it again.
+void TableDialog::centreOverMainWindow()
+{
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner)
+        return;
+    move(owner->geometry().center() - rect().center());
+}

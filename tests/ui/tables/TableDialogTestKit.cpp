@@ -1,0 +1,108 @@
+#include "TableDialogTestKit.h"
+
+#include "SystemMessage.h"
+#include "TableDialog.h"
+#include "Unitx.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+template <typename Control>
+Control* named(QWidget* dialog, const QString& name)
+{
+    auto* control = dialog->findChild<Control*>(name);
+    if (!control)
+        qFatal("no control named %s", qPrintable(name));
+    return control;
+}
+
+} // namespace
+
+QLineEdit* editOf(QWidget* dialog, int number)
+{
+    return named<QLineEdit>(dialog, QStringLiteral("Edit%1").arg(number));
+}
+
+QLabel* labelOf(QWidget* dialog, int number)
+{
+    return named<QLabel>(dialog, QStringLiteral("Label%1").arg(number));
+}
+
+QPushButton* buttonOf(QWidget* dialog, int number)
+{
+    return named<QPushButton>(dialog, QStringLiteral("BitBtn%1").arg(number));
+}
+
+void typeInto(QLineEdit* edit, const QString& text)
+{
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+bool showActive(QDialog* dialog)
+{
+    dialog->show();
+    dialog->activateWindow();
+    return QTest::qWaitForWindowActive(dialog);
+}
+
+QStringList tabOrder(QWidget* first)
+{
+    QStringList names;
+    QWidget* widget = first;
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            names << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget && widget != first);
+    return names;
+}
+
+int runModal(TableDialog* dialog, const std::function<void()>& whileShown)
+{
+    // Owned here, so it cannot fire later when the dialog was never shown.
+    QTimer trigger;
+    trigger.setSingleShot(true);
+    QObject::connect(&trigger, &QTimer::timeout, dialog, [dialog, &whileShown] {
+        whileShown();
+        if (dialog->isVisible())
+            dialog->done(LeftOpen);
+    });
+    trigger.start(0);
+    return dialog->showModalTable();
+}
+
+QString fileError(const QString& message, int code)
+{
+    return message + QStringLiteral("  ") + fromAnsi(systemMessage(code));
+}
+
+QByteArray readFileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return file.readAll();
+}
+
+void writeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray countingBytes(int count, int first)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes.append(static_cast<char>((first + i) & 0xFF));
+    return bytes;
+}
