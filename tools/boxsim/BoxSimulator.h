@@ -1,0 +1,109 @@
+// A stand-in for the interface box: it serves the box's request/reply protocol on the
+// master side of a pseudo-terminal, so the program (or a test) talks to the slave path as
+// to a serial port. Tests drive it in-process; vantorel-boxsim runs it on its own.
+#pragma once
+
+#include "BoxRequestHandler.h"
+#include "BoxTables.h"
+#include "PacketAssembler.h"
+#include "PtyPair.h"
+#include "ReplyShaping.h"
+#include "WakePipe.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class BoxSimulator {
+public:
+    using Packet = boxsim::Packet;
+    using Fault = boxsim::Fault;
+    using Reply = boxsim::Reply;
+    using PositionTable = boxsim::PositionTable;
+    using RemoteTable = boxsim::RemoteTable;
+
+    // Both run on the service thread without the simulator's lock held, so they may call
+    // back into the simulator. The hook sees each reply just before it is sent and may
+    // change its bytes, delay or split.
+    using ReplyHook = std::function<void(const Packet& request, Reply& reply)>;
+    using RequestObserver = std::function<void(const Packet& request)>;
+
+    struct Options {
+        Fault fault = Fault::None;
+        int lateDelayMs = 3500;
+        int splitPauseMs = 250;
+        // While analyse mode is on, a line of bus traffic every analyseIntervalMs.
+        bool analyseStream = false;
+        int analyseIntervalMs = 500;
+        // Table files, loaded by start() when they exist and rewritten after every change.
+        std::string positionsFile;
+        std::string remoteFile;
+        RequestObserver requestObserver;
+    };
+
+    BoxSimulator();
+    explicit BoxSimulator(Options options);
+    ~BoxSimulator();
+    BoxSimulator(const BoxSimulator&) = delete;
+    BoxSimulator& operator=(const BoxSimulator&) = delete;
+
+    // Loads the table files, opens the pseudo-terminal and starts serving. On failure
+    // `error` (if given) says why.
+    bool start(std::string* error = nullptr);
+    // Returns promptly even while a reply is being delayed; safe to call twice.
+    void stop();
+    // The device the program opens; empty unless started.
+    std::string slavePath() const;
+
+    // Every 11-byte packet received, oldest first.
+    std::vector<Packet> requests() const;
+    void clearRequests();
+    // True once at least `count` packets were received (and answered or being answered).
+    bool waitForRequests(std::size_t count, int timeoutMs);
+    // Bytes received that do not yet make a whole packet.
+    std::size_t pendingRequestBytes() const;
+
+    PositionTable positionTable() const;
+    void setPositionTable(const PositionTable& table);
+    RemoteTable remoteTable() const;
+    void setRemoteTable(const RemoteTable& table);
+    bool analyseMode() const;
+
+    void setFault(Fault fault);
+    void setLateDelayMs(int ms);
+    void setSplitPauseMs(int ms);
+    void setAnalyseStream(bool enabled);
+    // The next reply to `opcode` is cut or padded (with 0x00) to `length` bytes, after the fault.
+    void forceNextReplyLength(std::uint8_t opcode, std::size_t length);
+    void setReplyHook(ReplyHook hook);
+
+private:
+    void serve();
+    void readRequests();
+    void answer(const Packet& request);
+    void deliver(const Reply& reply);
+    bool streaming() const;
+
+    Options m_options;           // guarded by m_mutex once the service thread runs
+    boxsim::PtyPair m_terminal;
+    boxsim::WakePipe m_wake;
+    std::thread m_thread;
+    std::atomic<bool> m_running{false};
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_requestArrived;
+    // Guarded by m_mutex.
+    boxsim::BoxTables m_tables;
+    boxsim::BoxRequestHandler m_handler{m_tables};
+    boxsim::PacketAssembler m_assembler;
+    std::vector<Packet> m_requests;
+    std::map<std::uint8_t, std::size_t> m_forcedLengths;
+    ReplyHook m_hook;
+};

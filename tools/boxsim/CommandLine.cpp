@@ -1,0 +1,92 @@
+#include "CommandLine.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+const char* const CommandLineUsage =
+    "usage: vantorel-boxsim [--link PATH] [--positions FILE] [--remote FILE]\n"
+    "                       [--silent | --short | --long | --late MS | --split]\n"
+    "                       [--analyse-stream]\n"
+    "Serves a simulated interface box on a pseudo-terminal and prints its path.\n"
+    "  --link PATH       also reach the pseudo-terminal through a symbolic link at PATH\n"
+    "  --positions FILE  positioner table file (33 bytes), loaded if present, saved on change\n"
+    "  --remote FILE     remote-control table file (97 bytes), likewise\n"
+    "  --silent          never reply\n"
+    "  --short           reply one byte short\n"
+    "  --long            reply one byte too long\n"
+    "  --late MS         reply after MS milliseconds\n"
+    "  --split           reply in two parts, 250 ms apart\n"
+    "  --analyse-stream  send a line of bus traffic every 500 ms while analyse mode is on\n";
+
+namespace {
+
+bool parseMilliseconds(const char* text, int& value)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long parsed = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || parsed < 0 || parsed > INT_MAX)
+        return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+} // namespace
+
+bool parseCommandLine(int argc, char** argv, CommandLine& result, std::string& error)
+{
+    BoxSimulator::Options& options = result.options;
+    bool faultChosen = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        const bool takesValue = option == "--link" || option == "--positions"
+                                || option == "--remote" || option == "--late";
+        if (takesValue && !value) {
+            error = option + " needs a value";
+            return false;
+        }
+        BoxSimulator::Fault fault = BoxSimulator::Fault::None;
+        if (option == "--help" || option == "-h")
+            result.help = true;
+        else if (option == "--link")
+            result.linkPath = value;
+        else if (option == "--positions")
+            options.positionsFile = value;
+        else if (option == "--remote")
+            options.remoteFile = value;
+        else if (option == "--analyse-stream")
+            options.analyseStream = true;
+        else if (option == "--silent")
+            fault = BoxSimulator::Fault::Silent;
+        else if (option == "--short")
+            fault = BoxSimulator::Fault::Short;
+        else if (option == "--long")
+            fault = BoxSimulator::Fault::Long;
+        else if (option == "--split")
+            fault = BoxSimulator::Fault::Split;
+        else if (option == "--late") {
+            if (!parseMilliseconds(value, options.lateDelayMs)) {
+                error = std::string("--late: not a number of milliseconds: ") + value;
+                return false;
+            }
+            fault = BoxSimulator::Fault::Late;
+        } else {
+            error = "unknown option " + option;
+            return false;
+        }
+        if (takesValue)
+            ++i;
+        if (fault != BoxSimulator::Fault::None) {
+            if (faultChosen) {
+                error = "choose at most one of --silent, --short, --long, --late, --split";
+                return false;
+            }
+            faultChosen = true;
+            options.fault = fault;
+        }
+    }
+    return true;
+}

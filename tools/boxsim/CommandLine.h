@@ -1,0 +1,18 @@
+// The options of vantorel-boxsim.
+#pragma once
+
+#include "BoxSimulator.h"
+
+#include <string>
+
+struct CommandLine {
+    BoxSimulator::Options options;
+    std::string linkPath; // empty: no symbolic link to the slave
+    bool help = false;
+};
+
+extern const char* const CommandLineUsage;
+
+// False with `error` set for an unknown option, a missing or malformed value, or more
+// than one fault.
+bool parseCommandLine(int argc, char** argv, CommandLine& result, std::string& error);
