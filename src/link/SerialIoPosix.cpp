@@ -1,0 +1,234 @@
+// Serial ports on POSIX terminals: naming, exclusive open, control lines, line settings,
+// queue status and close.
+#include "SerialIoPosix.h"
+#include "SerialSpeedLinux.h"
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstring>
+#include <strings.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace serial {
+
+const Handle InvalidHandle = -1;
+
+static_assert(sizeof(termios) <= sizeof(LineSettings::native), "termios must fit the opaque record");
+
+namespace detail {
+
+int descriptorOf(Handle handle)
+{
+    return handle > 0 && handle <= INT_MAX ? static_cast<int>(handle) : -1;
+}
+
+bool isOpenDescriptor(int descriptor)
+{
+    return fcntl(descriptor, F_GETFD) != -1;
+}
+
+} // namespace detail
+
+namespace {
+
+// The n of a "COMn" name (any case), or 0 when the name is not of that form.
+unsigned comPortNumber(std::string_view portName)
+{
+    constexpr std::string_view prefix = "COM";
+    if (portName.size() <= prefix.size()
+        || strncasecmp(portName.data(), prefix.data(), prefix.size()) != 0)
+        return 0;
+    const char* const first = portName.data() + prefix.size();
+    const char* const last = portName.data() + portName.size();
+    unsigned number = 0;
+    const auto [end, error] = std::from_chars(first, last, number);
+    return error == std::errc() && end == last ? number : 0;
+}
+
+// A descriptor moved above the standard ones: a port handle of 0 would read as "no port".
+int awayFromStandardDescriptors(int descriptor)
+{
+    if (descriptor > STDERR_FILENO)
+        return descriptor;
+    const int moved = fcntl(descriptor, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    const int error = errno;
+    close(descriptor);
+    errno = error;
+    return moved;
+}
+
+// Root passes TIOCEXCL, so an advisory lock keeps out every other user of this layer too.
+bool claimExclusively(int descriptor)
+{
+    if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK)
+            errno = EBUSY;
+        return false;
+    }
+    return ioctl(descriptor, TIOCEXCL) == 0;
+}
+
+bool modemLine(Handle handle, int line, bool raised)
+{
+    return ioctl(detail::descriptorOf(handle), raised ? TIOCMBIS : TIOCMBIC, &line) == 0;
+}
+
+tcflag_t characterSizeFlag(std::uint8_t byteSize)
+{
+    switch (byteSize) {
+    case 5: return CS5;
+    case 6: return CS6;
+    case 7: return CS7;
+    case 8: return CS8;
+    default: return 0;
+    }
+}
+
+std::uint8_t byteSizeOf(tcflag_t controlFlags)
+{
+    switch (controlFlags & CSIZE) {
+    case CS5: return 5;
+    case CS6: return 6;
+    case CS7: return 7;
+    default: return 8;
+    }
+}
+
+Parity parityOf(tcflag_t controlFlags)
+{
+    if (!(controlFlags & PARENB))
+        return Parity::None;
+    const bool odd = controlFlags & PARODD;
+    if (controlFlags & CMSPAR)
+        return odd ? Parity::Mark : Parity::Space;
+    return odd ? Parity::Odd : Parity::Even;
+}
+
+tcflag_t parityFlags(Parity parity)
+{
+    switch (parity) {
+    case Parity::None: return 0;
+    case Parity::Odd: return PARENB | PARODD;
+    case Parity::Even: return PARENB;
+    case Parity::Mark: return PARENB | CMSPAR | PARODD;
+    case Parity::Space: return PARENB | CMSPAR;
+    }
+    return 0;
+}
+
+// The protocol is binary: no echo, no line editing, no CR/LF translation, no XON/XOFF,
+// no output processing. Hardware flow control stays as the driver reported it.
+void makeRaw(termios& line)
+{
+    cfmakeraw(&line);
+    line.c_iflag &= ~(IXOFF | IXANY);
+    line.c_cflag |= CLOCAL | CREAD;
+}
+
+} // namespace
+
+std::string devicePath(std::string_view portName)
+{
+    if (portName.find('/') != std::string_view::npos)
+        return std::string(portName);
+    if (const unsigned number = comPortNumber(portName))
+        return "/dev/ttyS" + std::to_string(number - 1);
+    return "/dev/" + std::string(portName);
+}
+
+Handle openDevice(std::string_view portName)
+{
+    const std::string path = devicePath(portName);
+    // Non-blocking for good: reads and writes wait in poll(), never in the driver.
+    int descriptor = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return InvalidHandle;
+    descriptor = awayFromStandardDescriptors(descriptor);
+    if (descriptor < 0)
+        return InvalidHandle;
+    if (!claimExclusively(descriptor)) {
+        const int error = errno;
+        close(descriptor);
+        errno = error;
+        return InvalidHandle;
+    }
+    detail::forgetTimeouts(descriptor);
+    return descriptor;
+}
+
+bool closeHandle(Handle handle)
+{
+    if (handle == InvalidHandle)
+        return true;
+    const int descriptor = detail::descriptorOf(handle);
+    detail::forgetTimeouts(descriptor);
+    return close(descriptor) == 0;
+}
+
+bool setDtr(Handle handle, bool raised)
+{
+    return modemLine(handle, TIOCM_DTR, raised);
+}
+
+bool setRts(Handle handle, bool raised)
+{
+    return modemLine(handle, TIOCM_RTS, raised);
+}
+
+bool getLineSettings(Handle handle, LineSettings& settings)
+{
+    const int descriptor = detail::descriptorOf(handle);
+    termios line{};
+    std::uint32_t speed = 0;
+    if (tcgetattr(descriptor, &line) != 0 || !detail::readLineSpeed(descriptor, speed))
+        return false;
+    settings.baudRate = speed;
+    settings.byteSize = byteSizeOf(line.c_cflag);
+    settings.parity = parityOf(line.c_cflag);
+    settings.stopBits = (line.c_cflag & CSTOPB) ? StopBits::Two : StopBits::One;
+    std::memcpy(settings.native, &line, sizeof line);
+    return true;
+}
+
+bool setLineSettings(Handle handle, const LineSettings& settings)
+{
+    const tcflag_t sizeFlag = characterSizeFlag(settings.byteSize);
+    if (sizeFlag == 0 || settings.stopBits == StopBits::OneAndHalf) {
+        errno = EINVAL;
+        return false;
+    }
+    termios line{};
+    std::memcpy(&line, settings.native, sizeof line);
+    makeRaw(line);
+    line.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB);
+    line.c_cflag |= sizeFlag | parityFlags(settings.parity);
+    if (settings.stopBits == StopBits::Two)
+        line.c_cflag |= CSTOPB;
+    // The speed goes separately: tcsetattr only knows the classic speed table.
+    const int descriptor = detail::descriptorOf(handle);
+    return tcsetattr(descriptor, TCSANOW, &line) == 0
+        && detail::writeLineSpeed(descriptor, settings.baudRate);
+}
+
+bool setEventMask(Handle handle, std::uint32_t)
+{
+    // Reads wait in poll(), which needs no arming; only the handle is checked.
+    return detail::isOpenDescriptor(detail::descriptorOf(handle));
+}
+
+bool queryStatus(Handle handle, std::uint32_t& queuedInput)
+{
+    int queued = 0;
+    if (ioctl(detail::descriptorOf(handle), FIONREAD, &queued) != 0)
+        return false;
+    queuedInput = static_cast<std::uint32_t>(queued);
+    return true;
+}
+
+} // namespace serial
