@@ -10,8 +10,13 @@ function(add_vantorel_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
+  set(environment "QT_QPA_PLATFORM=offscreen")
+  if(VANTOREL_TSAN)
+    # Qt itself is not instrumented: report races in the program's own code only.
+    list(APPEND environment "TSAN_OPTIONS=ignore_noninstrumented_modules=1 die_after_fork=0")
+  endif()
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    ENVIRONMENT "${environment}"
     TIMEOUT ${T_TIMEOUT}
     LABELS "${T_LABELS}")
 endfunction()

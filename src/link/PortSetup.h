@@ -13,8 +13,7 @@ struct PortSettings {
 };
 
 // "port" and "baud" of section "init" in the settings file, read afresh at every open.
-// The port name's letters a to z are upper-cased, except in a device path, whose case
-// matters on this system.
+// A "COMn" name is upper-cased; other names are device names, whose case matters here.
 PortSettings readPortSettings();
 
 using ErrorReporter = std::function<void(const std::string&)>;

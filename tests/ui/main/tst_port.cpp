@@ -1,0 +1,269 @@
+// The serial port of the main window against the simulated box or a hand-played terminal:
+// opening, closing, the receive thread's log lines and the request/reply transaction.
+#include "MainWindowFixture.h"
+
+#include "ApplicationState.h"
+#include "LinkState.h"
+#include "PtyPeer.h"
+#include "ReceiveBuffer.h"
+#include "TReadThread.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <ctime>
+#include <thread>
+
+namespace {
+
+QString settingsFor(const PtyPeer& peer)
+{
+    return QStringLiteral("port=%1").arg(peer.slavePath());
+}
+
+int countOf(const QStringList& lines, const QString& text)
+{
+    return static_cast<int>(lines.count(text));
+}
+
+QStringList receivedLines(const QStringList& log)
+{
+    QStringList lines;
+    for (const QString& line : log) {
+        if (line.startsWith(QStringLiteral("R:")))
+            lines << line;
+    }
+    return lines;
+}
+
+double processCpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+} // namespace
+
+class TestPort : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstActivationOpensOnce()
+    {
+        MainWindowFixture f;
+        f.activate();
+        QCOMPARE(f.log(), QStringList({"COM port opened"}));
+        QVERIFY(Link.PortOpen);
+        QVERIFY(Link.ComHandle > 0);
+        f.window->hide();
+        f.activate();
+        QCOMPARE(countOf(f.log(), "COM port opened"), 1);
+    }
+
+    void reopenAndClose()
+    {
+        MainWindowFixture f;
+        f.activate();
+        f.trigger("Open1");
+        QCOMPARE(f.log(), QStringList({"COM port opened", "COM port opened"}));
+        f.trigger("Close1");
+        QCOMPARE(f.log().first(), QStringLiteral("COM port closed"));
+        QVERIFY(!Link.PortOpen);
+        QCOMPARE(Link.ComHandle, serial::NoHandle);
+        QVERIFY(Link.ReadThread->isFinished());
+        f.trigger("Close1");
+        QCOMPARE(countOf(f.log(), "COM port closed"), 2);
+        QVERIFY(f.prompts.boxes.isEmpty());
+    }
+
+    void closeWithoutPortOnlyLogs()
+    {
+        MainWindowFixture f(false);
+        Link.OpenOnActivate = false;
+        f.trigger("Close1");
+        QCOMPARE(f.log(), QStringList({"COM port closed"}));
+        QVERIFY(f.prompts.boxes.isEmpty());
+    }
+
+    void missingDeviceIsReported()
+    {
+        MainWindowFixture f(false, QStringLiteral("port=/dev/vantorel-no-such-port"));
+        f.activate();
+        QCOMPARE(f.prompts.errorTexts(), QStringList({"CreateFile INVALID_HANDLE_VALUE"}));
+        QVERIFY(!Link.PortOpen);
+        QCOMPARE(Link.ComHandle, serial::InvalidHandle);
+        QVERIFY(!Link.ReadThread);
+        QVERIFY(f.log().isEmpty());
+
+        // A request tries the open again, then the write fails: no wait, no "Receive error!".
+        f.prompts.clear();
+        f.window->SendRequest(std::string(1, '\x01'), 90);
+        QCOMPARE(f.prompts.errorTexts().size(), 2);
+        QCOMPARE(f.prompts.errorTexts().first(), QStringLiteral("CreateFile INVALID_HANDLE_VALUE"));
+        QVERIFY(!f.prompts.errorTexts().last().isEmpty());
+        QCOMPARE(f.prompts.beeps, 0);
+        QVERIFY(f.log().first().startsWith(QStringLiteral("S: 0x01 0x00")));
+        QCOMPARE(f.statusPanel(1), QString());
+
+        // Closing the invalid handle counts as success and clears the failed state.
+        f.trigger("Close1");
+        QCOMPARE(Link.ComHandle, serial::NoHandle);
+    }
+
+    void failedReopenKeepsPortMarkedOpen()
+    {
+        auto peer = std::make_unique<PtyPeer>();
+        MainWindowFixture f(false, settingsFor(*peer));
+        f.activate();
+        QVERIFY(Link.PortOpen);
+        const QString path = peer->slavePath();
+        peer.reset(); // the device disappears
+        QTRY_VERIFY(!QFileInfo::exists(path));
+        f.trigger("Open1");
+        QCOMPARE(f.prompts.errorTexts(), QStringList({"CreateFile INVALID_HANDLE_VALUE"}));
+        QVERIFY(Link.PortOpen);
+        QVERIFY(Link.ReadThread->isFinished());
+    }
+
+    void earlyInputIsFlushedAndLaterInputLogged()
+    {
+        PtyPeer peer;
+        MainWindowFixture f(false, settingsFor(peer));
+        peer.write(QByteArray("\x01\x02\x03", 3));
+        f.activate();
+        peer.write(QByteArray("OK\r\n"));
+        QTRY_COMPARE(receivedLines(f.log()), QStringList({"R: 4F 4B <CR> <LF>"}));
+        QCOMPARE(RxBuffer.count(), 4u);
+    }
+
+    void chunksFollowTheDisplayMode_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("showCRLF");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("hex") << "ShowHEX1" << true << QByteArray("OK\r\n") << "R: 4F 4B <CR> <LF>";
+        QTest::newRow("hex raw") << "ShowHEX1" << false << QByteArray("OK\r\n") << "R: 4F 4B 0D 0A";
+        QTest::newRow("binary") << "ShowBINARY1" << true << QByteArray("OK\r\n") << "R: 01001111 01001011 <CR> <LF>";
+        QTest::newRow("binary raw") << "ShowBINARY1" << false << QByteArray("O\r") << "R: 01001111 00001101";
+        QTest::newRow("ascii") << "ShowASCII1" << true << QByteArray("OK\r\n") << "R: OK<CR><LF>";
+        QTest::newRow("ascii raw") << "ShowASCII1" << false << QByteArray("OK\r\n") << "R: OK<CR><LF>";
+        QTest::newRow("ascii specials") << "ShowASCII1" << true << QByteArray("\x00 \x7f\xff", 4) << "R: 0x00 0x7F0xFF";
+        QTest::newRow("ascii blanks") << "ShowASCII1" << true << QByteArray("   ") << "R:";
+    }
+    void chunksFollowTheDisplayMode()
+    {
+        QFETCH(QString, item);
+        QFETCH(bool, showCRLF);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, line);
+        PtyPeer peer;
+        MainWindowFixture f(false, settingsFor(peer));
+        f.activate();
+        f.trigger(item.toLatin1().constData());
+        if (!showCRLF)
+            f.trigger("ShowCRLF1");
+        peer.write(bytes);
+        QTRY_COMPARE(receivedLines(f.log()), QStringList({line}));
+    }
+
+    void fullBufferStartsOver()
+    {
+        PtyPeer peer;
+        MainWindowFixture f(false, settingsFor(peer));
+        f.activate();
+        peer.write(QByteArray(6000, 'a'));
+        QTRY_COMPARE(RxBuffer.count(), 6000u);
+        QTest::qWait(150); // let the read end on the line's silence
+        peer.write(QByteArray(4000, 'b'));
+        QTRY_COMPARE(RxBuffer.count(), 10000u);
+        QTest::qWait(150);
+        peer.write(QByteArray("c"));
+        QTRY_COMPARE(receivedLines(f.log()).size(), 4);
+        QCOMPARE(receivedLines(f.log()).at(1), QStringLiteral("R: Buffer full"));
+        QCOMPARE(RxBuffer.count(), 1u);
+        std::uint8_t first = 0;
+        RxBuffer.copyOut(0, &first, 1);
+        QCOMPARE(first, std::uint8_t('c'));
+    }
+
+    void transactionPadsLogsAndWaitsForTheReply()
+    {
+        MainWindowFixture f;
+        f.activate();
+        QString panelDuringWait;
+        QTimer::singleShot(50, [&] { panelDuringWait = f.statusPanel(1); });
+        f.window->SendRequest(std::string("\x03\x03\xE0\x00\x00", 5), 2);
+        QCOMPARE(panelDuringWait, QStringLiteral("Sending data..."));
+        QCOMPARE(f.statusPanel(1), QString());
+        QCOMPARE(f.takeRequests(), QStringList({"03 03 E0 00 00 00 00 00 00 00 00"}));
+        QVERIFY(f.log().contains(QStringLiteral("S: 0x03 0x03 0xE0 0x00 0x00 0x00 0x00 0x00 0x00 0x00 0x00")));
+        QVERIFY(!f.log().contains(QStringLiteral("Receive error!")));
+        QCOMPARE(f.prompts.beeps, 0);
+        QCOMPARE(RxBuffer.count(), 2u);
+    }
+
+    void elevenByteRequestIsNotPadded()
+    {
+        MainWindowFixture f;
+        f.activate();
+        f.window->SendRequest(std::string("\x0A\x01\x00\x0A\x14\x1E\x28\x32\x3C\x46\x50", 11), 10);
+        QCOMPARE(f.takeRequests(), QStringList({"0A 01 00 0A 14 1E 28 32 3C 46 50"}));
+        QVERIFY(f.log().contains(QStringLiteral("S: 0x0A 0x01 0x00 0x0A 0x14 0x1E 0x28 0x32 0x3C 0x46 0x50")));
+    }
+
+    void longReplyEndsTheWaitWithoutError()
+    {
+        MainWindowFixture f;
+        f.box.setFault(BoxSimulator::Fault::Long);
+        f.activate();
+        f.window->SendRequest(std::string(1, '\x0E'), 2);
+        QVERIFY(!f.log().contains(QStringLiteral("Receive error!")));
+        QTRY_COMPARE(RxBuffer.count(), 3u);
+    }
+
+    void vanishedDeviceDoesNotSpin()
+    {
+        PtyPeer peer;
+        MainWindowFixture f(false, settingsFor(peer));
+        f.activate();
+        peer.closeMaster();
+        QTest::qWait(100);
+        const double before = processCpuSeconds();
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const double used = processCpuSeconds() - before;
+        QVERIFY2(used < 0.25, qPrintable(QStringLiteral("reader used %1 s of CPU in 1 s").arg(used)));
+        f.trigger("Close1");
+        QVERIFY(Link.ReadThread->isFinished());
+    }
+
+    void readerBlockedInHandOffStopsAtOnce()
+    {
+        PtyPeer peer;
+        MainWindowFixture f(false, settingsFor(peer));
+        f.activate();
+        peer.write(QByteArray("late"));
+        // The GUI thread does not process events, so the reader waits in its hand-off.
+        for (int i = 0; i < 100 && RxBuffer.count() == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        QCOMPARE(RxBuffer.count(), 4u);
+        Link.ReadThread->stop();
+        QVERIFY(Link.ReadThread->isFinished());
+        QTest::qWait(50);
+        QVERIFY(receivedLines(f.log()).isEmpty());
+    }
+
+    void closingWindowEndsTheReader()
+    {
+        MainWindowFixture f;
+        f.activate();
+        f.window->close();
+        QVERIFY(applicationTerminating());
+        QTRY_VERIFY(Link.ReadThread->isFinished());
+    }
+};
+
+QTEST_MAIN(TestPort)
+#include "tst_port.moc"
