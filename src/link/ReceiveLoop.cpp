@@ -34,6 +34,9 @@ void runPass(const ReceiveLoopContext& context, std::vector<std::uint8_t>& chunk
     std::uint32_t bytesRead = 0;
     if (!serial::readPort(context.port, chunk.data(), ReceiveBuffer::Capacity, bytesRead, &context.stop))
         return;
+    // A stop ends the reader where it is: the bytes of an unfinished read are dropped.
+    if (context.stop.raised())
+        return;
 
     const bool overflow = context.buffer.wouldOverflow(bytesRead);
     if (overflow)
