@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Builds Vantorel with its tests and runs the whole suite headless.
+# Builds Vantorel with its tests and runs the whole suite headless: first the serial link's
+# tests in a ThreadSanitizer build, then every test of the normal build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
+jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
-# The serial tests wait on real time-outs: run them side by side.
-ctest --test-dir build --output-on-failure -j"$(( $(nproc) * 2 ))"
+
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TSAN=ON -DVANTOREL_BENCH=OFF
+cmake --build build-tsan -j"$jobs" --target tst_serialio tst_receiveloop
+ctest --test-dir build-tsan --output-on-failure -L link
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+# Several tests wait on real time-outs: run them side by side.
+ctest --test-dir build --output-on-failure -j"$(( jobs * 2 ))"
