@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -96,11 +97,18 @@ int TableDialog::showModalTable()
 }
 
 // Later showings keep the place the user left the dialog at: an explicit move keeps Qt from
-// placing it again.
+// placing it again. A dialog taller than the main window stays on its screen.
 void TableDialog::centreOverMainWindow()
 {
     const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     if (!owner)
         return;
-    move(owner->geometry().center() - rect().center());
+    QRect placed = rect();
+    placed.moveCenter(owner->geometry().center());
+    if (const QScreen* screen = owner->screen()) {
+        const QRect available = screen->availableGeometry();
+        placed.moveLeft(qBound(available.left(), placed.left(), qMax(available.left(), available.right() - placed.width())));
+        placed.moveTop(qBound(available.top(), placed.top(), qMax(available.top(), available.bottom() - placed.height())));
+    }
+    move(placed.topLeft());
 }

@@ -76,6 +76,7 @@ private slots:
     void loadFailureKeepsEdits();
     void terminatingApplicationShowsNothing();
     void centredFirstThenKeptWhereLeft();
+    void firstShowingStaysOnTheScreen();
 
 private:
     QLineEdit* edit(int number) const { return editOf(dialog_, number); }
@@ -92,7 +93,7 @@ void TestPositionerDialog::init()
     prompts_ = std::make_unique<ScriptedPrompts>();
     PositionTable.fill(0);
     mainWindow_ = std::make_unique<QWidget>();
-    mainWindow_->setGeometry(200, 150, 800, 600);
+    mainWindow_->setGeometry(100, 100, 600, 400);
     mainWindow_->show();
     dialog_ = new TForm2(mainWindow_.get());
     folder_ = std::make_unique<QTemporaryDir>();
@@ -531,6 +532,18 @@ void TestPositionerDialog::centredFirstThenKeptWhereLeft()
     runModal(dialog_, [&] { secondPlace = dialog_->frameGeometry().topLeft(); });
 
     QCOMPARE(secondPlace, userPlace);
+}
+
+void TestPositionerDialog::firstShowingStaysOnTheScreen()
+{
+    // Centred over a main window in the screen's corner, the dialog would stick out.
+    mainWindow_->setGeometry(0, 0, 200, 100);
+    QRect placed;
+    runModal(dialog_, [&] {
+        placed = dialog_->geometry();
+        dialog_->BitBtn2Click();
+    });
+    QVERIFY(mainWindow_->screen()->availableGeometry().contains(placed));
 }
 
 QTEST_MAIN(TestPositionerDialog)
