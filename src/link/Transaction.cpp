@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 
-#include <cerrno>
 #include <chrono>
 #include <thread>
 
@@ -28,11 +27,7 @@ bool WritePort(serial::Handle handle, const std::string& packet, std::string& er
 {
     RxBuffer.reset();
     std::uint32_t written = 0;
-    // Handle 0 means "no port"; it must never reach the system, where it is standard input.
-    if (handle == serial::NoHandle)
-        errno = EBADF;
-    if (handle == serial::NoHandle
-        || !serial::writePort(handle, packet.data(), static_cast<std::uint32_t>(packet.size()), written)) {
+    if (!serial::writePort(handle, packet.data(), static_cast<std::uint32_t>(packet.size()), written)) {
         error = systemMessage();
         return false;
     }
