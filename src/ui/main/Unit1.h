@@ -108,6 +108,11 @@ private:
     bool askByte(const QString& caption, std::uint8_t& value);
     void sendRequest(const BoxRequest& request);
 
+    // Table transfers: a download succeeds only on a reply of exactly the expected length.
+    using ReplyDecoder = void (*)(const std::uint8_t* reply, std::uint8_t* table);
+    bool downloadTable(const BoxRequest& read, ReplyDecoder decode, std::uint8_t* table);
+    void uploadTable(std::uint8_t tableId, const std::uint8_t* table, int size);
+
     QWidget* Panel1 = nullptr;
     QComboBox* framing = nullptr;
     QComboBox* family = nullptr;

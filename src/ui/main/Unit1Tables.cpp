@@ -11,43 +11,48 @@
 
 #include <QDialog>
 
-void TForm1::Settings1Click()
+#include <vector>
+
+bool TForm1::downloadTable(const BoxRequest& read, ReplyDecoder decode, std::uint8_t* table)
 {
-    const BoxRequest read = BoxRequests::readPositionTable();
     sendRequest(read);
+    // Only an exact count is a table: a short reply and a long one are both refused.
     if (RxBuffer.count() != read.replyLength) {
         ErrorBox(QStringLiteral("Error on receive!"));
-        return;
+        return false;
     }
-    std::uint8_t reply[BoxRequests::PositionReplyLength];
-    RxBuffer.copyOut(0, reply, sizeof reply);
-    BoxRequests::decodePositionReply(reply, PositionTable.data());
+    std::vector<std::uint8_t> reply(read.replyLength);
+    RxBuffer.copyOut(0, reply.data(), read.replyLength);
+    decode(reply.data(), table);
+    return true;
+}
 
+void TForm1::uploadTable(std::uint8_t tableId, const std::uint8_t* table, int size)
+{
+    // The outcome of each chunk is not examined: every chunk is sent whatever happens.
+    for (int offset = 0; offset < size; offset += BoxRequests::TableChunkLength)
+        sendRequest(BoxRequests::writeTableChunk(tableId, static_cast<std::uint8_t>(offset), table + offset));
+}
+
+void TForm1::Settings1Click()
+{
+    if (!downloadTable(BoxRequests::readPositionTable(), BoxRequests::decodePositionReply, PositionTable.data()))
+        return;
     Form2->ShowData();
     if (Form2->showModalTable() != QDialog::Accepted)
         return;
-    for (std::uint8_t offset = 0; offset < 32; offset += BoxRequests::TableChunkLength)
-        sendRequest(BoxRequests::writeTableChunk(BoxRequests::PositionerTableId, offset, PositionTable.data() + offset));
+    uploadTable(BoxRequests::PositionerTableId, PositionTable.data(), 32);
     InfoBox(QStringLiteral("Done"));
 }
 
 void TForm1::settings2Click()
 {
-    const BoxRequest read = BoxRequests::readRemoteTable();
-    sendRequest(read);
-    if (RxBuffer.count() != read.replyLength) {
-        ErrorBox(QStringLiteral("Error on receive!"));
+    if (!downloadTable(BoxRequests::readRemoteTable(), BoxRequests::decodeRemoteReply, RemoteTable.data()))
         return;
-    }
-    std::uint8_t reply[BoxRequests::RemoteReplyLength];
-    RxBuffer.copyOut(0, reply, sizeof reply);
-    BoxRequests::decodeRemoteReply(reply, RemoteTable.data());
-
     Form3->ShowData();
     if (Form3->showModalTable() != QDialog::Accepted)
         return;
-    for (std::uint8_t offset = 0; offset < 96; offset += BoxRequests::TableChunkLength)
-        sendRequest(BoxRequests::writeTableChunk(BoxRequests::RemoteTableId, offset, RemoteTable.data() + offset));
+    uploadTable(BoxRequests::RemoteTableId, RemoteTable.data(), 96);
     sendRequest(BoxRequests::setRepeatValue(RemoteTable[96]));
     sendRequest(BoxRequests::followUp());
     InfoBox(QStringLiteral("Done"));

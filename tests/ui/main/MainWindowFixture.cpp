@@ -11,6 +11,29 @@
 #include <QLabel>
 #include <QTest>
 
+QString packet(const QString& bytes)
+{
+    QStringList parts = bytes.split(' ', Qt::SkipEmptyParts);
+    while (parts.size() < 11)
+        parts << QStringLiteral("00");
+    return parts.join(' ');
+}
+
+QString sentLine(const QString& packetBytes)
+{
+    return QStringLiteral("S: 0x") + packetBytes.split(' ').join(QStringLiteral(" 0x"));
+}
+
+QStringList receivedLines(const QStringList& log)
+{
+    QStringList lines;
+    for (const QString& line : log) {
+        if (line.startsWith(QStringLiteral("R:")))
+            lines << line;
+    }
+    return lines;
+}
+
 MainWindowFixture::MainWindowFixture(bool withBox, const QString& iniLines)
 {
     resetProgramState();

@@ -13,6 +13,15 @@
 #include <string>
 #include <vector>
 
+// "04 00 2C" filled up with zero bytes to a whole packet, as the box records it.
+QString packet(const QString& bytes);
+
+// The log line of a sent packet: "S: 0x04 0x00 0x2C ...".
+QString sentLine(const QString& packetBytes);
+
+// The "R:" lines of a log.
+QStringList receivedLines(const QStringList& log);
+
 class MainWindowFixture {
 public:
     // `iniLines` go below "[init]"; a "port=" line naming the box is added when `withBox`.

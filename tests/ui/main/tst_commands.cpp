@@ -12,39 +12,12 @@
 
 namespace {
 
-constexpr int PacketLength = 11;
-
-// "04 00 2C" as the box records it: filled up with zero bytes to a whole packet.
-QString packet(const QString& bytes)
-{
-    QStringList parts = bytes.split(' ', Qt::SkipEmptyParts);
-    while (parts.size() < PacketLength)
-        parts << QStringLiteral("00");
-    return parts.join(' ');
-}
-
 QStringList packets(const QStringList& requests)
 {
     QStringList padded;
     for (const QString& request : requests)
         padded << packet(request);
     return padded;
-}
-
-// The log line of a sent packet: "S: 0x04 0x00 0x2C ...".
-QString sentLine(const QString& packedBytes)
-{
-    return QStringLiteral("S: 0x") + packedBytes.split(' ').join(QStringLiteral(" 0x"));
-}
-
-QStringList receivedLines(const QStringList& log)
-{
-    QStringList lines;
-    for (const QString& line : log) {
-        if (line.startsWith(QStringLiteral("R:")))
-            lines << line;
-    }
-    return lines;
 }
 
 int receiveErrors(const QStringList& log)

@@ -9,21 +9,6 @@
 
 namespace {
 
-constexpr int PacketLength = 11;
-
-QString packet(const QString& bytes)
-{
-    QStringList parts = bytes.split(' ', Qt::SkipEmptyParts);
-    while (parts.size() < PacketLength)
-        parts << QStringLiteral("00");
-    return parts.join(' ');
-}
-
-QString sentLine(const QString& packedBytes)
-{
-    return QStringLiteral("S: 0x") + packedBytes.split(' ').join(QStringLiteral(" 0x"));
-}
-
 QStringList items(const QComboBox* list)
 {
     QStringList texts;

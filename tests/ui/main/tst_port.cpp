@@ -27,16 +27,6 @@ int countOf(const QStringList& lines, const QString& text)
     return static_cast<int>(lines.count(text));
 }
 
-QStringList receivedLines(const QStringList& log)
-{
-    QStringList lines;
-    for (const QString& line : log) {
-        if (line.startsWith(QStringLiteral("R:")))
-            lines << line;
-    }
-    return lines;
-}
-
 double processCpuSeconds()
 {
     timespec now{};

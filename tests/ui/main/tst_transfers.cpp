@@ -88,7 +88,7 @@ void storeData(QDialog* dialog)
 }
 
 // The packet as the box receives it: padded with 0x00 to 11 bytes.
-QString packet(Bytes bytes)
+QString bytePacket(Bytes bytes)
 {
     bytes.resize(11, 0x00);
     return MainWindowFixture::hex(bytes);
@@ -98,7 +98,7 @@ QString chunk(std::uint8_t table, std::uint8_t offset, const std::uint8_t* eight
 {
     Bytes bytes{0x0A, table, offset};
     bytes.insert(bytes.end(), eight, eight + 8);
-    return packet(bytes);
+    return bytePacket(bytes);
 }
 
 QString remoteText(std::uint8_t byte)
@@ -161,7 +161,7 @@ std::uint8_t readOpcodeOf(const QString& command)
 
 QString readRequestOf(const QString& command)
 {
-    return packet({readOpcodeOf(command)});
+    return bytePacket({readOpcodeOf(command)});
 }
 
 QStringList positionerUpload(const BoxSimulator::PositionTable& stored)
@@ -235,7 +235,7 @@ private slots:
         for (int i = 0; i < 32; ++i)
             QCOMPARE(PositionTable[i], onBox[i]);
         QCOMPARE(PositionTable[32], std::uint8_t(0x5A));
-        QCOMPARE(f.takeRequests(), QStringList({packet({0x06})}));
+        QCOMPARE(f.takeRequests(), QStringList({bytePacket({0x06})}));
         QCOMPARE(Link.DisplayMode.load(), mode);
         QCOMPARE(Link.ShowCRLF.load(), showCRLF);
         QVERIFY(f.prompts.boxes.isEmpty());
@@ -291,7 +291,7 @@ private slots:
         BoxSimulator::PositionTable stored = onBox;
         stored[3] = 200;
         stored[31] = 0x1F;
-        QCOMPARE(f.takeRequests(), QStringList({packet({0x06})}) + positionerUpload(stored));
+        QCOMPARE(f.takeRequests(), QStringList({bytePacket({0x06})}) + positionerUpload(stored));
         QCOMPARE(f.prompts.boxes.size(), 1);
         QCOMPARE(f.prompts.boxes.first().kind, PromptSeam::Box::Information);
         QCOMPARE(f.prompts.boxes.first().text, QStringLiteral("Done"));
@@ -341,10 +341,10 @@ private slots:
         stored[5] = 0xAB;
         stored[95] = 0x10;
         stored[96] = 0x07;
-        QStringList expected{packet({0x09})};
+        QStringList expected{bytePacket({0x09})};
         for (std::uint8_t offset = 0; offset < 96; offset += 8)
             expected << chunk(RemoteControlTable, offset, stored.data() + offset);
-        expected << packet({0x07, 0x00, 0x02, 0x07}) << packet({0x08});
+        expected << bytePacket({0x07, 0x00, 0x02, 0x07}) << bytePacket({0x08});
         QCOMPARE(f.takeRequests(), expected);
         QCOMPARE(expected.size(), 15);
         QCOMPARE(f.prompts.boxes.size(), 1);
@@ -452,7 +452,7 @@ private slots:
         QCOMPARE(f.prompts.beeps, 4);
         QCOMPARE(f.prompts.boxTexts(), QStringList({"Done"}));
         QCOMPARE(f.prompts.boxes.first().kind, PromptSeam::Box::Information);
-        QCOMPARE(f.takeRequests(), QStringList({packet({0x06})}) + positionerUpload(stored));
+        QCOMPARE(f.takeRequests(), QStringList({bytePacket({0x06})}) + positionerUpload(stored));
     }
 
     void closingTheWindowDuringTheDownloadCancelsTheDialog()
@@ -473,7 +473,7 @@ private slots:
         QVERIFY(applicationTerminating());
         QVERIFY(!user.shown());
         QVERIFY(!f.window->positionerDialog()->isVisible());
-        QCOMPARE(f.takeRequests(), QStringList({packet({0x06})}));
+        QCOMPARE(f.takeRequests(), QStringList({bytePacket({0x06})}));
         QVERIFY(f.prompts.boxes.isEmpty());
     }
 };
