@@ -1,8 +1,9 @@
 #include "LogView.h"
 
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+
+#include <algorithm>
 
 namespace {
 constexpr int RepaintDelayMs = 40;
@@ -41,9 +42,10 @@ QStringList LogView::lines() const
 void LogView::insertTopLine(const QString& text)
 {
     const bool wasEmpty = document()->isEmpty();
+    // A fresh cursor already stands at the start. Moving one would lay out the block it
+    // stands in first: for a line of a long received chunk, that costs more than the insert.
     QTextCursor cursor(document());
     cursor.beginEditBlock();
-    cursor.movePosition(QTextCursor::Start);
     cursor.insertText(text);
     if (!wasEmpty)
         cursor.insertBlock();
@@ -52,12 +54,13 @@ void LogView::insertTopLine(const QString& text)
 
 void LogView::removeBottomLine()
 {
+    const QTextBlock last = document()->lastBlock();
     QTextCursor cursor(document());
     cursor.beginEditBlock();
-    cursor.movePosition(QTextCursor::End);
-    cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
-    // Take the separator before the last line too, unless it is the only line.
-    cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
+    // The separator before the last line goes with it, unless it is the only line. Positions
+    // are set, not moved to, for the same reason as above.
+    cursor.setPosition(std::max(0, last.position() - 1));
+    cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     cursor.endEditBlock();
 }
