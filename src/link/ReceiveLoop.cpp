@@ -12,14 +12,22 @@
 
 namespace {
 
+// After the first byte comes, the pause lets the rest of a reply gather in the driver, so a
+// reply normally arrives as one read and one log line.
 constexpr auto PassPause = std::chrono::milliseconds(10);
+// An idle port is watched for its first byte instead of polled every pause; the wait ends at
+// once when input comes or the reader is stopped, and at the latest after this long, so the
+// loop still tests for the program's end.
+constexpr std::uint32_t IdleWaitMs = 100;
 
 void pause()
 {
     std::this_thread::sleep_for(PassPause);
 }
 
-void runPass(const ReceiveLoopContext& context, std::vector<std::uint8_t>& chunk)
+// `lastReadFull` carries over between passes: a read that filled the whole chunk means the
+// line is streaming, and the next read follows without the pause.
+void runPass(const ReceiveLoopContext& context, std::vector<std::uint8_t>& chunk, bool& lastReadFull)
 {
     std::uint32_t queued = 0;
     if (!serial::queryStatus(context.port, queued)) {
@@ -27,9 +35,14 @@ void runPass(const ReceiveLoopContext& context, std::vector<std::uint8_t>& chunk
         pause();
         return;
     }
-    pause();
-    if (queued == 0)
+    if (queued == 0) {
+        lastReadFull = false;
+        if (!serial::waitForInput(context.port, IdleWaitMs, &context.stop))
+            pause();
         return;
+    }
+    if (!lastReadFull)
+        pause();
 
     std::uint32_t bytesRead = 0;
     if (!serial::readPort(context.port, chunk.data(), ReceiveBuffer::Capacity, bytesRead, &context.stop))
@@ -37,6 +50,7 @@ void runPass(const ReceiveLoopContext& context, std::vector<std::uint8_t>& chunk
     // A stop ends the reader where it is: the bytes of an unfinished read are dropped.
     if (context.stop.raised())
         return;
+    lastReadFull = bytesRead == ReceiveBuffer::Capacity;
 
     const bool overflow = context.buffer.wouldOverflow(bytesRead);
     if (overflow)
@@ -66,9 +80,10 @@ void runReceiveLoop(const ReceiveLoopContext& context)
 {
     context.buffer.reset();
     std::vector<std::uint8_t> chunk(ReceiveBuffer::Capacity + 1);
+    bool lastReadFull = false;
     do {
         try {
-            runPass(context, chunk);
+            runPass(context, chunk, lastReadFull);
         } catch (const std::exception& error) {
             context.sink.showError(std::string("Thread ") + error.what());
         }

@@ -67,6 +67,10 @@ bool queryStatus(Handle handle, std::uint32_t& queuedInput);
 bool readPort(Handle handle, void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead,
               const StopSignal* stop = nullptr);
 
+// Waits up to `timeoutMs` for input to arrive; returns at once when `stop` is raised. False
+// when the port is broken (its device has gone).
+bool waitForInput(Handle handle, std::uint32_t timeoutMs, const StopSignal* stop);
+
 // One synchronous write; `bytesWritten` may come back smaller than `size`.
 bool writePort(Handle handle, const void* data, std::uint32_t size, std::uint32_t& bytesWritten);
 

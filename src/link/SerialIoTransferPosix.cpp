@@ -83,6 +83,12 @@ Readiness waitFor(int descriptor, short events, const Deadline& deadline, const 
 
 } // namespace
 
+bool waitForInput(Handle handle, std::uint32_t timeoutMs, const StopSignal* stop)
+{
+    const Deadline deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    return waitFor(detail::descriptorOf(handle), POLLIN, deadline, stop) != Readiness::Broken;
+}
+
 bool readPort(Handle handle, void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead,
               const StopSignal* stop)
 {
