@@ -64,6 +64,18 @@ TForm1::TForm1(QWidget* parent)
 TForm1::~TForm1()
 {
     FormDestroy();
+    Form2 = nullptr; // the dialogs go with their owner
+    Form3 = nullptr;
+}
+
+TForm2* TForm1::positionerDialog() const
+{
+    return Form2;
+}
+
+TForm3* TForm1::remoteDialog() const
+{
+    return Form3;
 }
 
 void TForm1::createLogPane()

@@ -40,9 +40,9 @@ public:
     void FillCombos(int levelIndex, int framingIndex, int familyIndex, int commandIndex,
                     int opt1Value, int opt2Value, int opt3Value);
 
-    // The table dialogs, created hidden with the main window.
-    TForm2* positionerDialog() const { return Form2; }
-    TForm3* remoteDialog() const { return Form3; }
+    // The table dialogs `Form2` and `Form3`, created hidden with the main window.
+    TForm2* positionerDialog() const;
+    TForm3* remoteDialog() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -135,7 +135,5 @@ private:
     QAction* ShowASCII1 = nullptr;
     QAction* ShowBINARY1 = nullptr;
 
-    TForm2* Form2 = nullptr;
-    TForm3* Form3 = nullptr;
     bool m_destroyed = false;
 };
