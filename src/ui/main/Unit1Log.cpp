@@ -34,6 +34,11 @@ QString timeStampPrefix()
 void TForm1::AddLog(const QString& text)
 {
     m->suspendRepaint();
+    // Repainting resumes however the insert ends, an error of any kind included.
+    const struct ResumeRepaint {
+        LogView* log;
+        ~ResumeRepaint() { log->resumeRepaint(); }
+    } resume{m};
     try {
         const QString prefix = Showtimestamp1->isChecked() ? timeStampPrefix() : QString();
         if (Link.LogLines > 0) {
@@ -42,14 +47,8 @@ void TForm1::AddLog(const QString& text)
         }
         m->insertTopLine(prefix + trimmedLogText(text));
     } catch (const std::exception& error) {
-        m->resumeRepaint();
         ErrorBox(QString::fromLocal8Bit(error.what()));
-        return;
-    } catch (...) {
-        m->resumeRepaint();
-        throw;
     }
-    m->resumeRepaint();
 }
 
 void TForm1::Showtimestamp1Click()
