@@ -1,6 +1,8 @@
 // Read-only access to the program's INI file, read the way Windows profile files are:
 // section and key names ignore case, blanks around names and values are dropped, the first
-// occurrence wins, and anything missing or unreadable yields the caller's default.
+// occurrence of a key wins and only the first section of a name counts, lines may end in a
+// lone CR, a byte-order mark (UTF-8 or UTF-16) is understood, and anything missing or
+// unreadable yields the caller's default.
 #pragma once
 
 #include <cstdint>

@@ -50,8 +50,18 @@ private slots:
         QTest::newRow("huge number") << QByteArray("[init]\nbaud=99999999999999\n") << "COM1" << 19200;
         QTest::newRow("quoted") << QByteArray("[init]\nport=\"COM4\"\n") << "COM4" << 19200;
         QTest::newRow("comment") << QByteArray("[init]\n;port=COM4\n") << "COM1" << 19200;
-        QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe[\x01\x02\n=\n[init\nbaud=\x80\x81", 27) << "COM1" << 19200;
+        static const char garbage[] = "\x00\xff\xfe[\x01\x02\n=\n[init\nbaud=\x80\x81";
+        QTest::newRow("binary garbage") << QByteArray(garbage, sizeof garbage - 1) << "COM1" << 19200;
         QTest::newRow("empty") << QByteArray() << "COM1" << 19200;
+        // What Windows' own profile reading gives for files written by its editors.
+        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF[init]\r\nport=COM7\r\n") << "COM7" << 19200;
+        const QString unicode = QStringLiteral("[init]\r\nport=COM8\r\nbaud=9600\r\n");
+        QTest::newRow("UTF-16 with byte-order mark")
+            << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(unicode.utf16()), unicode.size() * 2)
+            << "COM8" << 9600;
+        QTest::newRow("lone CR ends lines") << QByteArray("[init]\rport=COM5\rbaud=4800\r") << "COM5" << 4800;
+        QTest::newRow("only the first section counts")
+            << QByteArray("[init]\nbaud=9600\n[other]\n[INIT]\nport=COM6\nbaud=1200\n") << "COM1" << 9600;
     }
     void profileReadsLikeWindowsProfiles()
     {
