@@ -21,13 +21,6 @@ std::string upperCased(std::string text)
     return text;
 }
 
-// "COMn" in any case. Other names are device names of this system, whose case matters.
-bool isComPortName(const std::string& name)
-{
-    return name.size() > 3 && upperCased(name.substr(0, 3)) == "COM"
-        && name.find_first_not_of("0123456789", 3) == std::string::npos;
-}
-
 } // namespace
 
 PortSettings readPortSettings()
@@ -35,7 +28,7 @@ PortSettings readPortSettings()
     const IniProfile ini = IniProfile::load(settingsFilePath());
     PortSettings settings;
     settings.port = ini.readString("init", "port", "COM1");
-    if (isComPortName(settings.port))
+    if (serial::comPortNumber(settings.port) != 0)
         settings.port = upperCased(settings.port);
     settings.baud = ini.readInteger("init", "baud", 19200);
     return settings;

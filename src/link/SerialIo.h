@@ -43,6 +43,9 @@ struct Timeouts {
 
 constexpr std::uint32_t EventRxChar = 0x0001; // event mask: a character was received
 
+// The n of a "COMn" name in any case (n from 1), or 0 when the name is not of that form.
+unsigned comPortNumber(std::string_view portName);
+
 // The device a port name stands for. "COMn" (any case) is the n-th serial port; a name
 // holding a path separator is used exactly as written; any other name is a device of the
 // system's device folder, as written.

@@ -4,10 +4,8 @@
 #include "SerialSpeedLinux.h"
 
 #include <cerrno>
-#include <charconv>
 #include <climits>
 #include <cstring>
-#include <strings.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -36,20 +34,6 @@ bool isOpenDescriptor(int descriptor)
 } // namespace detail
 
 namespace {
-
-// The n of a "COMn" name (any case), or 0 when the name is not of that form.
-unsigned comPortNumber(std::string_view portName)
-{
-    constexpr std::string_view prefix = "COM";
-    if (portName.size() <= prefix.size()
-        || strncasecmp(portName.data(), prefix.data(), prefix.size()) != 0)
-        return 0;
-    const char* const first = portName.data() + prefix.size();
-    const char* const last = portName.data() + portName.size();
-    unsigned number = 0;
-    const auto [end, error] = std::from_chars(first, last, number);
-    return error == std::errc() && end == last ? number : 0;
-}
 
 // A descriptor moved above the standard ones: a port handle of 0 would read as "no port".
 int awayFromStandardDescriptors(int descriptor)

@@ -4,6 +4,7 @@
 
 #include "ApplicationState.h"
 #include "LinkState.h"
+#include "PortSetup.h"
 #include "PtyPeer.h"
 #include "ReceiveBuffer.h"
 #include "TReadThread.h"
@@ -66,6 +67,22 @@ private slots:
         f.trigger("Close1");
         QCOMPARE(countOf(f.log(), "COM port closed"), 2);
         QVERIFY(f.prompts.boxes.isEmpty());
+    }
+
+    void onlyComPortNamesAreUpperCased_data()
+    {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("used");
+        QTest::newRow("COMn") << "com3" << "COM3";
+        QTest::newRow("COM0 is a device name") << "com0" << "com0";
+        QTest::newRow("device name") << "ttyUSB0" << "ttyUSB0";
+    }
+    void onlyComPortNamesAreUpperCased()
+    {
+        QFETCH(QString, written);
+        QFETCH(QString, used);
+        MainWindowFixture f(false, QStringLiteral("port=") + written);
+        QCOMPARE(QString::fromStdString(readPortSettings().port), used);
     }
 
     void closeWithoutPortOnlyLogs()
