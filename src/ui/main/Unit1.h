@@ -102,6 +102,7 @@ private:
 
     void selectDisplay(QAction* item, std::uint8_t mode, const QString& panelText);
     void runStopSequence();
+    bool closeComHandle();
     void sendWithAsciiDisplay(const std::string& request, std::uint8_t expectedLength);
     // Asks for a number in an input box; nothing when cancelled. A text that does not parse
     // raises the integer error.

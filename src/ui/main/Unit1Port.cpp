@@ -36,10 +36,19 @@ void TForm1::runStopSequence()
     WaitMs(StopPauseMs);
 }
 
+// The stop sequence's pause runs GUI events, so an open started from it may have put a new
+// reader on the handle about to be closed: whichever reader is current stops first.
+bool TForm1::closeComHandle()
+{
+    if (Link.ReadThread)
+        Link.ReadThread->stop();
+    return serial::closeHandle(Link.ComHandle);
+}
+
 bool TForm1::OpenPort()
 {
     runStopSequence();
-    if (Link.ComHandle != serial::NoHandle && serial::closeHandle(Link.ComHandle))
+    if (Link.ComHandle != serial::NoHandle && closeComHandle())
         Link.ComHandle = serial::NoHandle;
     if (!ConfigurePort(Link.ComHandle, reportPortError))
         return false;
@@ -59,7 +68,7 @@ bool TForm1::OpenPort()
 void TForm1::ClosePort()
 {
     runStopSequence();
-    if (Link.ComHandle != serial::NoHandle && serial::closeHandle(Link.ComHandle)) {
+    if (Link.ComHandle != serial::NoHandle && closeComHandle()) {
         Link.PortOpen = false;
         Link.ComHandle = serial::NoHandle;
     }

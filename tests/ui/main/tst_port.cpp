@@ -85,6 +85,19 @@ private slots:
         QCOMPARE(QString::fromStdString(readPortSettings().port), used);
     }
 
+    // "Open COM port" chosen during the stop pause of "Close COM port": the close then ends
+    // the reader of the port it closes, not only the one it stopped before the pause.
+    void openDuringClosePauseLeavesNoReaderOnAClosedHandle()
+    {
+        MainWindowFixture f;
+        f.activate();
+        QTimer::singleShot(100, f.window.get(), [&f] { f.trigger("Open1"); });
+        f.trigger("Close1");
+        QCOMPARE(f.log().mid(0, 3), QStringList({"COM port closed", "COM port opened", "COM port opened"}));
+        QCOMPARE(Link.ComHandle, serial::NoHandle);
+        QVERIFY(Link.ReadThread->isFinished());
+    }
+
     void closeWithoutPortOnlyLogs()
     {
         MainWindowFixture f(false);
