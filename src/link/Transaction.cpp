@@ -4,7 +4,7 @@
 #include "SystemMessage.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
+#include <QDeadlineTimer>
 
 #include <chrono>
 #include <thread>
@@ -36,11 +36,12 @@ bool WritePort(serial::Handle handle, const std::string& packet, std::string& er
 
 bool WaitForReply(std::uint8_t expectedLength)
 {
-    const QDateTime deadline = QDateTime::currentDateTime().addMSecs(ReplyTimeoutMs);
+    // A monotonic clock: a step of the wall clock neither stretches nor cuts the wait.
+    const QDeadlineTimer deadline(ReplyTimeoutMs);
     bool late = false;
     do {
         std::this_thread::sleep_for(WaitPass);
-        late = QDateTime::currentDateTime() > deadline;
+        late = deadline.hasExpired();
         QCoreApplication::processEvents();
     } while (!late && RxBuffer.count() < expectedLength);
     return !late;
@@ -48,8 +49,8 @@ bool WaitForReply(std::uint8_t expectedLength)
 
 void WaitMs(int ms)
 {
-    const QDateTime deadline = QDateTime::currentDateTime().addMSecs(ms);
-    while (QDateTime::currentDateTime() < deadline) {
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
         QCoreApplication::processEvents();
         std::this_thread::sleep_for(WaitPass);
     }
