@@ -4,6 +4,7 @@
 #include "IniProfile.h"
 #include "LinkState.h"
 #include "LogView.h"
+#include "MenuShortcutPriority.h"
 #include "RightAnchoredPanel.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -52,6 +53,7 @@ TForm1::TForm1(QWidget* parent)
     createLogPane();
     createStatusBar();
     createMenus();
+    new MenuShortcutPriority(this);
 
     resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
     setMinimumSize(ClientWidth, menuBar()->sizeHint().height() + MinimumOuterHeight - OuterFrameHeight);

@@ -7,6 +7,7 @@
 #include "LinkState.h"
 #include "ReceiveBuffer.h"
 
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -203,6 +204,25 @@ private slots:
         QCOMPARE(f.prompts.errorTexts().size(), 2);
         QCOMPARE(f.prompts.errorTexts().first(), QStringLiteral("CreateFile INVALID_HANDLE_VALUE"));
         QCOMPARE(int(Link.DisplayMode), int(DisplayMode::Hex));
+    }
+
+    // Keys typed as a user would, so the text widgets' claim on them comes first.
+    void menuShortcutsActWhereverTheFocusIs()
+    {
+        MainWindowFixture f;
+        f.activate();
+        for (const char* name : {"m", "opt1"}) {
+            auto* widget = f.find<QWidget>(name);
+            widget->setFocus();
+            QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+        }
+        QVERIFY(!f.action("Analyse1")->isChecked());
+        QCOMPARE(f.takeRequests(), QStringList({packet("0D 01"), packet("0D 00")}));
+        auto* option = f.find<QLineEdit>("opt1");
+        QTest::keyClicks(option, "7");
+        QTest::keyClick(option, Qt::Key_Home);
+        QTest::keyClicks(option, "2");
+        QCOMPARE(option->text(), QStringLiteral("217"));
     }
 
     void softwareResetClearsPowerAndToneButNotAnalyse()
