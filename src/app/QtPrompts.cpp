@@ -1,7 +1,9 @@
 #include "QtPrompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -12,9 +14,43 @@ QWidget* dialogParent()
     return QApplication::activeWindow();
 }
 
+// A file dialog that refuses a name whose folder, or (when asked) whose file, does not exist,
+// and stays open for another choice.
+class CheckedFileDialog final : public QFileDialog {
+public:
+    explicit CheckedFileDialog(const FileDialogSettings& settings)
+        : QFileDialog(dialogParent(), settings.title, settings.initialDir)
+        , m_pathMustExist(settings.pathMustExist)
+        , m_fileMustExist(settings.fileMustExist)
+    {
+    }
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (!chosen.isEmpty()) {
+            const QFileInfo file(chosen.constFirst());
+            if (m_pathMustExist && !file.absoluteDir().exists())
+                return refuse(tr("%1\nThe folder does not exist. Check the path and try again."), file);
+            if (m_fileMustExist && !file.isDir() && !file.exists())
+                return refuse(tr("%1\nThe file does not exist. Check the file name and try again."), file);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    void refuse(const QString& text, const QFileInfo& file)
+    {
+        QMessageBox::warning(this, windowTitle(), text.arg(QDir::toNativeSeparators(file.absoluteFilePath())));
+    }
+
+    bool m_pathMustExist;
+    bool m_fileMustExist;
+};
+
 std::optional<QString> runFileDialog(const FileDialogSettings& settings, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(dialogParent(), settings.title, settings.initialDir);
+    CheckedFileDialog dialog(settings);
     dialog.setAcceptMode(mode);
     dialog.setNameFilters(qtNameFilters(settings.filter));
     QString suffix = settings.defaultExt;

@@ -26,6 +26,12 @@ inline std::string toAnsi(const QString& text)
     return text.toLatin1().toStdString();
 }
 
+// System messages come in the locale's encoding.
+inline QString fromSystem(const std::string& text)
+{
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // Shows the message of an error that escaped a handler; the program carries on.
 void showDefaultError(const QString& message);
 
@@ -37,6 +43,6 @@ void runHandler(Handler&& handler)
     try {
         std::forward<Handler>(handler)();
     } catch (const std::exception& error) {
-        showDefaultError(QString::fromLocal8Bit(error.what()));
+        showDefaultError(fromAnsi(error.what()));
     }
 }

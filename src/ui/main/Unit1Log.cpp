@@ -3,13 +3,13 @@
 #include "Unit1.h"
 
 #include "LinkState.h"
+#include "LogFile.h"
 #include "LogView.h"
 #include "Unitx.h"
 
 #include <QAction>
 #include <QDateTime>
 #include <QLabel>
-#include <QSaveFile>
 
 #include <stdexcept>
 
@@ -47,7 +47,7 @@ void TForm1::AddLog(const QString& text)
         }
         m->insertTopLine(prefix + trimmedLogText(text));
     } catch (const std::exception& error) {
-        ErrorBox(QString::fromLocal8Bit(error.what()));
+        ErrorBox(fromAnsi(error.what()));
     }
 }
 
@@ -67,17 +67,8 @@ void TForm1::Savelog1Click()
     const auto fileName = prompts().saveFileName(sd);
     if (!fileName)
         return;
-    // Written beside the target and renamed into place, so a failed save never leaves a
-    // truncated file where a good one was.
-    QSaveFile file(*fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw std::runtime_error(toAnsi(QStringLiteral("Cannot create file \"%1\". %2").arg(*fileName, file.errorString())));
-    for (const QString& line : m->lines()) {
-        file.write(line.toLatin1());
-        file.write("\r\n");
-    }
-    if (!file.commit())
-        throw std::runtime_error(toAnsi(QStringLiteral("Cannot write file \"%1\". %2").arg(*fileName, file.errorString())));
+    if (const auto error = saveLogFile(*fileName, m->lines()))
+        throw std::runtime_error(toAnsi(*error));
 }
 
 void TForm1::ShowCRLF1Click()

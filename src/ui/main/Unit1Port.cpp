@@ -20,9 +20,10 @@ namespace {
 constexpr int StopPauseMs = 500;
 constexpr auto SettleBeforeFlush = std::chrono::milliseconds(100);
 
+// A failed step's name followed by the system message.
 void reportPortError(const std::string& text)
 {
-    ErrorBox(fromAnsi(text));
+    ErrorBox(fromSystem(text));
 }
 
 } // namespace
@@ -53,7 +54,7 @@ bool TForm1::OpenPort()
     if (!ConfigurePort(Link.ComHandle, reportPortError))
         return false;
     if (!serial::setEventMask(Link.ComHandle, serial::EventRxChar))
-        ErrorBox(QStringLiteral("ComHandle SetCommMask ") + fromAnsi(systemMessage()));
+        ErrorBox(QStringLiteral("ComHandle SetCommMask ") + fromSystem(systemMessage()));
     std::this_thread::sleep_for(SettleBeforeFlush);
     FlushInput(Link.ComHandle);
     Link.ReadThread = std::make_unique<TReadThread>(
@@ -116,7 +117,7 @@ void TForm1::SendRequest(const std::string& request, std::uint8_t expectedLength
     AddLog(QStringLiteral("S: ") + fromAnsi(packetDump(packet)));
     std::string error;
     if (!WritePort(Link.ComHandle, packet, error)) {
-        ErrorBox(fromAnsi(error));
+        ErrorBox(fromSystem(error));
     } else if (!WaitForReply(expectedLength)) {
         AddLog(QStringLiteral("Receive error!"));
         prompts().beep();

@@ -4,6 +4,7 @@
 #include "Unitx.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -16,11 +17,14 @@
 
 namespace {
 
-// The file layer's message for a system error code, by its meaning.
-QString fileLayerMessage(int code)
+// The file layer's message for a system error code, by its meaning. POSIX has one code for
+// a missing file and a missing folder; the folder of `path` tells them apart.
+QString fileLayerMessage(int code, const QString& path)
 {
     switch (code) {
     case ENOENT:
+        if (!QFileInfo(path).absoluteDir().exists())
+            return QStringLiteral("Invalid filename");
         return QStringLiteral("File not found");
     case ENOTDIR:
     case ENAMETOOLONG:
@@ -43,12 +47,12 @@ QString fileLayerMessage(int code)
 
 QString errorText(const QString& message, int code)
 {
-    return message + QStringLiteral("  ") + fromAnsi(systemMessage(code));
+    return message + QStringLiteral("  ") + fromSystem(systemMessage(code));
 }
 
-QString systemFailure(int code)
+QString systemFailure(int code, const QString& path)
 {
-    return errorText(fileLayerMessage(code), code);
+    return errorText(fileLayerMessage(code, path), code);
 }
 
 // Saving over a link replaces the file it points to, as writing into it would.
@@ -101,6 +105,37 @@ void syncFolder(const QString& folder)
     }
 }
 
+// Writes the record through `fd`, makes it durable and closes `fd`. A write that moves fewer
+// bytes than asked sets no error code; with errno cleared first, it shows the text for 0.
+std::optional<QString> writeRecord(int fd, const std::uint8_t* data, std::size_t size, const QString& path)
+{
+    errno = 0;
+    const ssize_t written = ::write(fd, data, size);
+    std::optional<QString> failure;
+    if (written < 0)
+        failure = systemFailure(errno, path);
+    else if (static_cast<std::size_t>(written) < size)
+        failure = errorText(QStringLiteral("Disk full"), errno);
+    else if (::fsync(fd) != 0)
+        failure = systemFailure(errno, path);
+    if (failure) {
+        ::close(fd);
+        return failure;
+    }
+    if (::close(fd) != 0)
+        return systemFailure(errno, path);
+    return std::nullopt;
+}
+
+std::optional<QString> writeInPlace(const QByteArray& target, const std::uint8_t* data, std::size_t size,
+                                    const QString& path)
+{
+    const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return systemFailure(errno, path);
+    return writeRecord(fd, data, size, path);
+}
+
 } // namespace
 
 std::optional<QString> saveTableFile(const QString& path, const std::uint8_t* data, std::size_t size)
@@ -109,38 +144,27 @@ std::optional<QString> saveTableFile(const QString& path, const std::uint8_t* da
     const QByteArray targetPath = QFile::encodeName(target.filePath());
     std::optional<mode_t> existingMode;
     if (const int refused = checkWritableInPlace(targetPath, existingMode))
-        return systemFailure(refused);
+        return systemFailure(refused, path);
 
     QByteArray tempPath;
     const int fd = createTemporary(target.absolutePath(), target.fileName(), tempPath);
+    // A folder that takes no new file may still hold a file that can be written.
     if (fd < 0)
-        return systemFailure(errno);
-    // Failure texts are built before these run, so they carry the failed call's errno.
-    const auto discard = [&](const QString& text) {
+        return writeInPlace(targetPath, data, size, path);
+    // Failure texts are built before the temporary file goes, so they carry the failed call's errno.
+    const auto discard = [&](std::optional<QString> failure) {
         ::unlink(tempPath.constData());
-        return text;
+        return failure;
     };
-    const auto abandon = [&](const QString& text) {
+    if (existingMode && ::fchmod(fd, *existingMode) != 0) {
+        const QString failure = systemFailure(errno, path);
         ::close(fd);
-        return discard(text);
-    };
-    if (existingMode && ::fchmod(fd, *existingMode) != 0)
-        return abandon(systemFailure(errno));
-
-    // A write or read that moves fewer bytes than asked sets no error code; with errno cleared
-    // first, such a failure shows the system's text for code 0.
-    errno = 0;
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0)
-        return abandon(systemFailure(errno));
-    if (static_cast<std::size_t>(written) < size)
-        return abandon(errorText(QStringLiteral("Disk full"), errno));
-    if (::fsync(fd) != 0)
-        return abandon(systemFailure(errno));
-    if (::close(fd) != 0)
-        return discard(systemFailure(errno));
+        return discard(failure);
+    }
+    if (auto failure = writeRecord(fd, data, size, path))
+        return discard(failure);
     if (::rename(tempPath.constData(), targetPath.constData()) != 0)
-        return discard(systemFailure(errno));
+        return discard(systemFailure(errno, path));
     syncFolder(target.absolutePath());
     return std::nullopt;
 }
@@ -150,7 +174,7 @@ std::optional<QString> loadTableFile(const QString& path, std::uint8_t* data, st
     // O_NONBLOCK: a pipe or device given by mistake must not hang the program.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return systemFailure(errno);
+        return systemFailure(errno, path);
 
     std::vector<std::uint8_t> record(size);
     errno = 0; // a short read then shows code 0, as a short write does
@@ -158,10 +182,10 @@ std::optional<QString> loadTableFile(const QString& path, std::uint8_t* data, st
     if (got < 0 || static_cast<std::size_t>(got) < size) {
         const int code = errno;
         ::close(fd);
-        return got < 0 ? systemFailure(code) : errorText(QStringLiteral("Read beyond end of file"), code);
+        return got < 0 ? systemFailure(code, path) : errorText(QStringLiteral("Read beyond end of file"), code);
     }
     if (::close(fd) != 0)
-        return systemFailure(errno);
+        return systemFailure(errno, path);
     std::copy(record.begin(), record.end(), data);
     return std::nullopt;
 }

@@ -293,6 +293,7 @@ private slots:
             {"letters", "abc", nullptr},
             {"beyond 32 bits", "99999999999", nullptr},
             {"inner blank", " 1 2 ", nullptr},
+            {"degree sign shown as typed", "5°", nullptr},
         };
         const auto add = [&](const char* item, const char* caption, const QString& before, const QStringList& after) {
             for (const Answer& answer : answers) {

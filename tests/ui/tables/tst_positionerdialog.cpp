@@ -468,7 +468,7 @@ void TestPositionerDialog::loadFailureKeepsEdits_data()
     QTest::addColumn<QString>("error");
     QTest::newRow("20-byte file") << "short.pos" << 20 << fileError("Read beyond end of file", 0);
     QTest::newRow("missing file") << "missing.pos" << -1 << fileError("File not found", ENOENT);
-    QTest::newRow("missing folder") << "gone/table.pos" << -1 << fileError("File not found", ENOENT);
+    QTest::newRow("missing folder") << "gone/table.pos" << -1 << fileError("Invalid filename", ENOENT);
 }
 
 void TestPositionerDialog::loadFailureKeepsEdits()
