@@ -1,7 +1,6 @@
 #include "BenchWindow.h"
 
 #include "AppPaths.h"
-#include "LinkState.h"
 #include "LogView.h"
 #include "TReadThread.h"
 
@@ -33,22 +32,19 @@ BenchWindow::BenchWindow(const std::string& portPath)
     installPrompts(m_prompts.get());
     overrideAppPaths(m_dir.path().toStdString(), "vantorel");
     QByteArray ini = "[init]\n";
-    if (portPath.empty())
-        Link.OpenOnActivate = false;
-    else
+    if (!portPath.empty())
         ini += "port=" + QByteArray::fromStdString(portPath) + '\n';
     QFile file(m_dir.filePath(QStringLiteral("vantorel.ini")));
     if (!file.open(QIODevice::WriteOnly) || file.write(ini) != ini.size())
         qFatal("cannot write the settings file");
     file.close();
     m_form = std::make_unique<TForm1>();
+    m_form->link().OpenOnActivate = !portPath.empty();
 }
 
 BenchWindow::~BenchWindow()
 {
-    // The window's end stops the reader; the reader object itself goes before Qt does.
     m_form.reset();
-    Link.ReadThread.reset();
     installPrompts(nullptr);
 }
 

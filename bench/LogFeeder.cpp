@@ -1,6 +1,7 @@
 #include "LogFeeder.h"
 
 #include "LinkState.h"
+#include "Unit1.h"
 #include "ReceiveBuffer.h"
 #include "ReceiveLoop.h"
 #include "Unit1.h"
@@ -9,6 +10,7 @@
 
 LogFeeder::LogFeeder(TForm1& form, std::vector<std::uint8_t> bytes)
     : m_bytes(std::move(bytes))
+    , m_link(form.link())
     , m_handOff(&form, [&form](const QString& line) { form.AddLog(line); }, [](const QString&) {})
 {
 }
@@ -36,7 +38,7 @@ void LogFeeder::run()
 {
     for (std::size_t done = 0; done < m_bytes.size() && !m_stop;) {
         const auto size = static_cast<std::uint32_t>(std::min<std::size_t>(ReceiveBuffer::Capacity, m_bytes.size() - done));
-        m_handOff.showReceived(formatReceivedChunk(m_bytes.data() + done, size, Link.DisplayMode, Link.ShowCRLF));
+        m_handOff.showReceived(formatReceivedChunk(m_bytes.data() + done, size, m_link.DisplayMode, m_link.ShowCRLF));
         done += size;
     }
 }

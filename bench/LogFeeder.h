@@ -12,6 +12,7 @@
 #include <vector>
 
 class TForm1;
+struct LinkState;
 
 class LogFeeder {
 public:
@@ -32,6 +33,7 @@ private:
     void run();
 
     std::vector<std::uint8_t> m_bytes;
+    const LinkState& m_link; // the display options the chunks are formatted in
     GuiHandOff m_handOff;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};

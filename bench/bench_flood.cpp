@@ -185,7 +185,7 @@ int main(int argc, char* argv[])
     }
     BenchWindow bench(terminal.slavePath());
     bench.show();
-    if (!Link.PortOpen) {
+    if (!bench.form().link().PortOpen) {
         std::fprintf(stderr, "bench_flood: the port did not open\n");
         return 1;
     }

@@ -133,7 +133,7 @@ int main(int argc, char* argv[])
     BenchWindow bench(box.slavePath());
     const std::set<int> threadsBeforeOpen = threadIds();
     bench.show();
-    if (!Link.PortOpen) {
+    if (!bench.form().link().PortOpen) {
         std::fprintf(stderr, "bench_transaction: the port did not open\n");
         return 1;
     }

@@ -4,5 +4,3 @@
 
 LinkState::LinkState() = default;
 LinkState::~LinkState() = default;
-
-LinkState Link;

@@ -1,6 +1,7 @@
 // The one record of the serial link and the display options, owned by the main window.
 #pragma once
 
+#include "ByteFormat.h"
 #include "SerialIo.h"
 
 #include <atomic>
@@ -22,7 +23,9 @@ struct LinkState {
 
     // Written by the GUI thread, read by the receive thread for every byte it formats.
     std::atomic<bool> ShowCRLF{true};
-    std::atomic<std::uint8_t> DisplayMode{0}; // 0 HEX, 1 BINARY, 2 ASCII
-};
+    std::atomic<::DisplayMode> DisplayMode{::DisplayMode::Hex};
 
-extern LinkState Link;
+    // Set once the main window has been closed: the receive thread ends its loop on it, and a
+    // table dialog that would open then ends at once. Written by the GUI thread.
+    std::atomic<bool> AppTerminating{false};
+};

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-ReceiveBuffer RxBuffer;
-
 void ReceiveBuffer::reset()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -35,4 +33,11 @@ void ReceiveBuffer::copyOut(std::uint32_t offset, std::uint8_t* destination, std
     const std::uint32_t available = std::min(size, Capacity + 1 - first);
     std::memcpy(destination, m_bytes.data() + first, available);
     std::memset(destination + available, 0, size - available);
+}
+
+std::vector<std::uint8_t> ReceiveBuffer::contents() const
+{
+    std::vector<std::uint8_t> bytes(count());
+    copyOut(0, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+    return bytes;
 }

@@ -1,5 +1,6 @@
-// The shared receive buffer: the receive thread appends every chunk it reads, the GUI thread
-// resets it before each request and reads the reply after the wait.
+// The shared receive buffer (`RxBuffer`, owned by the main window): the receive thread appends
+// every chunk it reads, the GUI thread resets it before each request and reads the reply
+// after the wait.
 #pragma once
 
 #include <array>
@@ -7,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 class ReceiveBuffer {
 public:
@@ -29,11 +31,12 @@ public:
     // Copies `size` bytes starting at `offset` (GUI thread, after a transaction).
     void copyOut(std::uint32_t offset, std::uint8_t* destination, std::uint32_t size) const;
 
+    // The bytes held, as counted now (GUI thread, after a transaction).
+    std::vector<std::uint8_t> contents() const;
+
 private:
     // Serialises store and reset; never held across the hand-off to the GUI thread.
     mutable std::mutex m_mutex;
     std::array<std::uint8_t, Capacity + 1> m_bytes{}; // the last byte always stays 0
     std::atomic<std::uint32_t> m_count{0};
 };
-
-extern ReceiveBuffer RxBuffer;

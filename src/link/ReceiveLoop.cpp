@@ -64,13 +64,13 @@ void runPass(const ReceiveLoopContext& context, std::vector<std::uint8_t>& chunk
 } // namespace
 
 std::string formatReceivedChunk(const std::uint8_t* data, std::uint32_t size,
-                                const std::atomic<std::uint8_t>& displayMode,
+                                const std::atomic<DisplayMode>& displayMode,
                                 const std::atomic<bool>& showCRLF)
 {
     std::string text;
     text.reserve(static_cast<std::size_t>(size) * 3);
     for (std::uint32_t i = 0; i < size; ++i) {
-        appendReceivedByte(text, data[i], static_cast<DisplayMode>(displayMode.load(std::memory_order_relaxed)),
+        appendReceivedByte(text, data[i], displayMode.load(std::memory_order_relaxed),
                            showCRLF.load(std::memory_order_relaxed));
     }
     return text;

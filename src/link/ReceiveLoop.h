@@ -2,6 +2,7 @@
 // receive buffer and hand one formatted line per read to the GUI thread.
 #pragma once
 
+#include "ByteFormat.h"
 #include "SerialIo.h"
 
 #include <atomic>
@@ -16,7 +17,7 @@ class StopSignal;
 struct ReceiveLoopContext {
     serial::Handle port;
     ReceiveBuffer& buffer;
-    const std::atomic<std::uint8_t>& displayMode;
+    const std::atomic<DisplayMode>& displayMode;
     const std::atomic<bool>& showCRLF;
     ReceiveSink& sink;
     const StopSignal& stop;                // the reader's terminate flag
@@ -25,7 +26,7 @@ struct ReceiveLoopContext {
 
 // Formats a chunk as one log line's text, reading the display options for every byte.
 std::string formatReceivedChunk(const std::uint8_t* data, std::uint32_t size,
-                                const std::atomic<std::uint8_t>& displayMode,
+                                const std::atomic<DisplayMode>& displayMode,
                                 const std::atomic<bool>& showCRLF);
 
 // Runs passes until, after a pass, the application is terminating or the stop is raised.

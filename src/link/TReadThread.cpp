@@ -1,13 +1,15 @@
 #include "TReadThread.h"
 
-#include "ApplicationState.h"
 #include "LinkState.h"
 #include "ReceiveBuffer.h"
 #include "ReceiveLoop.h"
 
-TReadThread::TReadThread(serial::Handle port, GuiHandOff::LineHandler showLine,
-                         GuiHandOff::LineHandler showError, QObject* guiContext)
+TReadThread::TReadThread(serial::Handle port, ReceiveBuffer& buffer, const LinkState& link,
+                         GuiHandOff::LineHandler showLine, GuiHandOff::LineHandler showError,
+                         QObject* guiContext)
     : m_port(port)
+    , m_buffer(buffer)
+    , m_link(link)
     , m_handOff(guiContext, std::move(showLine), std::move(showError))
 {
 }
@@ -26,5 +28,6 @@ void TReadThread::stop()
 
 void TReadThread::Execute()
 {
-    runReceiveLoop({m_port, RxBuffer, Link.DisplayMode, Link.ShowCRLF, m_handOff, m_stop, &applicationTerminating});
+    runReceiveLoop({m_port, m_buffer, m_link.DisplayMode, m_link.ShowCRLF, m_handOff, m_stop,
+                    [this] { return m_link.AppTerminating.load(std::memory_order_acquire); }});
 }

@@ -23,9 +23,9 @@ std::string padToPacket(std::string request)
     return request;
 }
 
-bool WritePort(serial::Handle handle, const std::string& packet, std::string& error)
+bool WritePort(serial::Handle handle, ReceiveBuffer& buffer, const std::string& packet, std::string& error)
 {
-    RxBuffer.reset();
+    buffer.reset();
     std::uint32_t written = 0;
     if (!serial::writePort(handle, packet.data(), static_cast<std::uint32_t>(packet.size()), written)) {
         error = systemMessage();
@@ -34,7 +34,7 @@ bool WritePort(serial::Handle handle, const std::string& packet, std::string& er
     return true;
 }
 
-bool WaitForReply(std::uint8_t expectedLength)
+bool WaitForReply(const ReceiveBuffer& buffer, std::uint8_t expectedLength)
 {
     // A monotonic clock: a step of the wall clock neither stretches nor cuts the wait.
     const QDeadlineTimer deadline(ReplyTimeoutMs);
@@ -43,7 +43,7 @@ bool WaitForReply(std::uint8_t expectedLength)
         std::this_thread::sleep_for(WaitPass);
         late = deadline.hasExpired();
         QCoreApplication::processEvents();
-    } while (!late && RxBuffer.count() < expectedLength);
+    } while (!late && buffer.count() < expectedLength);
     return !late;
 }
 

@@ -4,6 +4,8 @@
 
 #include "SerialIo.h"
 
+class ReceiveBuffer;
+
 #include <cstdint>
 #include <string>
 
@@ -14,11 +16,11 @@ std::string padToPacket(std::string request);
 
 // Resets the shared receive buffer and writes the packet in one write. On failure returns
 // false with the system message in `error`. A short write counts as success.
-bool WritePort(serial::Handle handle, const std::string& packet, std::string& error);
+bool WritePort(serial::Handle handle, ReceiveBuffer& buffer, const std::string& packet, std::string& error);
 
 // Waits in 100 ms passes, processing GUI events after each, until the receive count reaches
 // `expectedLength` or 3 seconds have passed. True when the deadline had not passed.
-bool WaitForReply(std::uint8_t expectedLength);
+bool WaitForReply(const ReceiveBuffer& buffer, std::uint8_t expectedLength);
 
 // Waits `ms` milliseconds in 100 ms sleeps, processing GUI events before each.
 void WaitMs(int ms);

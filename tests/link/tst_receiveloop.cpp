@@ -17,6 +17,8 @@
 #include <thread>
 #include <time.h>
 
+Q_DECLARE_METATYPE(DisplayMode)
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -79,7 +81,7 @@ public:
     void start()
     {
         m_thread = std::thread([this] {
-            runReceiveLoop({m_port, RxBuffer, m_mode, m_showCRLF, m_sink, m_stop, [] { return false; }});
+            runReceiveLoop({m_port, m_buffer, m_mode, m_showCRLF, m_sink, m_stop, [] { return false; }});
         });
     }
     void stop()
@@ -90,7 +92,8 @@ public:
     }
     serial::Handle port() const { return m_port; }
 
-    std::atomic<std::uint8_t> m_mode{0};
+    ReceiveBuffer m_buffer;
+    std::atomic<DisplayMode> m_mode{DisplayMode::Hex};
     std::atomic<bool> m_showCRLF{true};
     StopSignal m_stop;
     RecordingSink m_sink;
@@ -106,26 +109,24 @@ class TestReceiveLoop : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { RxBuffer.reset(); }
-
     void oneLinePerReadInEveryMode_data()
     {
-        QTest::addColumn<int>("mode");
+        QTest::addColumn<DisplayMode>("mode");
         QTest::addColumn<bool>("showCRLF");
         QTest::addColumn<QString>("text");
-        QTest::newRow("hex") << 0 << true << "4F 4B <CR> <LF> ";
-        QTest::newRow("hex raw") << 0 << false << "4F 4B 0D 0A ";
-        QTest::newRow("binary") << 1 << true << "01001111 01001011 <CR> <LF> ";
-        QTest::newRow("ascii") << 2 << false << "OK<CR><LF>";
+        QTest::newRow("hex") << DisplayMode::Hex << true << "4F 4B <CR> <LF> ";
+        QTest::newRow("hex raw") << DisplayMode::Hex << false << "4F 4B 0D 0A ";
+        QTest::newRow("binary") << DisplayMode::Binary << true << "01001111 01001011 <CR> <LF> ";
+        QTest::newRow("ascii") << DisplayMode::Ascii << false << "OK<CR><LF>";
     }
     void oneLinePerReadInEveryMode()
     {
-        QFETCH(int, mode);
+        QFETCH(DisplayMode, mode);
         QFETCH(bool, showCRLF);
         QFETCH(QString, text);
         PtyPeer peer;
         Reader reader(peer.slavePath());
-        reader.m_mode = static_cast<std::uint8_t>(mode);
+        reader.m_mode = mode;
         reader.m_showCRLF = showCRLF;
         reader.start();
         peer.write("OK");
@@ -135,9 +136,9 @@ private slots:
         std::this_thread::sleep_for(150ms);
         QCOMPARE(reader.m_sink.waitForLines(1).size(), std::size_t(1));
         QCOMPARE(QString::fromStdString(lines.at(0)), text);
-        QCOMPARE(RxBuffer.count(), 4u);
+        QCOMPARE(reader.m_buffer.count(), 4u);
         std::uint8_t stored[4];
-        RxBuffer.copyOut(0, stored, 4);
+        reader.m_buffer.copyOut(0, stored, 4);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(stored), 4), QByteArray("OK\r\n"));
     }
 
@@ -153,7 +154,7 @@ private slots:
         const auto lines = reader.m_sink.waitForLines(2);
         QCOMPARE(lines.size(), std::size_t(2));
         QCOMPARE(lines.at(1), std::string("42 "));
-        QCOMPARE(RxBuffer.count(), 2u);
+        QCOMPARE(reader.m_buffer.count(), 2u);
     }
 
     void tenThousandBytesFitAndOneMoreStartsOver()
@@ -162,7 +163,7 @@ private slots:
         Reader reader(peer.slavePath());
         reader.start();
         peer.write(QByteArray(10000, 'x'));
-        QTRY_COMPARE(RxBuffer.count(), 10000u);
+        QTRY_COMPARE(reader.m_buffer.count(), 10000u);
         QCOMPARE(reader.m_sink.waitForLines(1).size(), std::size_t(1));
         std::this_thread::sleep_for(200ms);
         peer.write("y");
@@ -170,7 +171,7 @@ private slots:
         QCOMPARE(lines.size(), std::size_t(3));
         QCOMPARE(lines.at(1), std::string("Buffer full"));
         QCOMPARE(lines.at(2), std::string("79 "));
-        QCOMPARE(RxBuffer.count(), 1u);
+        QCOMPARE(reader.m_buffer.count(), 1u);
     }
 
     void displayOptionsApplyFromTheNextByte()
@@ -180,7 +181,7 @@ private slots:
         reader.start();
         peer.write("A");
         reader.m_sink.waitForLines(1);
-        reader.m_mode = 2;
+        reader.m_mode = DisplayMode::Ascii;
         std::this_thread::sleep_for(150ms);
         peer.write("A");
         QCOMPARE(reader.m_sink.waitForLines(2).at(1), std::string("A"));
@@ -202,9 +203,9 @@ private slots:
         });
         std::uint8_t copy[ReceiveBuffer::Capacity + 1];
         while (!done) {
-            RxBuffer.reset();
-            QVERIFY(RxBuffer.count() <= ReceiveBuffer::Capacity);
-            RxBuffer.copyOut(0, copy, sizeof copy);
+            reader.m_buffer.reset();
+            QVERIFY(reader.m_buffer.count() <= ReceiveBuffer::Capacity);
+            reader.m_buffer.copyOut(0, copy, sizeof copy);
             QCOMPARE(copy[ReceiveBuffer::Capacity], std::uint8_t(0));
         }
         writer.join();
@@ -242,7 +243,7 @@ private slots:
         peer.write("x");
         QCOMPARE(reader.m_sink.waitForLines(1).size(), std::size_t(1));
         reader.stop(); // returns only once the thread has ended
-        QCOMPARE(RxBuffer.count(), 1u);
+        QCOMPARE(reader.m_buffer.count(), 1u);
     }
 
     void vanishedDeviceDoesNotSpin()

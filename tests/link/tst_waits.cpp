@@ -1,5 +1,6 @@
 // The waits of the request/reply exchange while the wall clock is stepped, as a time server
 // does: they measure time on a clock that no step moves.
+#include "ReceiveBuffer.h"
 #include "Transaction.h"
 
 #include <QElapsedTimer>
@@ -62,7 +63,7 @@ private slots:
         QTimer::singleShot(0, [] { wallClockStep = 3600; });
         QElapsedTimer elapsed;
         elapsed.start();
-        QVERIFY(!WaitForReply(1));
+        QVERIFY(!WaitForReply(ReceiveBuffer(), 1));
         QVERIFY(elapsed.elapsed() >= 3000);
     }
 };

@@ -1,8 +1,6 @@
 #include "Unit1.h"
 
-#include "ApplicationState.h"
 #include "IniProfile.h"
-#include "LinkState.h"
 #include "LogView.h"
 #include "MenuShortcutPriority.h"
 #include "RightAnchoredPanel.h"
@@ -61,23 +59,14 @@ TForm1::TForm1(QWidget* parent)
     FormCreate();
     Form2 = new TForm2(this);
     Form3 = new TForm3(this);
+    const auto terminating = [this] { return Link.AppTerminating.load(); };
+    Form2->setTerminatingCheck(terminating);
+    Form3->setTerminatingCheck(terminating);
 }
 
 TForm1::~TForm1()
 {
     FormDestroy();
-    Form2 = nullptr; // the dialogs go with their owner
-    Form3 = nullptr;
-}
-
-TForm2* TForm1::positionerDialog() const
-{
-    return Form2;
-}
-
-TForm3* TForm1::remoteDialog() const
-{
-    return Form3;
 }
 
 void TForm1::createLogPane()
@@ -145,7 +134,7 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    setApplicationTerminating(true);
+    Link.AppTerminating = true;
     event->accept();
 }
 

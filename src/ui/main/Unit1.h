@@ -3,7 +3,10 @@
 // by subject: log, port, box commands, composer and table transfers.
 #pragma once
 
+#include "LinkState.h"
 #include "Prompts.h"
+#include "ReceiveBuffer.h"
+#include "TableTransfer.h"
 
 #include <QMainWindow>
 
@@ -41,8 +44,12 @@ public:
                     int opt1Value, int opt2Value, int opt3Value);
 
     // The table dialogs `Form2` and `Form3`, created hidden with the main window.
-    TForm2* positionerDialog() const;
-    TForm3* remoteDialog() const;
+    TForm2* positionerDialog() const { return Form2; }
+    TForm3* remoteDialog() const { return Form3; }
+
+    // The serial link and display options, and the receive buffer its reader fills.
+    LinkState& link() { return Link; }
+    const ReceiveBuffer& receiveBuffer() const { return RxBuffer; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,7 +107,7 @@ private:
     // Composer
     void compatChange();
 
-    void selectDisplay(QAction* item, std::uint8_t mode, const QString& panelText);
+    void selectDisplay(QAction* item, DisplayMode mode, const QString& panelText);
     void runStopSequence();
     bool closeComHandle();
     void sendWithAsciiDisplay(const std::string& request, std::uint8_t expectedLength);
@@ -108,11 +115,8 @@ private:
     // raises the integer error.
     bool askByte(const QString& caption, std::uint8_t& value);
     void sendRequest(const BoxRequest& request);
-
-    // Table transfers: a download succeeds only on a reply of exactly the expected length.
-    using ReplyDecoder = void (*)(const std::uint8_t* reply, std::uint8_t* table);
-    bool downloadTable(const BoxRequest& read, ReplyDecoder decode, std::uint8_t* table);
-    void uploadTable(std::uint8_t tableId, const std::uint8_t* table, int size);
+    // The box as the table transfers see it: a request sent, the reply as counted.
+    BoxExchange boxExchange();
 
     QWidget* Panel1 = nullptr;
     QComboBox* framing = nullptr;
@@ -136,5 +140,10 @@ private:
     QAction* ShowASCII1 = nullptr;
     QAction* ShowBINARY1 = nullptr;
 
+    // Declared before `Link`, whose reader fills it, so it outlives that reader.
+    ReceiveBuffer RxBuffer;
+    LinkState Link;
+    TForm2* Form2 = nullptr; // owned as child windows
+    TForm3* Form3 = nullptr;
     bool m_destroyed = false;
 };

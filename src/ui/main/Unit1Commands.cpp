@@ -4,7 +4,7 @@
 
 #include "BoxRequests.h"
 #include "IntegerInput.h"
-#include "LinkState.h"
+#include "TemporaryDisplayMode.h"
 #include "Unitx.h"
 
 #include <QAction>
@@ -18,12 +18,7 @@ void TForm1::sendRequest(const BoxRequest& request)
 // it is written back, even if the user chose another one meanwhile.
 void TForm1::sendWithAsciiDisplay(const std::string& request, std::uint8_t expectedLength)
 {
-    const std::uint8_t saved = Link.DisplayMode;
-    Link.DisplayMode = static_cast<std::uint8_t>(DisplayMode::Ascii);
-    struct Restore {
-        std::uint8_t mode;
-        ~Restore() { Link.DisplayMode = mode; }
-    } restore{saved};
+    const TemporaryDisplayMode asText(Link.DisplayMode, DisplayMode::Ascii);
     SendRequest(request, expectedLength);
 }
 

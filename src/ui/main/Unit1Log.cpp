@@ -2,7 +2,6 @@
 // display mode the receive thread formats bytes in.
 #include "Unit1.h"
 
-#include "LinkState.h"
 #include "LogFile.h"
 #include "LogView.h"
 #include "Unitx.h"
@@ -76,7 +75,7 @@ void TForm1::ShowCRLF1Click()
     Link.ShowCRLF = ShowCRLF1->isChecked();
 }
 
-void TForm1::selectDisplay(QAction* item, std::uint8_t mode, const QString& panelText)
+void TForm1::selectDisplay(QAction* item, DisplayMode mode, const QString& panelText)
 {
     for (QAction* display : {ShowHEX1, ShowASCII1, ShowBINARY1})
         display->setChecked(display == item);
@@ -86,15 +85,15 @@ void TForm1::selectDisplay(QAction* item, std::uint8_t mode, const QString& pane
 
 void TForm1::ShowHEX1Click()
 {
-    selectDisplay(ShowHEX1, 0, QStringLiteral(" Show HEX"));
+    selectDisplay(ShowHEX1, DisplayMode::Hex, QStringLiteral(" Show HEX"));
 }
 
 void TForm1::ShowASCII1Click()
 {
-    selectDisplay(ShowASCII1, 2, QStringLiteral(" Show ASCII"));
+    selectDisplay(ShowASCII1, DisplayMode::Ascii, QStringLiteral(" Show ASCII"));
 }
 
 void TForm1::ShowBINARY1Click()
 {
-    selectDisplay(ShowBINARY1, 1, QStringLiteral(" Show BINARY"));
+    selectDisplay(ShowBINARY1, DisplayMode::Binary, QStringLiteral(" Show BINARY"));
 }

@@ -3,7 +3,6 @@
 #include "Unit1.h"
 
 #include "ByteFormat.h"
-#include "LinkState.h"
 #include "PortSetup.h"
 #include "SystemMessage.h"
 #include "TReadThread.h"
@@ -58,7 +57,7 @@ bool TForm1::OpenPort()
     std::this_thread::sleep_for(SettleBeforeFlush);
     FlushInput(Link.ComHandle);
     Link.ReadThread = std::make_unique<TReadThread>(
-        Link.ComHandle, [this](const QString& line) { if (!m_destroyed) AddLog(line); },
+        Link.ComHandle, RxBuffer, Link, [this](const QString& line) { if (!m_destroyed) AddLog(line); },
         [](const QString& message) { ErrorBox(message); }, this);
     Link.ReadThread->start();
     Link.PortOpen = true;
@@ -116,9 +115,9 @@ void TForm1::SendRequest(const std::string& request, std::uint8_t expectedLength
     sbPanel1->setText(QStringLiteral("Sending data..."));
     AddLog(QStringLiteral("S: ") + fromAnsi(packetDump(packet)));
     std::string error;
-    if (!WritePort(Link.ComHandle, packet, error)) {
+    if (!WritePort(Link.ComHandle, RxBuffer, packet, error)) {
         ErrorBox(fromSystem(error));
-    } else if (!WaitForReply(expectedLength)) {
+    } else if (!WaitForReply(RxBuffer, expectedLength)) {
         AddLog(QStringLiteral("Receive error!"));
         prompts().beep();
     }

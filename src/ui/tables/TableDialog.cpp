@@ -1,6 +1,5 @@
 #include "TableDialog.h"
 
-#include "ApplicationState.h"
 #include "Unitx.h"
 
 #include <QLabel>
@@ -80,6 +79,11 @@ void TableDialog::reject()
         hideWithCancel();
 }
 
+void TableDialog::setTerminatingCheck(std::function<bool()> terminating)
+{
+    terminating_ = std::move(terminating);
+}
+
 void TableDialog::hideWithCancel()
 {
     QDialog::reject();
@@ -87,7 +91,7 @@ void TableDialog::hideWithCancel()
 
 int TableDialog::showModalTable()
 {
-    if (applicationTerminating())
+    if (terminating_ && terminating_())
         return QDialog::Rejected;
     if (!shownBefore_) {
         centreOverMainWindow();

@@ -21,6 +21,9 @@ public:
     // is terminating it shows nothing and returns Rejected at once.
     int showModalTable();
 
+    // Tells whether the application is terminating; never, until one is set.
+    void setTerminatingCheck(std::function<bool()> terminating);
+
     // Esc and the title bar's close box press "Cancel".
     void reject() override;
 
@@ -47,5 +50,6 @@ private:
     void centreOverMainWindow();
 
     QPushButton* cancelButton_ = nullptr;
+    std::function<bool()> terminating_;
     bool shownBefore_ = false;
 };

@@ -2,16 +2,12 @@
 
 #include "TableEdits.h"
 #include "TableFilePrompts.h"
-#include "Tables.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-TForm2* Form2 = nullptr;
-
 namespace {
 
-constexpr int Positions = 32;
 constexpr int Columns = 8;
 constexpr int RowY[] = {18, 51, 83, 114};
 constexpr int ColumnX[Columns] = {32, 91, 151, 212, 271, 329, 387, 445};
@@ -39,7 +35,7 @@ TForm2::TForm2(QWidget* parent)
       sd(tableSaveDialog(QStringLiteral(".pos"))),
       od(tableOpenDialog(QStringLiteral(".pos")))
 {
-    for (int i = 0; i < Positions; ++i) {
+    for (int i = 0; i < PositionCount; ++i) {
         const QRect geometry = editGeometry(i);
         addLabel(i + 1, QString::number(i), labelGeometry(geometry), Qt::AlignRight | Qt::AlignVCenter);
         edits_.push_back(addEdit(i, geometry));
@@ -66,7 +62,7 @@ int TForm2::StoreData()
 
 void TForm2::ShowData()
 {
-    for (int i = 0; i < Positions; ++i)
+    for (int i = 0; i < PositionCount; ++i)
         edits_[i]->setText(QString::number(PositionTable[i]));
 }
 

@@ -1,10 +1,11 @@
-// Unit2: the positioner table dialog TForm2 (instance Form2). It shows PositionTable bytes
-// 0 to 31 in decimal edits, stores what the user typed back into the table, and saves the
-// table to or loads it from a ".pos" file.
+// Unit2: the positioner table dialog TForm2 (instance Form2, owned by the main window). It
+// holds PositionTable, shows its bytes 0 to 31 in decimal edits, stores what the user typed
+// back into the table, and saves the table to or loads it from a ".pos" file.
 #pragma once
 
 #include "Prompts.h"
 #include "TableDialog.h"
+#include "Tables.h"
 
 #include <vector>
 
@@ -29,8 +30,9 @@ public:
     FileDialogSettings sd; // "Save"
     FileDialogSettings od; // "Open"
 
+    // The working copy of the positioner table, all 0 at start. Only the GUI thread uses it.
+    PositionTableBytes PositionTable{};
+
 private:
     std::vector<QLineEdit*> edits_; // Edit0 to Edit31, edit i showing position i
 };
-
-extern TForm2* Form2;

@@ -2,19 +2,16 @@
 
 #include "TableEdits.h"
 #include "TableFilePrompts.h"
-#include "Tables.h"
 
 #include <QLineEdit>
 #include <QPushButton>
-
-TForm3* Form3 = nullptr;
 
 namespace {
 
 constexpr int Rows = 12;
 constexpr int Columns = 8;
 constexpr int GridBytes = Rows * Columns;
-constexpr int RepeatByte = GridBytes;
+static_assert(GridBytes == KeyCodeBytes, "one edit per key code byte");
 constexpr int ColumnX[Columns] = {32, 86, 140, 194, 248, 302, 356, 410};
 const QSize EditSize(50, 28);
 

@@ -1,10 +1,12 @@
-// Unit3: the remote-control table dialog TForm3 (instance Form3). It shows the twelve 8-byte
-// key codes and the repeat value of RemoteTable as "0x.." texts, stores what the user typed
-// back into the table, clears the edits, and saves the table to or loads it from a ".rem" file.
+// Unit3: the remote-control table dialog TForm3 (instance Form3, owned by the main window).
+// It holds RemoteTable, shows its twelve 8-byte key codes and the repeat value as "0x.."
+// texts, stores what the user typed back into the table, clears the edits, and saves the
+// table to or loads it from a ".rem" file.
 #pragma once
 
 #include "Prompts.h"
 #include "TableDialog.h"
+#include "Tables.h"
 
 #include <vector>
 
@@ -30,9 +32,10 @@ public:
     FileDialogSettings sd; // "Save"
     FileDialogSettings od; // "Open"
 
+    // The working copy of the remote-control table, all 0 at start. Only the GUI thread uses it.
+    RemoteTableBytes RemoteTable{};
+
 private:
     std::vector<QLineEdit*> gridEdits_; // Edit0 to Edit95, edit i showing table byte i
     QLineEdit* Edit96 = nullptr;        // the repeat value, table byte 96
 };
-
-extern TForm3* Form3;

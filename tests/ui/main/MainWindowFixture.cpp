@@ -1,11 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "AppPaths.h"
-#include "ApplicationState.h"
-#include "LinkState.h"
 #include "LogView.h"
-#include "ReceiveBuffer.h"
-#include "TReadThread.h"
 
 #include <QFile>
 #include <QLabel>
@@ -36,7 +32,6 @@ QStringList receivedLines(const QStringList& log)
 
 MainWindowFixture::MainWindowFixture(bool withBox, const QString& iniLines)
 {
-    resetProgramState();
     overrideAppPaths(dir.path().toStdString(), "vantorel");
     QString ini = QStringLiteral("[init]\n") + iniLines + '\n';
     if (withBox) {
@@ -56,22 +51,6 @@ MainWindowFixture::~MainWindowFixture()
 {
     window.reset();
     box.stop();
-    resetProgramState();
-}
-
-void MainWindowFixture::resetProgramState()
-{
-    if (Link.ReadThread)
-        Link.ReadThread->stop();
-    Link.ReadThread.reset();
-    Link.ComHandle = serial::NoHandle;
-    Link.PortOpen = false;
-    Link.OpenOnActivate = true;
-    Link.LogLines = -1;
-    Link.ShowCRLF = true;
-    Link.DisplayMode = 0;
-    RxBuffer.reset();
-    setApplicationTerminating(false);
 }
 
 void MainWindowFixture::activate()

@@ -1,5 +1,6 @@
-// One test's main window: fresh link state, program paths in a folder of their own with a
-// settings file, scripted prompts, and (optionally) the simulated box on the serial port.
+// One test's main window, with the link state and tables it owns, program paths in a folder
+// of their own with a settings file, scripted prompts, and (optionally) the simulated box on
+// the serial port.
 #pragma once
 
 #include "BoxSimulator.h"
@@ -42,6 +43,9 @@ public:
     QAction* action(const char* name) const { return find<QAction>(name); }
     void trigger(const char* name) { action(name)->trigger(); }
 
+    LinkState& link() const { return window->link(); }
+    const ReceiveBuffer& rxBuffer() const { return window->receiveBuffer(); }
+
     // The log, line 0 the newest.
     QStringList log() const;
     QString statusPanel(int index) const;
@@ -55,7 +59,4 @@ public:
     ScriptedPrompts prompts;
     BoxSimulator box;
     std::unique_ptr<TForm1> window;
-
-private:
-    void resetProgramState();
 };

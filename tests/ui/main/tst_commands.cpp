@@ -95,7 +95,7 @@ private slots:
             f.prompts.inputAnswers.push_back(input);
         f.prompts.questionAnswers = {true};
         int modeSeen = -1;
-        duringTheWait(f, [&] { modeSeen = Link.DisplayMode; });
+        duringTheWait(f, [&] { modeSeen = int(f.link().DisplayMode.load()); });
 
         f.trigger(item.toLatin1().constData());
 
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(f.prompts.boxTexts(), asks ? QStringList{AreYouSure} : QStringList{});
         QCOMPARE(f.prompts.inputCaptions.size(), inputs.size());
         QCOMPARE(modeSeen, modeDuringWait);
-        QCOMPARE(int(Link.DisplayMode), int(DisplayMode::Hex));
+        QCOMPARE(f.link().DisplayMode.load(), DisplayMode::Hex);
     }
 
     // With the exact length the wait ends without error (above); one byte less must fail,
@@ -153,7 +153,7 @@ private slots:
         if (sent.size() > 1)
             QVERIFY(errorAt > log.indexOf(sentLine(sent.at(1))));
         else
-            QCOMPARE(RxBuffer.count(), std::uint32_t(replyLength - 1));
+            QCOMPARE(f.rxBuffer().count(), std::uint32_t(replyLength - 1));
     }
 
     void toggleSendsTheRequestOfItsNewState_data()
@@ -193,7 +193,7 @@ private slots:
         QCOMPARE(f.takeRequests(), QStringList{packet("0B 00")});
         QCOMPARE(f.log().first(), QStringLiteral("Receive error!"));
         QCOMPARE(f.prompts.beeps, 1);
-        QCOMPARE(int(Link.DisplayMode), int(DisplayMode::Hex));
+        QCOMPARE(f.link().DisplayMode.load(), DisplayMode::Hex);
     }
 
     void toggleKeepsItsMarkWhenTheWriteFails()
@@ -203,7 +203,7 @@ private slots:
         QVERIFY(f.action("Analyse1")->isChecked());
         QCOMPARE(f.prompts.errorTexts().size(), 2);
         QCOMPARE(f.prompts.errorTexts().first(), QStringLiteral("CreateFile INVALID_HANDLE_VALUE"));
-        QCOMPARE(int(Link.DisplayMode), int(DisplayMode::Hex));
+        QCOMPARE(f.link().DisplayMode.load(), DisplayMode::Hex);
     }
 
     // Keys typed as a user would, so the text widgets' claim on them comes first.
@@ -380,7 +380,7 @@ private slots:
 
         QTRY_COMPARE(receivedLines(f.log()).size(), 1);
         QVERIFY2(receivedLines(f.log()).first().startsWith(textLine), qPrintable(receivedLines(f.log()).first()));
-        QCOMPARE(int(Link.DisplayMode), int(DisplayMode::Hex));
+        QCOMPARE(f.link().DisplayMode.load(), DisplayMode::Hex);
         QVERIFY(f.action("ShowHEX1")->isChecked());
         QCOMPARE(f.statusPanel(0), QStringLiteral(" Show HEX"));
 
@@ -405,7 +405,7 @@ private slots:
 
         QTRY_COMPARE(receivedLines(f.log()).size(), 1);
         QVERIFY(receivedLines(f.log()).first().startsWith(textLine));
-        QCOMPARE(int(Link.DisplayMode), int(DisplayMode::Binary));
+        QCOMPARE(f.link().DisplayMode.load(), DisplayMode::Binary);
         f.trigger("StepUp1");
         QTRY_COMPARE(receivedLines(f.log()).first(), QStringLiteral("R: 01001111 01001011"));
     }
@@ -421,7 +421,7 @@ private slots:
         f.activate();
         int modeWhenChosen = -1;
         duringTheWait(f, [&] {
-            modeWhenChosen = Link.DisplayMode;
+            modeWhenChosen = int(f.link().DisplayMode.load());
             f.trigger("ShowBINARY1");
         });
 
@@ -429,7 +429,7 @@ private slots:
 
         QCOMPARE(modeWhenChosen, int(DisplayMode::Ascii));
         // The handler writes back the mode it found; the items and the panel keep the user's choice.
-        QCOMPARE(int(Link.DisplayMode), int(DisplayMode::Hex));
+        QCOMPARE(f.link().DisplayMode.load(), DisplayMode::Hex);
         QVERIFY(f.action("ShowBINARY1")->isChecked());
         QVERIFY(!f.action("ShowHEX1")->isChecked());
         QCOMPARE(f.statusPanel(0), QStringLiteral(" Show BINARY"));

@@ -27,7 +27,7 @@ private slots:
         QCOMPARE(f.window->width(), 467);
         QCOMPARE(f.window->height() - f.window->menuBar()->sizeHint().height(), 331);
         QVERIFY(f.log().isEmpty());
-        QCOMPARE(Link.DisplayMode.load(), std::uint8_t(0));
+        QCOMPARE(f.link().DisplayMode.load(), DisplayMode::Hex);
     }
 
     void menuItemsHaveCaptionsShortcutsAndChecks_data()
@@ -110,7 +110,7 @@ private slots:
     void composerControlsSitAtTheirPlacesAndStretch()
     {
         MainWindowFixture f(false);
-        Link.OpenOnActivate = false;
+        f.link().OpenOnActivate = false;
         f.activate();
         QCOMPARE(f.find<QComboBox>("framing")->geometry(), QRect(87, 6, 371, 25));
         QCOMPARE(f.find<QComboBox>("command")->geometry().width(), 372);
@@ -135,7 +135,7 @@ private slots:
     void limitedLogKeepsLimitPlusOneLines()
     {
         MainWindowFixture f(false, "loglines=3");
-        QCOMPARE(Link.LogLines, 3);
+        QCOMPARE(f.link().LogLines, 3);
         for (int i = 1; i <= 5; ++i)
             f.window->AddLog(QString::number(i));
         QCOMPARE(f.log(), QStringList({"5", "4", "3", "2"}));
@@ -259,7 +259,7 @@ private slots:
         f.trigger(item.toLatin1().constData()); // choosing it again keeps it chosen
         for (const char* name : {"ShowHEX1", "ShowASCII1", "ShowBINARY1"})
             QCOMPARE(f.action(name)->isChecked(), item == QLatin1String(name));
-        QCOMPARE(int(Link.DisplayMode.load()), mode);
+        QCOMPARE(int(f.link().DisplayMode.load()), mode);
         QCOMPARE(f.statusPanel(0), panel);
     }
 
@@ -268,9 +268,9 @@ private slots:
         MainWindowFixture f(false);
         f.trigger("ShowCRLF1");
         QVERIFY(!f.action("ShowCRLF1")->isChecked());
-        QVERIFY(!Link.ShowCRLF);
+        QVERIFY(!f.link().ShowCRLF);
         f.trigger("ShowCRLF1");
-        QVERIFY(Link.ShowCRLF);
+        QVERIFY(f.link().ShowCRLF);
     }
 
     void aboutShowsTheProgramName()
@@ -284,7 +284,7 @@ private slots:
     void exitClosesWithoutAQuestion()
     {
         MainWindowFixture f(false);
-        Link.OpenOnActivate = false;
+        f.link().OpenOnActivate = false;
         f.activate();
         f.trigger("Exit1");
         QVERIFY(!f.window->isVisible());

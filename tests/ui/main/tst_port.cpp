@@ -2,7 +2,6 @@
 // opening, closing, the receive thread's log lines and the request/reply transaction.
 #include "MainWindowFixture.h"
 
-#include "ApplicationState.h"
 #include "LinkState.h"
 #include "PortSetup.h"
 #include "PtyPeer.h"
@@ -46,8 +45,8 @@ private slots:
         MainWindowFixture f;
         f.activate();
         QCOMPARE(f.log(), QStringList({"COM port opened"}));
-        QVERIFY(Link.PortOpen);
-        QVERIFY(Link.ComHandle > 0);
+        QVERIFY(f.link().PortOpen);
+        QVERIFY(f.link().ComHandle > 0);
         f.window->hide();
         f.activate();
         QCOMPARE(countOf(f.log(), "COM port opened"), 1);
@@ -61,9 +60,9 @@ private slots:
         QCOMPARE(f.log(), QStringList({"COM port opened", "COM port opened"}));
         f.trigger("Close1");
         QCOMPARE(f.log().first(), QStringLiteral("COM port closed"));
-        QVERIFY(!Link.PortOpen);
-        QCOMPARE(Link.ComHandle, serial::NoHandle);
-        QVERIFY(Link.ReadThread->isFinished());
+        QVERIFY(!f.link().PortOpen);
+        QCOMPARE(f.link().ComHandle, serial::NoHandle);
+        QVERIFY(f.link().ReadThread->isFinished());
         f.trigger("Close1");
         QCOMPARE(countOf(f.log(), "COM port closed"), 2);
         QVERIFY(f.prompts.boxes.isEmpty());
@@ -94,14 +93,14 @@ private slots:
         QTimer::singleShot(100, f.window.get(), [&f] { f.trigger("Open1"); });
         f.trigger("Close1");
         QCOMPARE(f.log().mid(0, 3), QStringList({"COM port closed", "COM port opened", "COM port opened"}));
-        QCOMPARE(Link.ComHandle, serial::NoHandle);
-        QVERIFY(Link.ReadThread->isFinished());
+        QCOMPARE(f.link().ComHandle, serial::NoHandle);
+        QVERIFY(f.link().ReadThread->isFinished());
     }
 
     void closeWithoutPortOnlyLogs()
     {
         MainWindowFixture f(false);
-        Link.OpenOnActivate = false;
+        f.link().OpenOnActivate = false;
         f.trigger("Close1");
         QCOMPARE(f.log(), QStringList({"COM port closed"}));
         QVERIFY(f.prompts.boxes.isEmpty());
@@ -112,9 +111,9 @@ private slots:
         MainWindowFixture f(false, QStringLiteral("port=/dev/vantorel-no-such-port"));
         f.activate();
         QCOMPARE(f.prompts.errorTexts(), QStringList({"CreateFile INVALID_HANDLE_VALUE"}));
-        QVERIFY(!Link.PortOpen);
-        QCOMPARE(Link.ComHandle, serial::InvalidHandle);
-        QVERIFY(!Link.ReadThread);
+        QVERIFY(!f.link().PortOpen);
+        QCOMPARE(f.link().ComHandle, serial::InvalidHandle);
+        QVERIFY(!f.link().ReadThread);
         QVERIFY(f.log().isEmpty());
 
         // A request tries the open again, then the write fails: no wait, no "Receive error!".
@@ -129,7 +128,7 @@ private slots:
 
         // Closing the invalid handle counts as success and clears the failed state.
         f.trigger("Close1");
-        QCOMPARE(Link.ComHandle, serial::NoHandle);
+        QCOMPARE(f.link().ComHandle, serial::NoHandle);
     }
 
     void failedReopenKeepsPortMarkedOpen()
@@ -137,14 +136,14 @@ private slots:
         auto peer = std::make_unique<PtyPeer>();
         MainWindowFixture f(false, settingsFor(*peer));
         f.activate();
-        QVERIFY(Link.PortOpen);
+        QVERIFY(f.link().PortOpen);
         const QString path = peer->slavePath();
         peer.reset(); // the device disappears
         QTRY_VERIFY(!QFileInfo::exists(path));
         f.trigger("Open1");
         QCOMPARE(f.prompts.errorTexts(), QStringList({"CreateFile INVALID_HANDLE_VALUE"}));
-        QVERIFY(Link.PortOpen);
-        QVERIFY(Link.ReadThread->isFinished());
+        QVERIFY(f.link().PortOpen);
+        QVERIFY(f.link().ReadThread->isFinished());
     }
 
     void earlyInputIsFlushedAndLaterInputLogged()
@@ -155,7 +154,7 @@ private slots:
         f.activate();
         peer.write(QByteArray("OK\r\n"));
         QTRY_COMPARE(receivedLines(f.log()), QStringList({"R: 4F 4B <CR> <LF>"}));
-        QCOMPARE(RxBuffer.count(), 4u);
+        QCOMPARE(f.rxBuffer().count(), 4u);
     }
 
     void chunksFollowTheDisplayMode_data()
@@ -195,17 +194,17 @@ private slots:
         MainWindowFixture f(false, settingsFor(peer));
         f.activate();
         peer.write(QByteArray(6000, 'a'));
-        QTRY_COMPARE(RxBuffer.count(), 6000u);
+        QTRY_COMPARE(f.rxBuffer().count(), 6000u);
         QTest::qWait(150); // let the read end on the line's silence
         peer.write(QByteArray(4000, 'b'));
-        QTRY_COMPARE(RxBuffer.count(), 10000u);
+        QTRY_COMPARE(f.rxBuffer().count(), 10000u);
         QTest::qWait(150);
         peer.write(QByteArray("c"));
         QTRY_COMPARE(receivedLines(f.log()).size(), 4);
         QCOMPARE(receivedLines(f.log()).at(1), QStringLiteral("R: Buffer full"));
-        QCOMPARE(RxBuffer.count(), 1u);
+        QCOMPARE(f.rxBuffer().count(), 1u);
         std::uint8_t first = 0;
-        RxBuffer.copyOut(0, &first, 1);
+        f.rxBuffer().copyOut(0, &first, 1);
         QCOMPARE(first, std::uint8_t('c'));
     }
 
@@ -222,7 +221,7 @@ private slots:
         QVERIFY(f.log().contains(QStringLiteral("S: 0x03 0x03 0xE0 0x00 0x00 0x00 0x00 0x00 0x00 0x00 0x00")));
         QVERIFY(!f.log().contains(QStringLiteral("Receive error!")));
         QCOMPARE(f.prompts.beeps, 0);
-        QCOMPARE(RxBuffer.count(), 2u);
+        QCOMPARE(f.rxBuffer().count(), 2u);
     }
 
     void elevenByteRequestIsNotPadded()
@@ -241,7 +240,7 @@ private slots:
         f.activate();
         f.window->SendRequest(std::string(1, '\x0E'), 2);
         QVERIFY(!f.log().contains(QStringLiteral("Receive error!")));
-        QTRY_COMPARE(RxBuffer.count(), 3u);
+        QTRY_COMPARE(f.rxBuffer().count(), 3u);
     }
 
     void vanishedDeviceDoesNotSpin()
@@ -256,7 +255,7 @@ private slots:
         const double used = processCpuSeconds() - before;
         QVERIFY2(used < 0.25, qPrintable(QStringLiteral("reader used %1 s of CPU in 1 s").arg(used)));
         f.trigger("Close1");
-        QVERIFY(Link.ReadThread->isFinished());
+        QVERIFY(f.link().ReadThread->isFinished());
     }
 
     void readerBlockedInHandOffStopsAtOnce()
@@ -266,11 +265,11 @@ private slots:
         f.activate();
         peer.write(QByteArray("late"));
         // The GUI thread does not process events, so the reader waits in its hand-off.
-        for (int i = 0; i < 100 && RxBuffer.count() == 0; ++i)
+        for (int i = 0; i < 100 && f.rxBuffer().count() == 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        QCOMPARE(RxBuffer.count(), 4u);
-        Link.ReadThread->stop();
-        QVERIFY(Link.ReadThread->isFinished());
+        QCOMPARE(f.rxBuffer().count(), 4u);
+        f.link().ReadThread->stop();
+        QVERIFY(f.link().ReadThread->isFinished());
         QTest::qWait(50);
         QVERIFY(receivedLines(f.log()).isEmpty());
     }
@@ -280,8 +279,8 @@ private slots:
         MainWindowFixture f;
         f.activate();
         f.window->close();
-        QVERIFY(applicationTerminating());
-        QTRY_VERIFY(Link.ReadThread->isFinished());
+        QVERIFY(f.link().AppTerminating);
+        QTRY_VERIFY(f.link().ReadThread->isFinished());
     }
 };
 

@@ -2,7 +2,6 @@
 // the port closed and the window closed while a transaction waits.
 #include "MainWindowFixture.h"
 
-#include "ApplicationState.h"
 #include "LinkState.h"
 #include "ReceiveBuffer.h"
 #include "TReadThread.h"
@@ -35,7 +34,7 @@ private slots:
         QCOMPARE(f.prompts.beeps, 1);
         QCOMPARE(f.statusPanel(1), QString());
         // What did arrive stays in the buffer.
-        QCOMPARE(RxBuffer.count(), 89u);
+        QCOMPARE(f.rxBuffer().count(), 89u);
     }
 
     void nestedTransactionLeavesTheOuterWaitWithItsCount()
@@ -54,7 +53,7 @@ private slots:
         });
         f.window->SendRequest(HardwareInfo, 90);
         QVERIFY(innerDone);
-        QCOMPARE(RxBuffer.count(), 2u);
+        QCOMPARE(f.rxBuffer().count(), 2u);
         QCOMPARE(f.log().count(QStringLiteral("Receive error!")), 1);
         QCOMPARE(f.log().first(), QStringLiteral("Receive error!"));
         QCOMPARE(f.takeRequests(), QStringList({"01 00 00 00 00 00 00 00 00 00 00", "0E 00 00 00 00 00 00 00 00 00 00"}));
@@ -80,10 +79,10 @@ private slots:
         f.activate();
         QTimer::singleShot(100, [&] { f.window->close(); });
         f.window->SendRequest(HardwareInfo, 90);
-        QVERIFY(applicationTerminating());
+        QVERIFY(f.link().AppTerminating);
         QVERIFY(!f.window->isVisible());
         QVERIFY(f.prompts.boxes.isEmpty());
-        QTRY_VERIFY(Link.ReadThread->isFinished());
+        QTRY_VERIFY(f.link().ReadThread->isFinished());
     }
 };
 

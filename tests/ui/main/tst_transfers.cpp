@@ -2,7 +2,6 @@
 // table download into the dialog, the chunked upload after "Store Data", and the failures.
 #include "MainWindowFixture.h"
 
-#include "ApplicationState.h"
 #include "LinkState.h"
 #include "Tables.h"
 #include "Unit2.h"
@@ -186,13 +185,6 @@ private:
     }
 
 private slots:
-    // The working copies outlive a window: every case starts from the same filler.
-    void init()
-    {
-        PositionTable.fill(0x5A);
-        RemoteTable.fill(0x5A);
-    }
-
     void positionerDownloadShowsPositionsInEveryDisplayMode_data()
     {
         QTest::addColumn<QString>("item");
@@ -211,6 +203,7 @@ private slots:
         QFETCH(bool, showCRLF);
         QFETCH(std::uint8_t, mode);
         MainWindowFixture f;
+        f.window->positionerDialog()->PositionTable[32] = 0x5A; // carried, never downloaded
         const BoxSimulator::PositionTable onBox = boxPositions();
         f.box.setPositionTable(onBox);
         markUnusedReplyBytes(f.box);
@@ -233,11 +226,11 @@ private slots:
             expected << QString::number(onBox[i]);
         QCOMPARE(shown, expected);
         for (int i = 0; i < 32; ++i)
-            QCOMPARE(PositionTable[i], onBox[i]);
-        QCOMPARE(PositionTable[32], std::uint8_t(0x5A));
+            QCOMPARE(f.window->positionerDialog()->PositionTable[i], onBox[i]);
+        QCOMPARE(f.window->positionerDialog()->PositionTable[32], std::uint8_t(0x5A));
         QCOMPARE(f.takeRequests(), QStringList({bytePacket({0x06})}));
-        QCOMPARE(Link.DisplayMode.load(), mode);
-        QCOMPARE(Link.ShowCRLF.load(), showCRLF);
+        QCOMPARE(int(f.link().DisplayMode.load()), int(mode));
+        QCOMPARE(f.link().ShowCRLF.load(), showCRLF);
         QVERIFY(f.prompts.boxes.isEmpty());
         QVERIFY(!f.log().contains(QStringLiteral("Receive error!")));
     }
@@ -266,12 +259,13 @@ private slots:
         QCOMPARE(grid, expected);
         QCOMPARE(repeat, QStringLiteral("0xC3"));
         for (int i = 0; i < 97; ++i)
-            QCOMPARE(RemoteTable[i], onBox[i]);
+            QCOMPARE(f.window->remoteDialog()->RemoteTable[i], onBox[i]);
     }
 
     void confirmedPositionerDialogWritesFourChunksThenDone()
     {
         MainWindowFixture f;
+        f.window->positionerDialog()->PositionTable[32] = 0x5A; // carried, never uploaded
         BoxSimulator::PositionTable onBox = boxPositions();
         onBox[32] = 0x44;
         f.box.setPositionTable(onBox);
@@ -298,7 +292,7 @@ private slots:
         QCOMPARE(requestsAtDone, 5);
         // Byte 32 travels neither way: the box keeps its own, the working copy its own.
         QCOMPARE(f.box.positionTable(), stored);
-        QCOMPARE(PositionTable[32], std::uint8_t(0x5A));
+        QCOMPARE(f.window->positionerDialog()->PositionTable[32], std::uint8_t(0x5A));
         QVERIFY(!f.log().contains(QStringLiteral("Receive error!")));
     }
 
@@ -408,6 +402,8 @@ private slots:
         QFETCH(int, length);
         QFETCH(int, receiveErrors);
         MainWindowFixture f;
+        f.window->positionerDialog()->PositionTable.fill(0x5A);
+        f.window->remoteDialog()->RemoteTable.fill(0x5A);
         f.activate();
         f.takeRequests();
         f.box.forceNextReplyLength(readOpcodeOf(command), static_cast<std::size_t>(length));
@@ -428,8 +424,8 @@ private slots:
         QCOMPARE(beepsAtError, receiveErrors);
         QCOMPARE(countOf(f.log(), QStringLiteral("Receive error!")), receiveErrors);
         QCOMPARE(f.takeRequests(), QStringList({readRequestOf(command)}));
-        QVERIFY(holdsOnly(PositionTable, 0x5A));
-        QVERIFY(holdsOnly(RemoteTable, 0x5A));
+        QVERIFY(holdsOnly(f.window->positionerDialog()->PositionTable, 0x5A));
+        QVERIFY(holdsOnly(f.window->remoteDialog()->RemoteTable, 0x5A));
     }
 
     void silentBoxDuringUploadStillEndsWithDone()
@@ -470,7 +466,7 @@ private slots:
         f.trigger("Settings1");
 
         QCOMPARE(panelAtClose, QStringLiteral("Sending data..."));
-        QVERIFY(applicationTerminating());
+        QVERIFY(f.link().AppTerminating);
         QVERIFY(!user.shown());
         QVERIFY(!f.window->positionerDialog()->isVisible());
         QCOMPARE(f.takeRequests(), QStringList({bytePacket({0x06})}));

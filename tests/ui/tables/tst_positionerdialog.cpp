@@ -1,6 +1,5 @@
 // The positioner table dialog driven like a user: its controls, what "Store Data" accepts
 // into PositionTable, how it closes, and its ".pos" files.
-#include "ApplicationState.h"
 #include "ScriptedPrompts.h"
 #include "SystemMessage.h"
 #include "TableDialogTestKit.h"
@@ -22,16 +21,17 @@
 
 namespace {
 
-constexpr int Positions = 32;
+constexpr int Positions = PositionCount;
 
-QByteArray positionTableBytes()
+QByteArray positionTableBytes(const TForm2& dialog)
 {
-    return QByteArray(reinterpret_cast<const char*>(PositionTable.data()), static_cast<int>(PositionTable.size()));
+    return QByteArray(reinterpret_cast<const char*>(dialog.PositionTable.data()),
+                      static_cast<int>(dialog.PositionTable.size()));
 }
 
-void setPositionTable(const QByteArray& bytes)
+void setPositionTable(TForm2& dialog, const QByteArray& bytes)
 {
-    std::copy(bytes.begin(), bytes.end(), PositionTable.begin());
+    std::copy(bytes.begin(), bytes.end(), dialog.PositionTable.begin());
 }
 
 QString programFolderText()
@@ -91,7 +91,6 @@ private:
 void TestPositionerDialog::init()
 {
     prompts_ = std::make_unique<ScriptedPrompts>();
-    PositionTable.fill(0);
     mainWindow_ = std::make_unique<QWidget>();
     mainWindow_->setGeometry(100, 100, 600, 400);
     mainWindow_->show();
@@ -201,7 +200,7 @@ void TestPositionerDialog::noButtonIsDefault()
     typeInto(edit(0), "12");
     QTest::keyClick(edit(0), Qt::Key_Return);
     QVERIFY(dialog_->isVisible());
-    QCOMPARE(PositionTable[0], std::uint8_t(0));
+    QCOMPARE(dialog_->PositionTable[0], std::uint8_t(0));
 }
 
 void TestPositionerDialog::startsWithZeros()
@@ -245,11 +244,11 @@ void TestPositionerDialog::fileDialogSettings()
 
 void TestPositionerDialog::showDataWritesDecimal()
 {
-    PositionTable[0] = 0;
-    PositionTable[1] = 7;
-    PositionTable[2] = 10;
-    PositionTable[31] = 255;
-    PositionTable[32] = 99;
+    dialog_->PositionTable[0] = 0;
+    dialog_->PositionTable[1] = 7;
+    dialog_->PositionTable[2] = 10;
+    dialog_->PositionTable[31] = 255;
+    dialog_->PositionTable[32] = 99;
 
     dialog_->ShowData();
 
@@ -291,14 +290,14 @@ void TestPositionerDialog::storeDataReadsEdit()
     QFETCH(QString, typed);
     QFETCH(int, stored);
     QFETCH(QString, error);
-    PositionTable[number] = 0x42;
+    dialog_->PositionTable[number] = 0x42;
     typeInto(edit(number), typed);
 
     const int result = dialog_->StoreData();
 
     QCOMPARE(result, stored >= 0 ? 1 : 0);
     QCOMPARE(prompts_->errorTexts(), error.isEmpty() ? QStringList() : QStringList{error});
-    QCOMPARE(int(PositionTable[number]), stored >= 0 ? stored : 0x42);
+    QCOMPARE(int(dialog_->PositionTable[number]), stored >= 0 ? stored : 0x42);
     QCOMPARE(edit(number)->text(), typed);
 }
 
@@ -310,12 +309,12 @@ void TestPositionerDialog::storeDataTrimsControlCharacters()
 
     QCOMPARE(dialog_->StoreData(), 1);
 
-    QCOMPARE(PositionTable[9], std::uint8_t(0x20));
+    QCOMPARE(dialog_->PositionTable[9], std::uint8_t(0x20));
 }
 
 void TestPositionerDialog::invalidEditStopsStoreThere()
 {
-    setPositionTable(QByteArray(33, char(0xAA)));
+    setPositionTable(*dialog_, QByteArray(33, char(0xAA)));
     for (int i = 0; i < Positions; ++i)
         edit(i)->setText(QString::number(i + 1));
     typeInto(edit(7), "x");
@@ -331,7 +330,7 @@ void TestPositionerDialog::invalidEditStopsStoreThere()
     QVERIFY(dialog_->isVisible());
     QByteArray expected = countingBytes(7);
     expected.append(QByteArray(26, char(0xAA)));
-    QCOMPARE(positionTableBytes(), expected);
+    QCOMPARE(positionTableBytes(*dialog_), expected);
 }
 
 void TestPositionerDialog::storeDataEndsWithOkOnlyWhenValid_data()
@@ -355,7 +354,7 @@ void TestPositionerDialog::storeDataEndsWithOkOnlyWhenValid()
     });
 
     QCOMPARE(ended, result);
-    QCOMPARE(int(PositionTable[5]), byte5);
+    QCOMPARE(int(dialog_->PositionTable[5]), byte5);
 }
 
 void TestPositionerDialog::cancelWays_data()
@@ -384,14 +383,14 @@ void TestPositionerDialog::cancelWays()
     QCOMPARE(ended, int(QDialog::Rejected));
     QCOMPARE(cancelClicks.count(), 1);
     QVERIFY(dialog_->isHidden());
-    QCOMPARE(PositionTable[0], std::uint8_t(0));
+    QCOMPARE(dialog_->PositionTable[0], std::uint8_t(0));
     QCOMPARE(edit(0)->text(), QString("99")); // the edits keep their texts between showings
 }
 
 void TestPositionerDialog::saveWritesTableAsTyped()
 {
-    setPositionTable(countingBytes(33));
-    PositionTable[32] = 0x5A;
+    setPositionTable(*dialog_, countingBytes(33));
+    dialog_->PositionTable[32] = 0x5A;
     dialog_->ShowData();
     typeInto(edit(4), "0x10");
     const QString path = folder_->filePath("saved.pos");
@@ -403,7 +402,7 @@ void TestPositionerDialog::saveWritesTableAsTyped()
     expected[4] = 0x10;
     expected[32] = 0x5A;
     QCOMPARE(readFileBytes(path), expected);
-    QCOMPARE(positionTableBytes(), expected);
+    QCOMPARE(positionTableBytes(*dialog_), expected);
     QVERIFY(prompts_->boxes.isEmpty());
 }
 
@@ -426,7 +425,7 @@ void TestPositionerDialog::cancelledSaveKeepsStoredValues()
     buttonOf(dialog_, 3)->click();
 
     QCOMPARE(prompts_->fileDialogs.size(), 1);
-    QCOMPARE(PositionTable[2], std::uint8_t(200));
+    QCOMPARE(dialog_->PositionTable[2], std::uint8_t(200));
     QVERIFY(prompts_->boxes.isEmpty());
 }
 
@@ -439,7 +438,7 @@ void TestPositionerDialog::loadShowsFirstBytesOfFile()
     buttonOf(dialog_, 4)->click();
 
     QVERIFY(prompts_->boxes.isEmpty());
-    QCOMPARE(positionTableBytes(), countingBytes(33, 100));
+    QCOMPARE(positionTableBytes(*dialog_), countingBytes(33, 100));
     QStringList expected;
     for (int i = 0; i < Positions; ++i)
         expected << QString::number(100 + i);
@@ -457,7 +456,7 @@ void TestPositionerDialog::loadThenSaveCarriesByte32()
     buttonOf(dialog_, 4)->click();
     buttonOf(dialog_, 3)->click();
 
-    QCOMPARE(PositionTable[32], std::uint8_t(0x77));
+    QCOMPARE(dialog_->PositionTable[32], std::uint8_t(0x77));
     QCOMPARE(readFileBytes(folder_->filePath("out.pos")), record);
 }
 
@@ -487,21 +486,14 @@ void TestPositionerDialog::loadFailureKeepsEdits()
 
     QCOMPARE(prompts_->errorTexts(), QStringList{error});
     QCOMPARE(editTexts(), textsBefore);
-    QCOMPARE(positionTableBytes(), QByteArray(33, '\0'));
+    QCOMPARE(positionTableBytes(*dialog_), QByteArray(33, '\0'));
 }
 
 void TestPositionerDialog::terminatingApplicationShowsNothing()
 {
-    struct Terminating {
-        Terminating() { setApplicationTerminating(true); }
-        ~Terminating() { setApplicationTerminating(false); }
-    };
+    dialog_->setTerminatingCheck([] { return true; });
     bool shown = false;
-    int ended;
-    {
-        const Terminating terminating;
-        ended = runModal(dialog_, [&] { shown = true; });
-    }
+    const int ended = runModal(dialog_, [&] { shown = true; });
 
     QCOMPARE(ended, int(QDialog::Rejected));
     QVERIFY(!shown);

@@ -19,17 +19,17 @@
 
 namespace {
 
-constexpr int GridBytes = 96;
-constexpr int AllBytes = 97;
+constexpr int GridBytes = KeyCodeBytes;
+constexpr int AllBytes = BoxRequests::RemoteTableSize;
 
-QByteArray remoteTableBytes()
+QByteArray remoteTableBytes(const TForm3& dialog)
 {
-    return QByteArray(reinterpret_cast<const char*>(RemoteTable.data()), static_cast<int>(RemoteTable.size()));
+    return QByteArray(reinterpret_cast<const char*>(dialog.RemoteTable.data()), static_cast<int>(dialog.RemoteTable.size()));
 }
 
-void setRemoteTable(const QByteArray& bytes)
+void setRemoteTable(TForm3& dialog, const QByteArray& bytes)
 {
-    std::copy(bytes.begin(), bytes.end(), RemoteTable.begin());
+    std::copy(bytes.begin(), bytes.end(), dialog.RemoteTable.begin());
 }
 
 QString displayed(int value)
@@ -94,7 +94,6 @@ private:
 void TestRemoteDialog::init()
 {
     prompts_ = std::make_unique<ScriptedPrompts>();
-    RemoteTable.fill(0);
     mainWindow_ = std::make_unique<QWidget>();
     mainWindow_->setGeometry(100, 100, 900, 700);
     mainWindow_->show();
@@ -120,9 +119,9 @@ QStringList TestRemoteDialog::editTexts() const
 
 void TestRemoteDialog::showThenMarkTable(const QByteArray& bytes)
 {
-    setRemoteTable(bytes);
+    setRemoteTable(*dialog_, bytes);
     dialog_->ShowData();
-    RemoteTable.fill(0xAA);
+    dialog_->RemoteTable.fill(0xAA);
 }
 
 void TestRemoteDialog::frameAndCaption()
@@ -264,7 +263,7 @@ void TestRemoteDialog::showDataWritesTwoUpperCaseHexDigits()
     QFETCH(int, index);
     QFETCH(int, value);
     QFETCH(QString, shown);
-    RemoteTable[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(value);
+    dialog_->RemoteTable[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(value);
 
     dialog_->ShowData();
 
@@ -312,7 +311,7 @@ void TestRemoteDialog::storeDataReadsGridEdit()
         expected.truncate(number);
         expected.append(QByteArray(AllBytes - number, char(0xAA)));
     }
-    QCOMPARE(remoteTableBytes(), expected);
+    QCOMPARE(remoteTableBytes(*dialog_), expected);
     QCOMPARE(edit(number)->text(), typed); // storing does not rewrite the edits
 }
 
@@ -344,7 +343,7 @@ void TestRemoteDialog::storeDataReadsRepeatEdit()
     QCOMPARE(prompts_->errorTexts(), error.isEmpty() ? QStringList() : QStringList{error});
     QByteArray expected = countingBytes(GridBytes);
     expected.append(static_cast<char>(stored >= 0 ? stored : 0xAA));
-    QCOMPARE(remoteTableBytes(), expected);
+    QCOMPARE(remoteTableBytes(*dialog_), expected);
     if (stored < 0)
         QTRY_COMPARE(QApplication::focusWidget(), edit(96));
 }
@@ -363,7 +362,7 @@ void TestRemoteDialog::firstInvalidGridEditIsTheOnlyOneReported()
     QTRY_COMPARE(QApplication::focusWidget(), edit(20));
     QByteArray expected = countingBytes(20);
     expected.append(QByteArray(AllBytes - 20, char(0xAA)));
-    QCOMPARE(remoteTableBytes(), expected);
+    QCOMPARE(remoteTableBytes(*dialog_), expected);
     QVERIFY(dialog_->isVisible());
 }
 
@@ -386,7 +385,7 @@ void TestRemoteDialog::storeDataEndsWithOkOnlyWhenValid()
     });
 
     QCOMPARE(ended, result);
-    QCOMPARE(RemoteTable[96], std::uint8_t(result == QDialog::Accepted ? 5 : 0));
+    QCOMPARE(dialog_->RemoteTable[96], std::uint8_t(result == QDialog::Accepted ? 5 : 0));
 }
 
 void TestRemoteDialog::cancelWays_data()
@@ -414,12 +413,12 @@ void TestRemoteDialog::cancelWays()
 
     QCOMPARE(ended, int(QDialog::Rejected));
     QCOMPARE(cancelClicks.count(), 1);
-    QCOMPARE(remoteTableBytes(), QByteArray(AllBytes, '\0'));
+    QCOMPARE(remoteTableBytes(*dialog_), QByteArray(AllBytes, '\0'));
 }
 
 void TestRemoteDialog::clearThenCancelLeavesTableAlone()
 {
-    setRemoteTable(countingBytes(AllBytes, 30));
+    setRemoteTable(*dialog_, countingBytes(AllBytes, 30));
     dialog_->ShowData();
     dialog_->sd.initialDir = "/elsewhere";
     dialog_->od.initialDir = "/elsewhere";
@@ -433,14 +432,14 @@ void TestRemoteDialog::clearThenCancelLeavesTableAlone()
 
     QCOMPARE(ended, int(QDialog::Rejected));
     QCOMPARE(textsAfterClear, QStringList(AllBytes, "0x00"));
-    QCOMPARE(remoteTableBytes(), countingBytes(AllBytes, 30));
+    QCOMPARE(remoteTableBytes(*dialog_), countingBytes(AllBytes, 30));
     QCOMPARE(dialog_->sd.initialDir, programFolderText());
     QCOMPARE(dialog_->od.initialDir, programFolderText());
 }
 
 void TestRemoteDialog::saveWritesTableWithRepeatValueLast()
 {
-    setRemoteTable(countingBytes(AllBytes, 150));
+    setRemoteTable(*dialog_, countingBytes(AllBytes, 150));
     dialog_->ShowData();
     typeInto(edit(96), "0x33");
     typeInto(edit(0), "$c0");
@@ -477,7 +476,7 @@ void TestRemoteDialog::loadTakesFirstBytesOfFile()
     buttonOf(dialog_, 5)->click();
 
     QVERIFY(prompts_->boxes.isEmpty());
-    QCOMPARE(remoteTableBytes(), countingBytes(AllBytes, 5));
+    QCOMPARE(remoteTableBytes(*dialog_), countingBytes(AllBytes, 5));
     QStringList expected;
     for (int i = 0; i < AllBytes; ++i)
         expected << displayed(5 + i);
@@ -512,7 +511,7 @@ void TestRemoteDialog::loadFailureKeepsEdits()
 
     QCOMPARE(prompts_->errorTexts(), QStringList{error});
     QCOMPARE(editTexts(), textsBefore);
-    QCOMPARE(remoteTableBytes(), QByteArray(AllBytes, '\0'));
+    QCOMPARE(remoteTableBytes(*dialog_), QByteArray(AllBytes, '\0'));
 }
 
 QTEST_MAIN(TestRemoteDialog)
