@@ -60,9 +60,9 @@ private:
 // One reader on the slave of a pseudo-terminal, configured as the program configures a port.
 class Reader {
 public:
-    explicit Reader(const QString& device)
+    explicit Reader(const std::string& device)
         : m_sink(m_stop)
-        , m_port(serial::openDevice(device.toStdString()))
+        , m_port(serial::openDevice(device))
     {
         serial::Timeouts timeouts;
         timeouts.readInterval = 100;
@@ -162,7 +162,7 @@ private slots:
         PtyPeer peer;
         Reader reader(peer.slavePath());
         reader.start();
-        peer.write(QByteArray(10000, 'x'));
+        peer.write(std::string(10000, 'x'));
         QTRY_COMPARE(reader.m_buffer.count(), 10000u);
         QCOMPARE(reader.m_sink.waitForLines(1).size(), std::size_t(1));
         std::this_thread::sleep_for(200ms);
@@ -196,7 +196,7 @@ private slots:
         std::atomic<bool> done{false};
         std::thread writer([&] {
             for (int i = 0; i < 40; ++i) {
-                peer.write(QByteArray(700, 'z'));
+                peer.write(std::string(700, 'z'));
                 std::this_thread::sleep_for(5ms);
             }
             done = true;

@@ -1,5 +1,6 @@
 // The POSIX serial layer against real pseudo-terminals: this side opens the slave through
 // the layer, the test plays the far end on the master.
+#include "PtyPeer.h"
 #include "SerialIo.h"
 #include "StopSignal.h"
 
@@ -25,62 +26,19 @@ Q_DECLARE_METATYPE(serial::StopBits)
 
 namespace {
 
-// The far end of a pseudo-terminal: writes go to the port's input, reads see its output.
-class PeerTerminal {
+// The far end of a terminal whose slave the port layer must make raw by itself.
+class PeerTerminal : public PtyPeer {
 public:
-    PeerTerminal()
-        : m_master(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC))
-    {
-        char name[64] = {};
-        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0
-            && ptsname_r(m_master, name, sizeof name) == 0)
-            m_slavePath = name;
-    }
-    ~PeerTerminal() { hangUp(); }
-    PeerTerminal(const PeerTerminal&) = delete;
-    PeerTerminal& operator=(const PeerTerminal&) = delete;
+    PeerTerminal() : PtyPeer(Slave::Untouched) {}
 
-    const std::string& slavePath() const { return m_slavePath; }
-    int master() const { return m_master; }
-
-    bool send(const Bytes& bytes) const
-    {
-        std::size_t sent = 0;
-        while (sent < bytes.size()) {
-            const ssize_t put = write(m_master, bytes.data() + sent, bytes.size() - sent);
-            if (put <= 0)
-                return false;
-            sent += static_cast<std::size_t>(put);
-        }
-        return true;
-    }
+    bool send(const Bytes& bytes) { return write(std::string(bytes.begin(), bytes.end())); }
 
     // What arrives until `count` bytes came or the line stays quiet for `quiet`.
-    Bytes receive(std::size_t count, std::chrono::milliseconds quiet = 2s) const
+    Bytes receive(std::size_t count, std::chrono::milliseconds quiet = 2s)
     {
-        Bytes received(count);
-        std::size_t got = 0;
-        pollfd watched{m_master, POLLIN, 0};
-        while (got < count && poll(&watched, 1, static_cast<int>(quiet.count())) > 0) {
-            const ssize_t n = read(m_master, received.data() + got, count - got);
-            if (n <= 0)
-                break;
-            got += static_cast<std::size_t>(n);
-        }
-        received.resize(got);
-        return received;
+        const std::string received = read(count, static_cast<int>(quiet.count()));
+        return Bytes(received.begin(), received.end());
     }
-
-    void hangUp()
-    {
-        if (m_master >= 0)
-            close(m_master);
-        m_master = -1;
-    }
-
-private:
-    int m_master = -1;
-    std::string m_slavePath;
 };
 
 // A port handle closed at the end of the test, whatever happens in between.
@@ -566,7 +524,7 @@ void TestSerialIo::hangUpKeepsBytesAlreadyRead()
     std::thread hangUp([&] {
         for (int i = 0; i < 5000 && queuedInput(port.get()) != 0; ++i)
             std::this_thread::sleep_for(1ms);
-        peer.hangUp();
+        peer.closeMaster();
     });
     bool ok = false;
     const Bytes chunk = readChunk(port.get(), 10000, ok);
@@ -580,7 +538,7 @@ void TestSerialIo::readAfterHangUpFails()
     PeerTerminal peer;
     PortHandle port(openConfigured(peer.slavePath()));
     QVERIFY(port.valid());
-    peer.hangUp();
+    peer.closeMaster();
 
     for (int attempt = 0; attempt < 2; ++attempt) {
         bool ok = true;

@@ -1,7 +1,5 @@
 #include "PtyPeer.h"
 
-#include <QElapsedTimer>
-
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -10,13 +8,17 @@
 #include <termios.h>
 #include <unistd.h>
 
-PtyPeer::PtyPeer()
+PtyPeer::PtyPeer(Slave slave)
 {
     m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
+    char name[64] = {};
+    if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0
+        || ::ptsname_r(m_master, name, sizeof name) != 0)
         throw std::runtime_error("cannot open a pseudo-terminal");
-    m_slavePath = QString::fromLocal8Bit(::ptsname(m_master));
-    m_slaveKeeper = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    m_slavePath = name;
+    if (slave == Slave::Untouched)
+        return;
+    m_slaveKeeper = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     termios raw{};
     ::tcgetattr(m_slaveKeeper, &raw);
     ::cfmakeraw(&raw);
@@ -30,34 +32,32 @@ PtyPeer::~PtyPeer()
         ::close(m_slaveKeeper);
 }
 
-void PtyPeer::write(const QByteArray& bytes)
+bool PtyPeer::write(std::string_view bytes)
 {
-    qsizetype done = 0;
+    std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(m_master, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        const ssize_t n = ::write(m_master, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno != EINTR && errno != EAGAIN)
-            throw std::runtime_error("cannot write to the pseudo-terminal");
+            return false;
         if (n > 0)
-            done += n;
+            done += static_cast<std::size_t>(n);
     }
+    return true;
 }
 
-QByteArray PtyPeer::read(int count, int timeoutMs)
+std::string PtyPeer::read(std::size_t count, int quietMs)
 {
-    QByteArray bytes;
-    QElapsedTimer clock;
-    clock.start();
-    while (bytes.size() < count && clock.elapsed() < timeoutMs) {
-        pollfd fd{m_master, POLLIN, 0};
-        if (::poll(&fd, 1, static_cast<int>(timeoutMs - clock.elapsed())) <= 0)
-            break;
-        char buffer[4096];
-        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+    std::string received(count, '\0');
+    std::size_t got = 0;
+    pollfd watched{m_master, POLLIN, 0};
+    while (got < count && ::poll(&watched, 1, quietMs) > 0) {
+        const ssize_t n = ::read(m_master, received.data() + got, count - got);
         if (n <= 0)
             break;
-        bytes.append(buffer, n);
+        got += static_cast<std::size_t>(n);
     }
-    return bytes;
+    received.resize(got);
+    return received;
 }
 
 void PtyPeer::closeMaster()

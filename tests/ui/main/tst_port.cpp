@@ -19,7 +19,7 @@ namespace {
 
 QString settingsFor(const PtyPeer& peer)
 {
-    return QStringLiteral("port=%1").arg(peer.slavePath());
+    return QStringLiteral("port=%1").arg(QString::fromStdString(peer.slavePath()));
 }
 
 int countOf(const QStringList& lines, const QString& text)
@@ -137,7 +137,7 @@ private slots:
         MainWindowFixture f(false, settingsFor(*peer));
         f.activate();
         QVERIFY(f.link().PortOpen);
-        const QString path = peer->slavePath();
+        const QString path = QString::fromStdString(peer->slavePath());
         peer.reset(); // the device disappears
         QTRY_VERIFY(!QFileInfo::exists(path));
         f.trigger("Open1");
@@ -150,9 +150,9 @@ private slots:
     {
         PtyPeer peer;
         MainWindowFixture f(false, settingsFor(peer));
-        peer.write(QByteArray("\x01\x02\x03", 3));
+        peer.write(std::string("\x01\x02\x03", 3));
         f.activate();
-        peer.write(QByteArray("OK\r\n"));
+        peer.write("OK\r\n");
         QTRY_COMPARE(receivedLines(f.log()), QStringList({"R: 4F 4B <CR> <LF>"}));
         QCOMPARE(f.rxBuffer().count(), 4u);
     }
@@ -184,7 +184,7 @@ private slots:
         f.trigger(item.toLatin1().constData());
         if (!showCRLF)
             f.trigger("ShowCRLF1");
-        peer.write(bytes);
+        peer.write(bytes.toStdString());
         QTRY_COMPARE(receivedLines(f.log()), QStringList({line}));
     }
 
@@ -193,13 +193,13 @@ private slots:
         PtyPeer peer;
         MainWindowFixture f(false, settingsFor(peer));
         f.activate();
-        peer.write(QByteArray(6000, 'a'));
+        peer.write(std::string(6000, 'a'));
         QTRY_COMPARE(f.rxBuffer().count(), 6000u);
         QTest::qWait(150); // let the read end on the line's silence
-        peer.write(QByteArray(4000, 'b'));
+        peer.write(std::string(4000, 'b'));
         QTRY_COMPARE(f.rxBuffer().count(), 10000u);
         QTest::qWait(150);
-        peer.write(QByteArray("c"));
+        peer.write("c");
         QTRY_COMPARE(receivedLines(f.log()).size(), 4);
         QCOMPARE(receivedLines(f.log()).at(1), QStringLiteral("R: Buffer full"));
         QCOMPARE(f.rxBuffer().count(), 1u);
@@ -263,7 +263,7 @@ private slots:
         PtyPeer peer;
         MainWindowFixture f(false, settingsFor(peer));
         f.activate();
-        peer.write(QByteArray("late"));
+        peer.write("late");
         // The GUI thread does not process events, so the reader waits in its hand-off.
         for (int i = 0; i < 100 && f.rxBuffer().count() == 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
