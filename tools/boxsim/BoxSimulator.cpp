@@ -143,6 +143,12 @@ void BoxSimulator::setAnalyseStream(bool enabled)
     m_options.analyseStream = enabled;
 }
 
+void BoxSimulator::setAnalyseIntervalMs(int ms)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_options.analyseIntervalMs = ms;
+}
+
 void BoxSimulator::forceNextReplyLength(std::uint8_t opcode, std::size_t length)
 {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -80,6 +80,7 @@ public:
     void setLateDelayMs(int ms);
     void setSplitPauseMs(int ms);
     void setAnalyseStream(bool enabled);
+    void setAnalyseIntervalMs(int ms);
     // The next reply to `opcode` is cut or padded (with 0x00) to `length` bytes, after the fault.
     void forceNextReplyLength(std::uint8_t opcode, std::size_t length);
     void setReplyHook(ReplyHook hook);

@@ -8,6 +8,7 @@
 #include "ReceiveBuffer.h"
 #include "TReadThread.h"
 
+#include <QDir>
 #include <QTest>
 #include <QTimer>
 
@@ -20,6 +21,11 @@ namespace {
 QString settingsFor(const PtyPeer& peer)
 {
     return QStringLiteral("port=%1").arg(QString::fromStdString(peer.slavePath()));
+}
+
+int entriesIn(const char* folder)
+{
+    return static_cast<int>(QDir(QLatin1String(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
 }
 
 int countOf(const QStringList& lines, const QString& text)
@@ -95,6 +101,23 @@ private slots:
         QCOMPARE(f.log().mid(0, 3), QStringList({"COM port closed", "COM port opened", "COM port opened"}));
         QCOMPARE(f.link().ComHandle, serial::NoHandle);
         QVERIFY(f.link().ReadThread->isFinished());
+    }
+
+    // Each cycle waits out the stop pause; whatever a cycle takes, it gives back.
+    void openCloseCyclesLeakNoDescriptorOrThread()
+    {
+        MainWindowFixture f;
+        f.activate();
+        f.trigger("Close1");
+        const int descriptors = entriesIn("/proc/self/fd");
+        const int threads = entriesIn("/proc/self/task");
+        for (int cycle = 0; cycle < 30; ++cycle) {
+            f.trigger("Open1");
+            f.trigger("Close1");
+        }
+        QCOMPARE(entriesIn("/proc/self/fd"), descriptors);
+        QCOMPARE(entriesIn("/proc/self/task"), threads);
+        QCOMPARE(countOf(f.log(), "COM port opened"), 31);
     }
 
     void closeWithoutPortOnlyLogs()

@@ -8,8 +8,10 @@
 #include "Unit3.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -471,6 +473,45 @@ private slots:
         QVERIFY(!f.window->positionerDialog()->isVisible());
         QCOMPARE(f.takeRequests(), QStringList({bytePacket({0x06})}));
         QVERIFY(f.prompts.boxes.isEmpty());
+    }
+
+    // The cable is pulled after the second of four chunks; the settings name the device by a
+    // link that is pointed at the box again once it is back, as udev would.
+    void deviceVanishingDuringUploadHangsNothing()
+    {
+        QTemporaryDir links;
+        const QString port = links.filePath(QStringLiteral("box"));
+        BoxSimulator box;
+        QVERIFY(box.start());
+        QVERIFY(QFile::link(QString::fromStdString(box.slavePath()), port));
+        MainWindowFixture f(false, QStringLiteral("port=") + port);
+        f.activate();
+        QTimer pullCable;
+        QObject::connect(&pullCable, &QTimer::timeout, [&box] {
+            if (box.requests().size() >= 3) // the read and two chunks
+                box.stop();
+        });
+        pullCable.start(1);
+
+        WhenDialogShown user(f.window->positionerDialog(), [](QDialog* dialog) {
+            typeInto(dialog, 0, QStringLiteral("77"));
+            storeData(dialog);
+        });
+        f.trigger("Settings1");
+
+        QVERIFY(user.shown());
+        QCOMPARE(f.prompts.boxes.last().text, QStringLiteral("Done"));
+        QCOMPARE(f.prompts.boxes.size() + countOf(f.log(), QStringLiteral("Receive error!")), 1 + 2);
+        QCOMPARE(f.window->positionerDialog()->PositionTable[0], std::uint8_t(77));
+
+        BoxSimulator back;
+        QVERIFY(back.start());
+        QVERIFY(QFile::remove(port) && QFile::link(QString::fromStdString(back.slavePath()), port));
+        f.trigger("Open1");
+        QCOMPARE(f.log().first(), QStringLiteral("COM port opened"));
+        WhenDialogShown again(f.window->positionerDialog(), [](QDialog* dialog) { click(dialog, "BitBtn2"); });
+        f.trigger("Settings1");
+        QVERIFY(again.shown());
     }
 };
 

@@ -1,0 +1,86 @@
+// What a user's bench does to the program over a longer run: a box that answers at random,
+// some replies short, late or missing, and a box that streams without pause.
+#include "MainWindowFixture.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace {
+
+const std::string HardwareInfo(1, '\x01');
+constexpr std::uint8_t HardwareInfoLength = 90;
+
+long residentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+} // namespace
+
+class TestFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Seeded, so a failure can be replayed: about a third of the replies fail, each of those
+    // waiting out the 3 s time-out.
+    void randomRepliesEndInReceiveErrorExactlyWhenShortOrLate()
+    {
+        MainWindowFixture f;
+        f.activate();
+        std::mt19937 random(20261207);
+        const BoxSimulator::Fault faults[] = {BoxSimulator::Fault::None, BoxSimulator::Fault::Long,
+                                              BoxSimulator::Fault::Split, BoxSimulator::Fault::Short,
+                                              BoxSimulator::Fault::Late, BoxSimulator::Fault::Silent};
+        int expectedErrors = 0;
+        for (int request = 0; request < 60; ++request) {
+            const int pick = std::uniform_int_distribution<int>(0, 8)(random);
+            const BoxSimulator::Fault fault = faults[pick < 6 ? pick % 3 : pick - 3];
+            f.box.setFault(fault);
+            f.box.setSplitPauseMs(std::uniform_int_distribution<int>(0, 2000)(random));
+            f.box.setLateDelayMs(std::uniform_int_distribution<int>(3200, 3600)(random));
+            const bool fails = fault == BoxSimulator::Fault::Short || fault == BoxSimulator::Fault::Late
+                || fault == BoxSimulator::Fault::Silent;
+            expectedErrors += fails;
+            f.window->SendRequest(HardwareInfo, HardwareInfoLength);
+            QCOMPARE(f.log().first() == QStringLiteral("Receive error!"), fails);
+            if (fault == BoxSimulator::Fault::Late)
+                QTest::qWait(600); // the late reply lands before the next request
+        }
+        QCOMPARE(static_cast<int>(f.log().count(QStringLiteral("Receive error!"))), expectedErrors);
+        QCOMPARE(f.prompts.beeps, expectedErrors);
+        QVERIFY(f.prompts.boxes.isEmpty());
+    }
+
+    void streamingBoxKeepsTransactionsAndMemoryBounded()
+    {
+        MainWindowFixture f(true, QStringLiteral("loglines=1000"));
+        f.box.setAnalyseStream(true);
+        f.box.setAnalyseIntervalMs(2); // a line of bus traffic every 2 ms
+        f.activate();
+        f.trigger("Analyse1"); // the box streams bus traffic from now on
+        const auto runFor = [&f](int ms) {
+            QElapsedTimer clock;
+            clock.start();
+            while (clock.elapsed() < ms)
+                f.window->SendRequest(HardwareInfo, HardwareInfoLength);
+        };
+        runFor(2000);
+        const long warmedUp = residentKilobytes();
+        runFor(6000);
+        QVERIFY(f.log().size() <= 1001);
+        QVERIFY2(residentKilobytes() - warmedUp < 4096,
+                 qPrintable(QStringLiteral("grew by %1 kB").arg(residentKilobytes() - warmedUp)));
+    }
+};
+
+QTEST_MAIN(TestFaults)
+#include "tst_faults.moc"
