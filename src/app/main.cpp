@@ -33,7 +33,6 @@ int main(int argc, char* argv[])
 {
     // The name also names the user's settings folder (~/.config/vantorel/).
     QCoreApplication::setApplicationName(QStringLiteral("vantorel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VANTOREL_VERSION));
     // Before the application object, so that --help and --version need no display.
     if (const std::optional<int> exitCode = answerCommandLine(argumentsOf(argc, argv)))
         return *exitCode;
