@@ -1,8 +1,10 @@
-// Program paths, the settings reader and system messages.
+// Program paths, the dialog start folder, the settings reader and system messages.
 #include "AppPaths.h"
 #include "IniProfile.h"
 #include "SystemMessage.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,11 +31,25 @@ private slots:
         QCOMPARE(QString::fromStdString(appNameFromPath(path.toStdString())), name);
     }
 
-    void settingsFileSitsBesideTheProgram()
+    void programSettingsSitBesideTheProgram()
     {
         overrideAppPaths("/tmp/x", "tool.v2");
         QCOMPARE(QString::fromStdString(AppDir()), QStringLiteral("/tmp/x/"));
-        QCOMPARE(QString::fromStdString(settingsFilePath()), QStringLiteral("/tmp/x/tool.v2.ini"));
+        QCOMPARE(QString::fromStdString(programSettingsPath()), QStringLiteral("/tmp/x/tool.v2.ini"));
+    }
+
+    void dialogsStartInTheProgramFolderOnlyWhereTheUserMayWrite()
+    {
+        QTemporaryDir program;
+        overrideAppPaths(program.path().toStdString(), "vantorel");
+        QCOMPARE(dialogStartFolder(), program.path() + QLatin1Char('/'));
+
+        QTemporaryDir home;
+        QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Documents")));
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+        overrideAppPaths("/nonexistent/bin", "vantorel");
+        QCOMPARE(dialogStartFolder(), home.filePath(QStringLiteral("Documents/")));
     }
 
     void profileReadsLikeWindowsProfiles_data()

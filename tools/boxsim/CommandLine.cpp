@@ -8,8 +8,9 @@
 const char* const CommandLineUsage =
     "usage: vantorel-boxsim [--link PATH] [--positions FILE] [--remote FILE]\n"
     "                       [--silent | --short | --long | --late MS | --split]\n"
-    "                       [--analyse-stream]\n"
-    "Serves a simulated interface box on a pseudo-terminal and prints its path.\n"
+    "                       [--analyse-stream] [--version]\n"
+    "Serves a simulated interface box on a pseudo-terminal and prints its path; each\n"
+    "request and each reply goes to standard error.\n"
     "  --link PATH       also reach the pseudo-terminal through a symbolic link at PATH\n"
     "  --positions FILE  positioner table file (33 bytes), loaded if present, saved on change\n"
     "  --remote FILE     remote-control table file (97 bytes), likewise\n"
@@ -18,7 +19,8 @@ const char* const CommandLineUsage =
     "  --long            reply one byte too long\n"
     "  --late MS         reply after MS milliseconds\n"
     "  --split           reply in two parts, 250 ms apart\n"
-    "  --analyse-stream  send a line of bus traffic every 500 ms while analyse mode is on\n";
+    "  --analyse-stream  send a line of bus traffic every 500 ms while analyse mode is on\n"
+    "  --version         print the version and exit\n";
 
 namespace {
 
@@ -51,6 +53,8 @@ bool parseCommandLine(int argc, char** argv, CommandLine& result, std::string& e
         BoxSimulator::Fault fault = BoxSimulator::Fault::None;
         if (option == "--help" || option == "-h")
             result.help = true;
+        else if (option == "--version")
+            result.version = true;
         else if (option == "--link")
             result.linkPath = value;
         else if (option == "--positions")

@@ -9,6 +9,7 @@ struct CommandLine {
     BoxSimulator::Options options;
     std::string linkPath; // empty: no symbolic link to the slave
     bool help = false;
+    bool version = false;
 };
 
 extern const char* const CommandLineUsage;

@@ -1,7 +1,8 @@
 // vantorel-boxsim: a simulated interface box on a pseudo-terminal, for trying the program
-// without hardware. The slave path goes to stdout, each request to stderr.
+// without hardware. The slave path goes to stdout, each request and reply to stderr.
 #include "BoxSimulator.h"
 #include "CommandLine.h"
+#include "ProgramIdentity.h"
 
 #include <cerrno>
 #include <csignal>
@@ -13,15 +14,26 @@
 
 namespace {
 
-void logRequest(const BoxSimulator::Packet& request)
+void logPacket(const char* label, const BoxSimulator::Packet& packet)
 {
-    std::string line = "request:";
+    std::string line = label;
     char hex[4];
-    for (const std::uint8_t byte : request) {
+    for (const std::uint8_t byte : packet) {
         std::snprintf(hex, sizeof hex, " %02X", byte);
         line += hex;
     }
     std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+void logRequest(const BoxSimulator::Packet& request)
+{
+    logPacket("request:", request);
+}
+
+// Shows that a request was answered (a silent box logs an empty reply).
+void logReply(const BoxSimulator::Packet&, BoxSimulator::Reply& reply)
+{
+    logPacket("reply:", reply.bytes);
 }
 
 // Replaces an earlier link of ours, but never a file that is not a symbolic link.
@@ -56,6 +68,10 @@ int main(int argc, char** argv)
         std::fputs(CommandLineUsage, stdout);
         return 0;
     }
+    if (commandLine.version) {
+        std::printf("vantorel-boxsim %s\n", VANTOREL_VERSION);
+        return 0;
+    }
 
     // Blocked before the service thread exists, so that only the sigwait below takes them.
     sigset_t endSignals;
@@ -67,6 +83,7 @@ int main(int argc, char** argv)
 
     commandLine.options.requestObserver = logRequest;
     BoxSimulator box(commandLine.options);
+    box.setReplyHook(logReply);
     if (!box.start(&error)) {
         std::fprintf(stderr, "vantorel-boxsim: %s\n", error.c_str());
         return 1;

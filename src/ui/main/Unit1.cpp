@@ -107,7 +107,7 @@ void TForm1::FormCreate()
     sd.hideReadOnly = true;
     sd.pathMustExist = true;
     sd.resizable = true;
-    sd.initialDir = fromAnsi(AppDir());
+    sd.initialDir = dialogStartFolder();
 
     Link.LogLines = IniProfile::load(settingsFilePath()).readInteger("init", "loglines", -1);
     m->clear();

@@ -1,5 +1,6 @@
 #include "Unit2.h"
 
+#include "AppPaths.h"
 #include "TableEdits.h"
 #include "TableFilePrompts.h"
 
@@ -49,8 +50,8 @@ TForm2::TForm2(QWidget* parent)
 
 void TForm2::FormCreate()
 {
-    sd.initialDir = programFolder();
-    od.initialDir = programFolder();
+    sd.initialDir = dialogStartFolder();
+    od.initialDir = dialogStartFolder();
     for (QLineEdit* edit : edits_)
         edit->setText(QStringLiteral("0"));
 }

@@ -1,5 +1,6 @@
 #include "Unit3.h"
 
+#include "AppPaths.h"
 #include "TableEdits.h"
 #include "TableFilePrompts.h"
 
@@ -65,8 +66,8 @@ TForm3::TForm3(QWidget* parent)
 
 void TForm3::FormCreate()
 {
-    sd.initialDir = programFolder();
-    od.initialDir = programFolder();
+    sd.initialDir = dialogStartFolder();
+    od.initialDir = dialogStartFolder();
     for (QLineEdit* edit : gridEdits_)
         edit->setText(displayForm(0));
     Edit96->setText(displayForm(0));
