@@ -1,10 +1,5 @@
 #include "AppPaths.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
-
 #include <climits>
 #include <unistd.h>
 
@@ -63,24 +58,6 @@ const std::string& AppDir()
 std::string programSettingsPath()
 {
     return AppDir() + AppName() + ".ini";
-}
-
-std::string settingsFilePath()
-{
-    const std::string besideProgram = programSettingsPath();
-    if (QFileInfo(QFile::decodeName(besideProgram.c_str())).isFile())
-        return besideProgram;
-    // The folder is named after the application name that the program's entry sets.
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return QFile::encodeName(userFolder + QStringLiteral("/vantorel.ini")).toStdString();
-}
-
-QString dialogStartFolder()
-{
-    if (::access(AppDir().c_str(), W_OK) == 0)
-        return QFile::decodeName(AppDir().c_str());
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(documents).exists() ? documents + QLatin1Char('/') : QDir::homePath() + QLatin1Char('/');
 }
 
 void overrideAppPaths(const std::string& dir, const std::string& name)

@@ -1,6 +1,6 @@
 #include "PortSetup.h"
 
-#include "AppPaths.h"
+#include "UserPaths.h"
 #include "IniProfile.h"
 #include "SystemMessage.h"
 

@@ -2,6 +2,7 @@
 #include "AppPaths.h"
 #include "IniProfile.h"
 #include "SystemMessage.h"
+#include "UserPaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,6 +7,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unitx.h"
+#include "UserPaths.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -36,11 +36,6 @@ FileDialogSettings tableOpenDialog(const QString& extension)
     return dialog;
 }
 
-QString programFolder()
-{
-    return QFile::decodeName(AppDir().c_str());
-}
-
 void saveTableAs(const FileDialogSettings& dialog, const std::uint8_t* table, std::size_t size)
 {
     const std::optional<QString> path = prompts().saveFileName(dialog);

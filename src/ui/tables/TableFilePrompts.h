@@ -12,9 +12,6 @@
 FileDialogSettings tableSaveDialog(const QString& extension);
 FileDialogSettings tableOpenDialog(const QString& extension);
 
-// The program's folder, where the file dialogs start.
-QString programFolder();
-
 // Asks for a file with `dialog` and saves the table to it. Cancelling does nothing.
 void saveTableAs(const FileDialogSettings& dialog, const std::uint8_t* table, std::size_t size);
 

@@ -1,6 +1,6 @@
 #include "Unit2.h"
 
-#include "AppPaths.h"
+#include "UserPaths.h"
 #include "TableEdits.h"
 #include "TableFilePrompts.h"
 
