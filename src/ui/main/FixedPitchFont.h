@@ -1,12 +1,16 @@
 // What the log pane needs to place a line's characters without laying the line out: the one
 // advance of a fixed-pitch font, the characters it draws at that advance with glyphs of its
 // own, and the height and baseline the document's plain-text layout gives a one-line block.
+// Everything is measured when first asked for, so that a pane created at start-up costs no
+// font work before its first line.
 #pragma once
 
 #include <QFont>
 #include <QStringView>
 
-#include <bitset>
+#include <array>
+#include <cstdint>
+#include <optional>
 
 class QPaintDevice;
 
@@ -20,16 +24,26 @@ public:
     // any character and is laid out as usual.
     bool covers(QStringView text) const;
 
-    qreal advance() const { return m_advance; }
-    qreal lineHeight() const { return m_lineHeight; }
-    qreal ascent() const { return m_ascent; }
-    qreal descent() const { return m_descent; }
+    qreal advance() const { return geometry().advance; }
+    qreal lineHeight() const { return geometry().lineHeight; }
+    qreal ascent() const { return geometry().ascent; }
+    qreal descent() const { return geometry().descent; }
 
 private:
+    struct Geometry {
+        qreal advance;
+        qreal lineHeight;
+        qreal ascent;
+        qreal descent;
+        bool fixedPitch;
+    };
+    enum class Fit : std::uint8_t { Unknown, AtAdvance, Other };
+
+    const Geometry& geometry() const;
+    bool fits(QChar ch) const;
+
     QFont m_font;
-    std::bitset<256> m_fixed; // Latin-1 characters drawn at the advance
-    qreal m_advance = 0;
-    qreal m_lineHeight = 0;
-    qreal m_ascent = 0;
-    qreal m_descent = 0;
+    QPaintDevice* m_device = nullptr;
+    mutable std::optional<Geometry> m_geometry;
+    mutable std::array<Fit, 256> m_fits{}; // Latin-1 characters, each measured when first met
 };

@@ -74,6 +74,8 @@ void LogDocumentLayout::documentChanged(int from, int charsRemoved, int charsAdd
 int LogDocumentLayout::measuredState(const QTextBlock& block) const
 {
     const QString text = block.text();
+    if (text.isEmpty())
+        return 0;
     if (m_fixedPitch.covers(text))
         return static_cast<int>(std::ceil(text.size() * m_fixedPitch.advance()));
     const QFontMetricsF metrics(document()->defaultFont(), paintDevice());
