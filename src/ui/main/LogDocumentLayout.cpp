@@ -55,8 +55,8 @@ void LogDocumentLayout::documentChanged(int from, int charsRemoved, int charsAdd
     if (doc->defaultFont() != m_fixedPitch.font()) {
         measureFont();
     } else {
-        const QTextBlock last = doc->findBlock(from + charsAdded).isValid() ? doc->findBlock(from + charsAdded)
-                                                                             : doc->lastBlock();
+        const QTextBlock end = doc->findBlock(from + charsAdded);
+        const QTextBlock last = end.isValid() ? end : doc->lastBlock();
         for (QTextBlock block = doc->findBlock(from); block.isValid(); block = block.next()) {
             record(block);
             if (block == last)
@@ -87,6 +87,11 @@ void LogDocumentLayout::record(QTextBlock block)
     unrecord(block.userState());
     const int state = measuredState(block);
     block.setUserState(state);
+    count(state);
+}
+
+void LogDocumentLayout::count(int state)
+{
     ++m_linesByWidth[widthOf(state)];
     ++m_recordedLines;
 }
@@ -116,12 +121,10 @@ void LogDocumentLayout::recount()
     m_linesByWidth.clear();
     m_recordedLines = 0;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        if (block.userState() == Unrecorded) {
+        if (block.userState() == Unrecorded)
             record(block);
-        } else {
-            ++m_linesByWidth[widthOf(block.userState())];
-            ++m_recordedLines;
-        }
+        else
+            count(block.userState());
     }
 }
 

@@ -30,6 +30,7 @@ protected:
 private:
     int measuredState(const QTextBlock& block) const;
     void record(QTextBlock block);
+    void count(int state);
     void unrecord(int state);
     // Measures every line again, for a new font.
     void measureFont();
