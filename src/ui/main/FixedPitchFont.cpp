@@ -21,8 +21,13 @@ FixedPitchFont::FixedPitchFont(const QFont& font, QPaintDevice* device)
 
 bool FixedPitchFont::covers(QStringView text) const
 {
+    // Received lines run to tens of thousands of characters: the known answers are looked
+    // up in place, and only a character met for the first time is measured.
     for (QChar ch : text) {
-        if (!fits(ch))
+        if (ch.unicode() >= m_fits.size())
+            return false;
+        const Fit fit = m_fits[ch.unicode()];
+        if (fit == Fit::Other || (fit == Fit::Unknown && measure(ch) == Fit::Other))
             return false;
     }
     return true;
@@ -49,16 +54,10 @@ const FixedPitchFont::Geometry& FixedPitchFont::geometry() const
     return *m_geometry;
 }
 
-bool FixedPitchFont::fits(QChar ch) const
+FixedPitchFont::Fit FixedPitchFont::measure(QChar ch) const
 {
-    if (ch.unicode() >= m_fits.size())
-        return false;
-    Fit& fit = m_fits[ch.unicode()];
-    if (fit == Fit::Unknown) {
-        const QFontMetricsF metrics(m_font, m_device);
-        fit = geometry().fixedPitch && ch.isPrint() && metrics.inFont(ch) && metrics.horizontalAdvance(ch) == advance()
-            ? Fit::AtAdvance
-            : Fit::Other;
-    }
-    return fit == Fit::AtAdvance;
+    const QFontMetricsF metrics(m_font, m_device);
+    const bool atAdvance =
+        geometry().fixedPitch && ch.isPrint() && metrics.inFont(ch) && metrics.horizontalAdvance(ch) == advance();
+    return m_fits[ch.unicode()] = atAdvance ? Fit::AtAdvance : Fit::Other;
 }

@@ -40,7 +40,8 @@ private:
     enum class Fit : std::uint8_t { Unknown, AtAdvance, Other };
 
     const Geometry& geometry() const;
-    bool fits(QChar ch) const;
+    // Measures a Latin-1 character and keeps the answer.
+    Fit measure(QChar ch) const;
 
     QFont m_font;
     QPaintDevice* m_device = nullptr;
