@@ -1,5 +1,7 @@
 #include "LogView.h"
 
+#include "LogDocumentLayout.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -12,6 +14,11 @@ constexpr int RepaintDelayMs = 40;
 LogView::LogView(QWidget* parent)
     : QPlainTextEdit(parent)
 {
+    auto* log = new QTextDocument(this);
+    log->setDefaultFont(font());
+    m_layout = new LogDocumentLayout(log, viewport());
+    log->setDocumentLayout(m_layout);
+    setDocument(log);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setUndoRedoEnabled(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -55,6 +62,7 @@ void LogView::insertTopLine(const QString& text)
 void LogView::removeBottomLine()
 {
     const QTextBlock last = document()->lastBlock();
+    m_layout->forgetLastLine();
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     // The separator before the last line goes with it, unless it is the only line. Positions

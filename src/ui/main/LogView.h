@@ -1,11 +1,14 @@
 // The log pane: a plain-text memo whose line 0 is the newest line. Lines are inserted at the
 // top and the oldest removed at the bottom, each as one edit without undo history and without
 // laying out any line, so a log left running for days takes a line nearly as fast as a fresh
-// one, and a long received chunk costs its layout only when it is painted.
+// one. Lines of the fixed-pitch font are painted without being laid out (LogViewPaint.cpp),
+// and the document's layout knows the longest line without laying lines out either.
 #pragma once
 
 #include <QPlainTextEdit>
 #include <QTimer>
+
+class LogDocumentLayout;
 
 class LogView final : public QPlainTextEdit {
 public:
@@ -23,6 +26,10 @@ public:
     void suspendRepaint();
     void resumeRepaint();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    LogDocumentLayout* m_layout;
     QTimer m_repaintTimer;
 };
