@@ -48,6 +48,17 @@ QSizeF LogDocumentLayout::documentSize() const
     return {longestWidth() + 2 * document()->documentMargin(), QPlainTextDocumentLayout::documentSize().height()};
 }
 
+QRectF LogDocumentLayout::blockBoundingRect(const QTextBlock& block) const
+{
+    if (!isFixedPitch(block) || !block.isVisible() || block.layout()->lineCount() > 0)
+        return QPlainTextDocumentLayout::blockBoundingRect(block);
+    // As the plain-text layout measures a laid-out one-line block: the document margin to
+    // the right, and below the last block.
+    const qreal margin = document()->documentMargin();
+    const qreal below = block.next().isValid() ? 0 : margin;
+    return QRectF(0, 0, widthOf(block.userState()) + margin, m_fixedPitch.lineHeight() + below);
+}
+
 void LogDocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded)
 {
     const int longestBefore = longestWidth();

@@ -23,6 +23,10 @@ public:
     void forgetLastLine();
 
     QSizeF documentSize() const override;
+    // A fixed-pitch line that is not laid out has a known size. The edit's vertical scroll
+    // range is measured from the last lines up after every change; asking their sizes would
+    // otherwise lay out each new last line of a limited log, one by one.
+    QRectF blockBoundingRect(const QTextBlock& block) const override;
 
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
