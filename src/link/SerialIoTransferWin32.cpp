@@ -40,7 +40,8 @@ HANDLE stopEvent(const StopSignal& stop)
 }
 
 // Waits until the overlapped call has finished. A raised `stop` cancels it first; a call
-// cancelled that way succeeds with the bytes it had moved.
+// cancelled that way succeeds with the bytes it had moved, as does a call that its time-out
+// ended (Wine reports that as ERROR_TIMEOUT, Windows as success).
 bool finish(HANDLE port, OVERLAPPED& call, DWORD& transferred, const StopSignal* stop)
 {
     bool cancelled = false;
@@ -52,7 +53,8 @@ bool finish(HANDLE port, OVERLAPPED& call, DWORD& transferred, const StopSignal*
     }
     if (GetOverlappedResult(port, &call, &transferred, TRUE))
         return true;
-    return cancelled && GetLastError() == ERROR_OPERATION_ABORTED;
+    const DWORD error = GetLastError();
+    return error == ERROR_TIMEOUT || (cancelled && error == ERROR_OPERATION_ABORTED);
 }
 
 } // namespace

@@ -24,6 +24,10 @@
 #include <thread>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -40,6 +44,16 @@ constexpr int BadHandleError = 6; // ERROR_INVALID_HANDLE
 #else
 constexpr int BadHandleError = EBADF;
 #endif
+
+// Windows' serial drivers refuse a second open of a port; Wine opens one as often as asked.
+bool opensAreExclusive()
+{
+#ifdef _WIN32
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr;
+#else
+    return true;
+#endif
+}
 
 std::string boxPort()
 {
@@ -239,8 +253,12 @@ TEST_CASE("a port is opened exclusively")
     ConfiguredPort box;
     REQUIRE(box.configured);
     serial::Port second;
-    CHECK_FALSE(second.open(boxPort()));
-    CHECK(second.handle() == serial::InvalidHandle);
+    if (opensAreExclusive()) {
+        CHECK_FALSE(second.open(boxPort()));
+        CHECK(second.handle() == serial::InvalidHandle);
+    } else {
+        MESSAGE("not checked: this system opens a port more than once");
+    }
     REQUIRE(box.port.close());
     CHECK(second.open(boxPort()));
 }
