@@ -17,11 +17,22 @@ flock "$WINEPREFIX.lock" sh -c '
   [ -f "$WINEPREFIX/system.reg" ] && exit 0
   "$1" wineboot -i >"$WINEPREFIX.log" 2>&1' sh "$wine"
 
-# A server started here keeps no test output open (ctest would wait for it) and lingers a
-# little for the next test.
+# A server started here keeps no test output open and lingers a little for the next test.
 "$wineserver" -p10 </dev/null >/dev/null 2>&1 || true
 
 if [ -n "${VANTOREL_BOXSIM:-}" ]; then
-  exec "$(dirname "$0")/../tests/support/with-boxsim.sh" --com 12 "$VANTOREL_BOXSIM" "$wine" "$@"
+  boxsim=$VANTOREL_BOXSIM
+  unset VANTOREL_BOXSIM
+  exec "$(dirname "$0")/../tests/support/with-boxsim.sh" --com 12 "$boxsim" "$0" "$@"
 fi
-exec "$wine" "$@"
+
+# Wine's background programs inherit the output of the program they start with and keep it
+# open for seconds after it ends, which ctest would wait for: the output goes through a file.
+output=$(mktemp)
+set +e
+"$wine" "$@" >"$output" 2>&1
+status=$?
+set -e
+cat "$output"
+rm -f "$output"
+exit "$status"

@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl-dev libglx-dev libopengl-dev
-          fonts-liberation xvfb xauth xdotool imagemagick)
+          fonts-liberation xvfb xauth xdotool imagemagick
+          doctest-dev g++-mingw-w64-x86-64-posix wine64)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
