@@ -124,9 +124,6 @@ void makeRaw(termios& line)
 
 } // namespace
 
-Port::Port() = default;
-Port::~Port() = default;
-
 bool Port::open(std::string_view portName)
 {
     m_native.reset();
@@ -149,22 +146,6 @@ bool Port::open(std::string_view portName)
     m_native = std::move(native);
     m_handle = descriptor;
     return true;
-}
-
-bool Port::close()
-{
-    if (m_handle == InvalidHandle) {
-        m_handle = NoHandle;
-        return true;
-    }
-    if (!m_native)
-        return detail::noOpenPort();
-    // The descriptor is released whatever close() reports; only the handle keeps its value.
-    const bool closed = m_native->close();
-    m_native.reset();
-    if (closed)
-        m_handle = NoHandle;
-    return closed;
 }
 
 bool Port::setDtr(bool raised)

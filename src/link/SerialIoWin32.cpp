@@ -32,9 +32,6 @@ bool noOpenPort()
 
 } // namespace detail
 
-Port::Port() = default;
-Port::~Port() = default;
-
 bool Port::open(std::string_view portName)
 {
     m_native.reset();
@@ -49,21 +46,6 @@ bool Port::open(std::string_view portName)
     m_native = std::make_unique<Native>(handle);
     m_handle = reinterpret_cast<Handle>(handle);
     return true;
-}
-
-bool Port::close()
-{
-    if (m_handle == InvalidHandle) {
-        m_handle = NoHandle;
-        return true;
-    }
-    if (!m_native)
-        return detail::noOpenPort();
-    const bool closed = m_native->close();
-    m_native.reset();
-    if (closed)
-        m_handle = NoHandle;
-    return closed;
 }
 
 bool Port::setDtr(bool raised)
