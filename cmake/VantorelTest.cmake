@@ -20,3 +20,46 @@ function(add_vantorel_test name)
     TIMEOUT ${T_TIMEOUT}
     LABELS "${T_LABELS}")
 endfunction()
+
+# add_vantorel_doctest(NAME SOURCES file... LIBS lib... [WITH_BOXSIM] [LABELS label...] [TIMEOUT seconds])
+# One doctest executable per test, free of Qt, built for every platform. A cross build runs
+# it through CMAKE_CROSSCOMPILING_EMULATOR (Wine for the MinGW build). WITH_BOXSIM: the test
+# talks to the simulated box, whose port it finds in VANTOREL_TEST_PORT.
+find_file(VANTOREL_DOCTEST_HEADER doctest.h
+  HINTS /usr/include/doctest PATH_SUFFIXES doctest NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+get_filename_component(VANTOREL_DOCTEST_DIR ${VANTOREL_DOCTEST_HEADER} DIRECTORY)
+add_library(vantorel_doctestmain STATIC ${PROJECT_SOURCE_DIR}/tests/support/DoctestMain.cpp)
+target_include_directories(vantorel_doctestmain SYSTEM PUBLIC ${VANTOREL_DOCTEST_DIR})
+
+set(VANTOREL_BOXSIM "" CACHE FILEPATH
+  "A native vantorel-boxsim, for the tests of a cross build that talk to the simulated box")
+
+function(add_vantorel_doctest name)
+  cmake_parse_arguments(T "WITH_BOXSIM" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(T_WITH_BOXSIM AND WIN32 AND NOT VANTOREL_BOXSIM)
+    message(WARNING "${name} left out: it runs in a MinGW build under Wine, with VANTOREL_BOXSIM "
+                    "set to a native vantorel-boxsim")
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE vantorel_doctestmain ${T_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTOREL_TEST_OUTPUT_DIR})
+  set(environment "")
+  if(T_WITH_BOXSIM AND NOT CMAKE_CROSSCOMPILING)
+    add_dependencies(${name} vantorel-boxsim)
+    add_test(NAME ${name}
+      COMMAND ${PROJECT_SOURCE_DIR}/tests/support/with-boxsim.sh $<TARGET_FILE:vantorel-boxsim> $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
+  if(CMAKE_CROSSCOMPILING)
+    list(APPEND environment "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+    if(T_WITH_BOXSIM)
+      list(APPEND environment "VANTOREL_BOXSIM=${VANTOREL_BOXSIM}")
+    endif()
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
+endfunction()

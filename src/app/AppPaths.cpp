@@ -1,7 +1,6 @@
 #include "AppPaths.h"
 
-#include <climits>
-#include <unistd.h>
+#include "AppPathsNative.h"
 
 namespace {
 
@@ -12,16 +11,9 @@ struct Paths {
     std::string dir;
 };
 
-std::string executablePath()
-{
-    char buffer[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
-}
-
 Paths pathsOf(const std::string& executable)
 {
-    const std::size_t slash = executable.rfind('/');
+    const std::size_t slash = executable.find_last_of(PathSeparators);
     std::string dir = slash == std::string::npos ? std::string("./") : executable.substr(0, slash + 1);
     return {appNameFromPath(executable).substr(0, MaxPathPart), dir.substr(0, MaxPathPart)};
 }
@@ -37,7 +29,7 @@ Paths& paths()
 
 std::string appNameFromPath(const std::string& executablePath)
 {
-    const std::size_t slash = executablePath.rfind('/');
+    const std::size_t slash = executablePath.find_last_of(PathSeparators);
     std::string file = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
     const std::size_t dot = file.rfind('.');
     if (dot != std::string::npos)

@@ -1,16 +1,7 @@
 #include "SystemMessage.h"
 
-#include <cerrno>
-#include <cstring>
-
-int lastSystemError()
+std::string trimmedSystemText(std::string text)
 {
-    return errno;
-}
-
-std::string systemMessage(int code)
-{
-    std::string text = std::strerror(code);
     while (!text.empty()) {
         const unsigned char last = static_cast<unsigned char>(text.back());
         if (last > 32 && last != '.')

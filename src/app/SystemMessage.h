@@ -3,7 +3,7 @@
 
 #include <string>
 
-// The calling thread's last error code (errno on POSIX).
+// The calling thread's last error code (errno on POSIX, GetLastError() on Windows).
 int lastSystemError();
 
 // The system's text for `code`, with trailing blanks, control characters and periods removed.
@@ -11,3 +11,6 @@ std::string systemMessage(int code);
 
 // systemMessage(lastSystemError()).
 std::string systemMessage();
+
+// `text` with trailing blanks, control characters and periods removed.
+std::string trimmedSystemText(std::string text);

@@ -14,8 +14,8 @@ struct LinkState {
     LinkState();
     ~LinkState();
 
-    // GUI thread only.
-    serial::Handle ComHandle = serial::NoHandle;
+    // GUI thread only; the receive thread reads through ComHandle while it runs.
+    serial::Port ComHandle;                  // handle(): 0 none, InvalidHandle after a failed open
     std::unique_ptr<TReadThread> ReadThread; // the reader of the last successful open
     std::int32_t LogLines = -1;              // log limit; 0 or less: none
     bool PortOpen = false;

@@ -1,9 +1,19 @@
-// The one rule for "COMn" port names, the same on every platform.
+// The one rule for "COMn" port names, the same on every platform, and the casing of the
+// settings' port name.
 #include "SerialIo.h"
 
 #include <charconv>
 
 namespace serial {
+namespace {
+
+#ifdef _WIN32
+constexpr bool UpperCaseEveryName = true; // device names ignore case
+#else
+constexpr bool UpperCaseEveryName = false; // only COMn: other device names are case-sensitive
+#endif
+
+} // namespace
 
 unsigned comPortNumber(std::string_view portName)
 {
@@ -19,6 +29,18 @@ unsigned comPortNumber(std::string_view portName)
     unsigned number = 0;
     const auto [end, error] = std::from_chars(first, last, number);
     return error == std::errc() && end == last ? number : 0;
+}
+
+std::string portNameFromSettings(std::string_view written)
+{
+    std::string name(written);
+    if (!UpperCaseEveryName && comPortNumber(name) == 0)
+        return name;
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return name;
 }
 
 } // namespace serial

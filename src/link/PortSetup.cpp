@@ -1,6 +1,5 @@
 #include "PortSetup.h"
 
-#include "UserPaths.h"
 #include "IniProfile.h"
 #include "SystemMessage.h"
 
@@ -12,43 +11,31 @@ constexpr std::uint32_t ReadIntervalMs = 100;
 constexpr std::uint32_t ReadTotalMultiplierMs = 1;
 constexpr std::uint32_t FlushLimit = 1000;
 
-std::string upperCased(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 } // namespace
 
-PortSettings readPortSettings()
+PortSettings readPortSettings(const std::string& settingsPath)
 {
-    const IniProfile ini = IniProfile::load(settingsFilePath());
+    const IniProfile ini = IniProfile::load(settingsPath);
     PortSettings settings;
-    settings.port = ini.readString("init", "port", "COM1");
-    if (serial::comPortNumber(settings.port) != 0)
-        settings.port = upperCased(settings.port);
+    settings.port = serial::portNameFromSettings(ini.readString("init", "port", "COM1"));
     settings.baud = ini.readInteger("init", "baud", 19200);
     return settings;
 }
 
-bool ConfigurePort(serial::Handle& handle, const ErrorReporter& reportError)
+bool ConfigurePort(serial::Port& port, const std::string& settingsPath, const ErrorReporter& reportError)
 {
-    const PortSettings settings = readPortSettings();
+    const PortSettings settings = readPortSettings(settingsPath);
 
-    handle = serial::openDevice(settings.port);
-    if (handle == serial::InvalidHandle) {
+    if (!port.open(settings.port)) {
         reportError("CreateFile INVALID_HANDLE_VALUE");
         return false;
     }
 
-    serial::setDtr(handle, true);
-    serial::setRts(handle, true);
+    port.setDtr(true);
+    port.setRts(true);
 
     serial::LineSettings line;
-    if (!serial::getLineSettings(handle, line)) {
+    if (!port.getLineSettings(line)) {
         reportError("ComHandle GetCommState " + systemMessage());
         return false;
     }
@@ -56,31 +43,31 @@ bool ConfigurePort(serial::Handle& handle, const ErrorReporter& reportError)
     line.byteSize = 8;
     line.parity = serial::Parity::None;
     line.stopBits = serial::StopBits::One;
-    if (!serial::setLineSettings(handle, line)) {
+    if (!port.setLineSettings(line)) {
         reportError("ComHandle SetCommState " + systemMessage());
         return false;
     }
 
     serial::Timeouts timeouts;
-    if (!serial::getTimeouts(handle, timeouts)) {
+    if (!port.getTimeouts(timeouts)) {
         reportError("ComHandle GetCommTimeOuts " + systemMessage());
         return false;
     }
     timeouts.readInterval = ReadIntervalMs;
     timeouts.readTotalMultiplier = ReadTotalMultiplierMs;
-    if (!serial::setTimeouts(handle, timeouts)) {
+    if (!port.setTimeouts(timeouts)) {
         reportError("ComHandle SetCommTimeOuts " + systemMessage());
         return false;
     }
     return true;
 }
 
-void FlushInput(serial::Handle handle)
+void FlushInput(serial::Port& port)
 {
     std::uint32_t queued = 0;
-    if (!serial::queryStatus(handle, queued) || queued == 0)
+    if (!port.queryStatus(queued) || queued == 0)
         return;
     std::vector<std::uint8_t> discarded(FlushLimit);
     std::uint32_t bytesRead = 0;
-    serial::readPort(handle, discarded.data(), FlushLimit, bytesRead);
+    port.read(discarded.data(), FlushLimit, bytesRead);
 }

@@ -12,16 +12,17 @@ struct PortSettings {
     std::int32_t baud = 19200;
 };
 
-// "port" and "baud" of section "init" in the settings file, read afresh at every open.
-// A "COMn" name is upper-cased; other names are device names, whose case matters here.
-PortSettings readPortSettings();
+// "port" and "baud" of section "init" in the settings file at `settingsPath`, read afresh at
+// every open; the port name cased as the system's device naming wants it.
+PortSettings readPortSettings(const std::string& settingsPath);
 
 using ErrorReporter = std::function<void(const std::string&)>;
 
-// Opens the configured port into `handle` (stored whatever the open returned), raises DTR and
-// RTS, sets 8N1 at the configured speed and the read time-outs. Each failing step is reported
-// through `reportError` and ends the configuration; the handle is left as it stands.
-bool ConfigurePort(serial::Handle& handle, const ErrorReporter& reportError);
+// Opens the port configured in the settings file at `settingsPath` into `port` (its handle is
+// whatever the open left), raises DTR
+// and RTS, sets 8N1 at the configured speed and the read time-outs. Each failing step is
+// reported through `reportError` and ends the configuration; the port is left as it stands.
+bool ConfigurePort(serial::Port& port, const std::string& settingsPath, const ErrorReporter& reportError);
 
 // Discards up to 1000 bytes already queued in the driver; errors are ignored.
-void FlushInput(serial::Handle handle);
+void FlushInput(serial::Port& port);

@@ -30,14 +30,14 @@ void pause()
 void runPass(const ReceiveLoopContext& context, std::vector<std::uint8_t>& chunk, bool& lastReadFull)
 {
     std::uint32_t queued = 0;
-    if (!serial::queryStatus(context.port, queued)) {
+    if (!context.port.queryStatus(queued)) {
         // A vanished device fails every query at once: without the pause the loop would spin.
         pause();
         return;
     }
     if (queued == 0) {
         lastReadFull = false;
-        if (!serial::waitForInput(context.port, IdleWaitMs, &context.stop))
+        if (!context.port.waitForInput(IdleWaitMs, &context.stop))
             pause();
         return;
     }
@@ -45,7 +45,7 @@ void runPass(const ReceiveLoopContext& context, std::vector<std::uint8_t>& chunk
         pause();
 
     std::uint32_t bytesRead = 0;
-    if (!serial::readPort(context.port, chunk.data(), ReceiveBuffer::Capacity, bytesRead, &context.stop))
+    if (!context.port.read(chunk.data(), ReceiveBuffer::Capacity, bytesRead, &context.stop))
         return;
     // A stop ends the reader where it is: the bytes of an unfinished read are dropped.
     if (context.stop.raised())

@@ -15,7 +15,7 @@ class ReceiveSink;
 class StopSignal;
 
 struct ReceiveLoopContext {
-    serial::Handle port;
+    serial::Port& port;
     ReceiveBuffer& buffer;
     const std::atomic<DisplayMode>& displayMode;
     const std::atomic<bool>& showCRLF;

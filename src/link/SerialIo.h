@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,10 +13,10 @@ class StopSignal;
 namespace serial {
 
 // A port handle as the program stores it: 0 means "no port", InvalidHandle is what a failed
-// open leaves. A real handle is never 0.
+// open leaves (the value of the system's own invalid handle). A real handle is never 0.
 using Handle = std::intptr_t;
 constexpr Handle NoHandle = 0;
-extern const Handle InvalidHandle;
+constexpr Handle InvalidHandle = -1;
 
 enum class Parity : std::uint8_t { None = 0, Odd = 1, Even = 2, Mark = 3, Space = 4 };
 enum class StopBits : std::uint8_t { One = 0, OneAndHalf = 1, Two = 2 };
@@ -46,38 +47,68 @@ constexpr std::uint32_t EventRxChar = 0x0001; // event mask: a character was rec
 // The n of a "COMn" name in any case (n from 1), or 0 when the name is not of that form.
 unsigned comPortNumber(std::string_view portName);
 
-// The device a port name stands for. "COMn" (any case) is the n-th serial port; a name
-// holding a path separator is used exactly as written; any other name is a device of the
-// system's device folder, as written.
+// The settings' port name as the system's device naming wants it: on Windows every letter
+// a to z upper-cased; elsewhere a "COMn" name upper-cased and any other name as written.
+std::string portNameFromSettings(std::string_view written);
+
+// The device a port name stands for. A name holding a path separator is used exactly as
+// written; otherwise on Windows the name goes under "\\.\" (so COM10 and above open too),
+// elsewhere "COMn" is the n-th serial port and any other name a device of /dev.
 std::string devicePath(std::string_view portName);
 
-// Opens an existing device for reading and writing, exclusively. InvalidHandle on failure.
-Handle openDevice(std::string_view portName);
+// One open port: the owner of its system handle and of whatever the system does not keep
+// for it. The steps are the calls the program configures and uses a port with; each
+// reports failure through the calling thread's last system error. A step on a port that
+// is not open fails with the system's invalid-handle error.
+//
+// While a reader thread reads, the GUI thread may write, query and set the event mask;
+// opening and closing happen only while no reader runs.
+class Port {
+public:
+    Port();
+    ~Port();
+    Port(const Port&) = delete;
+    Port& operator=(const Port&) = delete;
 
-bool setDtr(Handle handle, bool raised);
-bool setRts(Handle handle, bool raised);
-bool getLineSettings(Handle handle, LineSettings& settings);
-bool setLineSettings(Handle handle, const LineSettings& settings);
-bool getTimeouts(Handle handle, Timeouts& timeouts);
-bool setTimeouts(Handle handle, const Timeouts& timeouts);
-bool setEventMask(Handle handle, std::uint32_t mask);
+    // NoHandle before the first open and after a successful close; InvalidHandle after a
+    // failed open; otherwise the open handle.
+    Handle handle() const { return m_handle; }
 
-// Clears a pending line error and reports how many bytes wait in the input queue.
-bool queryStatus(Handle handle, std::uint32_t& queuedInput);
+    // Opens an existing device for reading and writing, exclusively, in place of whatever
+    // this port held. On failure the handle is InvalidHandle.
+    bool open(std::string_view portName);
 
-// Reads up to `capacity` bytes under the port's time-outs. Returns false on failure. When
-// `stop` is given and raised, the read returns at once with what it has so far.
-bool readPort(Handle handle, void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead,
+    // Closes the handle; closing InvalidHandle counts as success. On success the handle is
+    // NoHandle; on failure it keeps its value.
+    bool close();
+
+    bool setDtr(bool raised);
+    bool setRts(bool raised);
+    bool getLineSettings(LineSettings& settings) const;
+    bool setLineSettings(const LineSettings& settings);
+    bool getTimeouts(Timeouts& timeouts) const;
+    bool setTimeouts(const Timeouts& timeouts);
+    bool setEventMask(std::uint32_t mask);
+
+    // Clears a pending line error and reports how many bytes wait in the input queue.
+    bool queryStatus(std::uint32_t& queuedInput);
+
+    // Reads up to `capacity` bytes under the port's time-outs. When `stop` is given and
+    // raised, the read returns at once with what it has so far.
+    bool read(void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead,
               const StopSignal* stop = nullptr);
 
-// Waits up to `timeoutMs` for input to arrive; returns at once when `stop` is raised. False
-// when the port is broken (its device has gone).
-bool waitForInput(Handle handle, std::uint32_t timeoutMs, const StopSignal* stop);
+    // Waits up to `timeoutMs` for input to arrive; returns at once when `stop` is raised.
+    // False when the port is broken (its device has gone).
+    bool waitForInput(std::uint32_t timeoutMs, const StopSignal* stop);
 
-// One synchronous write; `bytesWritten` may come back smaller than `size`.
-bool writePort(Handle handle, const void* data, std::uint32_t size, std::uint32_t& bytesWritten);
+    // One synchronous write under the write time-outs; `bytesWritten` may come back smaller.
+    bool write(const void* data, std::uint32_t size, std::uint32_t& bytesWritten);
 
-// Closing InvalidHandle counts as success.
-bool closeHandle(Handle handle);
+private:
+    struct Native; // the platform's open port, defined by each platform's sources
+    std::unique_ptr<Native> m_native;
+    Handle m_handle = NoHandle;
+};
 
 } // namespace serial

@@ -1,10 +1,9 @@
-// Serial ports on POSIX terminals: naming, exclusive open, control lines, line settings,
+// Serial ports on POSIX terminals: exclusive open, control lines, line settings, time-outs,
 // queue status and close.
 #include "SerialIoPosix.h"
 #include "SerialSpeedLinux.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 
 #include <fcntl.h>
@@ -15,20 +14,28 @@
 
 namespace serial {
 
-const Handle InvalidHandle = -1;
-
 static_assert(sizeof(termios) <= sizeof(LineSettings::native), "termios must fit the opaque record");
+
+Port::Native::~Native()
+{
+    close();
+}
+
+bool Port::Native::close()
+{
+    if (descriptor < 0)
+        return true;
+    const int closing = descriptor;
+    descriptor = -1;
+    return ::close(closing) == 0;
+}
 
 namespace detail {
 
-int descriptorOf(Handle handle)
+bool noOpenPort()
 {
-    return handle > 0 && handle <= INT_MAX ? static_cast<int>(handle) : -1;
-}
-
-bool isOpenDescriptor(int descriptor)
-{
-    return fcntl(descriptor, F_GETFD) != -1;
+    errno = EBADF;
+    return false;
 }
 
 } // namespace detail
@@ -58,9 +65,9 @@ bool claimExclusively(int descriptor)
     return ioctl(descriptor, TIOCEXCL) == 0;
 }
 
-bool modemLine(Handle handle, int line, bool raised)
+bool modemLine(int descriptor, int line, bool raised)
 {
-    return ioctl(detail::descriptorOf(handle), raised ? TIOCMBIS : TIOCMBIC, &line) == 0;
+    return ioctl(descriptor, raised ? TIOCMBIS : TIOCMBIC, &line) == 0;
 }
 
 tcflag_t characterSizeFlag(std::uint8_t byteSize)
@@ -117,57 +124,45 @@ void makeRaw(termios& line)
 
 } // namespace
 
-std::string devicePath(std::string_view portName)
+bool Port::open(std::string_view portName)
 {
-    if (portName.find('/') != std::string_view::npos)
-        return std::string(portName);
-    if (const unsigned number = comPortNumber(portName))
-        return "/dev/ttyS" + std::to_string(number - 1);
-    return "/dev/" + std::string(portName);
-}
-
-Handle openDevice(std::string_view portName)
-{
+    m_native.reset();
+    m_handle = InvalidHandle;
     const std::string path = devicePath(portName);
     // Non-blocking for good: reads and writes wait in poll(), never in the driver.
-    int descriptor = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    int descriptor = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
-        return InvalidHandle;
+        return false;
     descriptor = awayFromStandardDescriptors(descriptor);
     if (descriptor < 0)
-        return InvalidHandle;
+        return false;
+    auto native = std::make_unique<Native>(descriptor);
     if (!claimExclusively(descriptor)) {
         const int error = errno;
-        close(descriptor);
+        native.reset();
         errno = error;
-        return InvalidHandle;
+        return false;
     }
-    detail::forgetTimeouts(descriptor);
-    return descriptor;
+    m_native = std::move(native);
+    m_handle = descriptor;
+    return true;
 }
 
-bool closeHandle(Handle handle)
+bool Port::setDtr(bool raised)
 {
-    if (handle == InvalidHandle)
-        return true;
-    const int descriptor = detail::descriptorOf(handle);
-    detail::forgetTimeouts(descriptor);
-    return close(descriptor) == 0;
+    return m_native ? modemLine(m_native->descriptor, TIOCM_DTR, raised) : detail::noOpenPort();
 }
 
-bool setDtr(Handle handle, bool raised)
+bool Port::setRts(bool raised)
 {
-    return modemLine(handle, TIOCM_DTR, raised);
+    return m_native ? modemLine(m_native->descriptor, TIOCM_RTS, raised) : detail::noOpenPort();
 }
 
-bool setRts(Handle handle, bool raised)
+bool Port::getLineSettings(LineSettings& settings) const
 {
-    return modemLine(handle, TIOCM_RTS, raised);
-}
-
-bool getLineSettings(Handle handle, LineSettings& settings)
-{
-    const int descriptor = detail::descriptorOf(handle);
+    if (!m_native)
+        return detail::noOpenPort();
+    const int descriptor = m_native->descriptor;
     termios line{};
     std::uint32_t speed = 0;
     if (tcgetattr(descriptor, &line) != 0 || !detail::readLineSpeed(descriptor, speed))
@@ -180,8 +175,10 @@ bool getLineSettings(Handle handle, LineSettings& settings)
     return true;
 }
 
-bool setLineSettings(Handle handle, const LineSettings& settings)
+bool Port::setLineSettings(const LineSettings& settings)
 {
+    if (!m_native)
+        return detail::noOpenPort();
     const tcflag_t sizeFlag = characterSizeFlag(settings.byteSize);
     if (sizeFlag == 0 || settings.stopBits == StopBits::OneAndHalf) {
         errno = EINVAL;
@@ -195,21 +192,39 @@ bool setLineSettings(Handle handle, const LineSettings& settings)
     if (settings.stopBits == StopBits::Two)
         line.c_cflag |= CSTOPB;
     // The speed goes separately: tcsetattr only knows the classic speed table.
-    const int descriptor = detail::descriptorOf(handle);
+    const int descriptor = m_native->descriptor;
     return tcsetattr(descriptor, TCSANOW, &line) == 0
         && detail::writeLineSpeed(descriptor, settings.baudRate);
 }
 
-bool setEventMask(Handle handle, std::uint32_t)
+bool Port::getTimeouts(Timeouts& timeouts) const
 {
-    // Reads wait in poll(), which needs no arming; only the handle is checked.
-    return detail::isOpenDescriptor(detail::descriptorOf(handle));
+    if (!m_native)
+        return detail::noOpenPort();
+    timeouts = m_native->timeouts;
+    return true;
 }
 
-bool queryStatus(Handle handle, std::uint32_t& queuedInput)
+bool Port::setTimeouts(const Timeouts& timeouts)
 {
+    if (!m_native)
+        return detail::noOpenPort();
+    m_native->timeouts = timeouts;
+    return true;
+}
+
+bool Port::setEventMask(std::uint32_t)
+{
+    // Reads wait in poll(), which needs no arming; only the port is checked.
+    return m_native ? true : detail::noOpenPort();
+}
+
+bool Port::queryStatus(std::uint32_t& queuedInput)
+{
+    if (!m_native)
+        return detail::noOpenPort();
     int queued = 0;
-    if (ioctl(detail::descriptorOf(handle), FIONREAD, &queued) != 0)
+    if (ioctl(m_native->descriptor, FIONREAD, &queued) != 0)
         return false;
     queuedInput = static_cast<std::uint32_t>(queued);
     return true;

@@ -1,23 +1,30 @@
-// Shared by the POSIX sources of the serial layer: handle to descriptor, and the per-port
-// time-outs that POSIX terminals do not keep themselves.
+// The open port as the POSIX sources of the serial layer share it: a terminal descriptor and
+// the time-outs, which a terminal does not keep itself.
 #pragma once
 
 #include "SerialIo.h"
 
-namespace serial::detail {
+namespace serial {
 
-// The descriptor behind a handle; -1 (so every call fails with EBADF) for 0, InvalidHandle
-// and values no descriptor can take.
-int descriptorOf(Handle handle);
+struct Port::Native {
+    explicit Native(int descriptor) : descriptor(descriptor) {}
+    ~Native();
+    Native(const Native&) = delete;
+    Native& operator=(const Native&) = delete;
 
-// False with errno EBADF unless the descriptor is open.
-bool isOpenDescriptor(int descriptor);
+    // Closes the descriptor once; false with errno when the system reports a failure.
+    bool close();
 
-// The time-outs last set on the descriptor; all zero ("as the driver reports") until then.
-Timeouts timeoutsOf(int descriptor);
+    int descriptor;
+    // Set by the GUI thread while no reader runs; read by every read and write.
+    Timeouts timeouts;
+};
 
-// Drops the stored time-outs when the descriptor is opened or closed, so a reused
-// descriptor number starts from zero.
-void forgetTimeouts(int descriptor);
+namespace detail {
 
-} // namespace serial::detail
+// Fails a step on a port that is not open: errno EBADF, as for a closed descriptor.
+bool noOpenPort();
+
+} // namespace detail
+
+} // namespace serial

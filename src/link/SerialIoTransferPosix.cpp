@@ -57,7 +57,7 @@ enum class Readiness { Ready, TimedOut, Stopped, Broken };
 Readiness waitFor(int descriptor, short events, const Deadline& deadline, const StopSignal* stop)
 {
     for (;;) {
-        pollfd watched[2] = {{descriptor, events, 0}, {stop ? stop->pollDescriptor() : -1, POLLIN, 0}};
+        pollfd watched[2] = {{descriptor, events, 0}, {stop ? static_cast<int>(stop->waitHandle()) : -1, POLLIN, 0}};
         if (poll(watched, 2, pollTimeout(deadline)) < 0) {
             if (errno == EINTR)
                 continue;
@@ -83,18 +83,21 @@ Readiness waitFor(int descriptor, short events, const Deadline& deadline, const 
 
 } // namespace
 
-bool waitForInput(Handle handle, std::uint32_t timeoutMs, const StopSignal* stop)
+bool Port::waitForInput(std::uint32_t timeoutMs, const StopSignal* stop)
 {
+    if (!m_native)
+        return detail::noOpenPort();
     const Deadline deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    return waitFor(detail::descriptorOf(handle), POLLIN, deadline, stop) != Readiness::Broken;
+    return waitFor(m_native->descriptor, POLLIN, deadline, stop) != Readiness::Broken;
 }
 
-bool readPort(Handle handle, void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead,
-              const StopSignal* stop)
+bool Port::read(void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead, const StopSignal* stop)
 {
     bytesRead = 0;
-    const int descriptor = detail::descriptorOf(handle);
-    const Timeouts timeouts = detail::timeoutsOf(descriptor);
+    if (!m_native)
+        return detail::noOpenPort();
+    const int descriptor = m_native->descriptor;
+    const Timeouts timeouts = m_native->timeouts;
     const Deadline total = totalDeadline(timeouts.readTotalMultiplier,
                                          timeouts.readTotalConstant, capacity);
     auto* const bytes = static_cast<unsigned char*>(buffer);
@@ -102,7 +105,7 @@ bool readPort(Handle handle, void* buffer, std::uint32_t capacity, std::uint32_t
     for (;;) {
         if (bytesRead == capacity)
             return true;
-        const ssize_t got = read(descriptor, bytes + bytesRead, capacity - bytesRead);
+        const ssize_t got = ::read(descriptor, bytes + bytesRead, capacity - bytesRead);
         if (got > 0) {
             bytesRead += static_cast<std::uint32_t>(got);
             silenceEnds = Clock::now() + std::chrono::milliseconds(timeouts.readInterval);
@@ -131,16 +134,18 @@ bool readPort(Handle handle, void* buffer, std::uint32_t capacity, std::uint32_t
     }
 }
 
-bool writePort(Handle handle, const void* data, std::uint32_t size, std::uint32_t& bytesWritten)
+bool Port::write(const void* data, std::uint32_t size, std::uint32_t& bytesWritten)
 {
     bytesWritten = 0;
-    const int descriptor = detail::descriptorOf(handle);
-    const Timeouts timeouts = detail::timeoutsOf(descriptor);
+    if (!m_native)
+        return detail::noOpenPort();
+    const int descriptor = m_native->descriptor;
+    const Timeouts timeouts = m_native->timeouts;
     const Deadline total = totalDeadline(timeouts.writeTotalMultiplier,
                                          timeouts.writeTotalConstant, size);
     const auto* const bytes = static_cast<const unsigned char*>(data);
     while (bytesWritten < size) {
-        const ssize_t put = write(descriptor, bytes + bytesWritten, size - bytesWritten);
+        const ssize_t put = ::write(descriptor, bytes + bytesWritten, size - bytesWritten);
         if (put > 0) {
             bytesWritten += static_cast<std::uint32_t>(put);
             continue;

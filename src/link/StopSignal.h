@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 
 class StopSignal {
 public:
@@ -13,10 +14,11 @@ public:
     void raise();
     bool raised() const { return m_raised.load(std::memory_order_acquire); }
 
-    // A descriptor that becomes readable once the signal is raised (for poll()).
-    int pollDescriptor() const { return m_descriptor; }
+    // What a blocked call waits on beside its port: a descriptor that becomes readable
+    // (for poll()) on POSIX, an event that becomes signalled on Windows.
+    std::intptr_t waitHandle() const { return m_waitHandle; }
 
 private:
     std::atomic<bool> m_raised{false};
-    int m_descriptor = -1;
+    std::intptr_t m_waitHandle = -1;
 };

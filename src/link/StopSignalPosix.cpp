@@ -9,16 +9,16 @@
 #include <unistd.h>
 
 StopSignal::StopSignal()
-    : m_descriptor(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+    : m_waitHandle(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 {
     // Without the descriptor a blocked read could never be woken.
-    if (m_descriptor < 0)
+    if (m_waitHandle < 0)
         throw std::system_error(errno, std::generic_category(), "eventfd");
 }
 
 StopSignal::~StopSignal()
 {
-    close(m_descriptor);
+    close(static_cast<int>(m_waitHandle));
 }
 
 void StopSignal::raise()
@@ -26,5 +26,5 @@ void StopSignal::raise()
     m_raised.store(true, std::memory_order_release);
     const std::uint64_t one = 1;
     // The counter only saturates after 2^64 - 2 raises; readable is all that matters.
-    [[maybe_unused]] const ssize_t written = write(m_descriptor, &one, sizeof one);
+    [[maybe_unused]] const ssize_t written = write(static_cast<int>(m_waitHandle), &one, sizeof one);
 }

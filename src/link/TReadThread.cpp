@@ -4,7 +4,7 @@
 #include "ReceiveBuffer.h"
 #include "ReceiveLoop.h"
 
-TReadThread::TReadThread(serial::Handle port, ReceiveBuffer& buffer, const LinkState& link,
+TReadThread::TReadThread(serial::Port& port, ReceiveBuffer& buffer, const LinkState& link,
                          GuiHandOff::LineHandler showLine, GuiHandOff::LineHandler showError,
                          QObject* guiContext)
     : m_port(port)

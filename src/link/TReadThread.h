@@ -15,8 +15,8 @@ struct LinkState;
 
 class TReadThread final : public QThread {
 public:
-    // `buffer` and `link` must outlive the thread.
-    TReadThread(serial::Handle port, ReceiveBuffer& buffer, const LinkState& link,
+    // `port`, `buffer` and `link` must outlive the thread.
+    TReadThread(serial::Port& port, ReceiveBuffer& buffer, const LinkState& link,
                 GuiHandOff::LineHandler showLine, GuiHandOff::LineHandler showError, QObject* guiContext);
     ~TReadThread() override;
 
@@ -29,7 +29,7 @@ protected:
 private:
     void Execute();
 
-    serial::Handle m_port;
+    serial::Port& m_port;
     ReceiveBuffer& m_buffer;
     const LinkState& m_link;
     StopSignal m_stop;

@@ -23,11 +23,11 @@ std::string padToPacket(std::string request)
     return request;
 }
 
-bool WritePort(serial::Handle handle, ReceiveBuffer& buffer, const std::string& packet, std::string& error)
+bool WritePort(serial::Port& port, ReceiveBuffer& buffer, const std::string& packet, std::string& error)
 {
     buffer.reset();
     std::uint32_t written = 0;
-    if (!serial::writePort(handle, packet.data(), static_cast<std::uint32_t>(packet.size()), written)) {
+    if (!port.write(packet.data(), static_cast<std::uint32_t>(packet.size()), written)) {
         error = systemMessage();
         return false;
     }

@@ -16,7 +16,7 @@ std::string padToPacket(std::string request);
 
 // Resets the shared receive buffer and writes the packet in one write. On failure returns
 // false with the system message in `error`. A short write counts as success.
-bool WritePort(serial::Handle handle, ReceiveBuffer& buffer, const std::string& packet, std::string& error);
+bool WritePort(serial::Port& port, ReceiveBuffer& buffer, const std::string& packet, std::string& error);
 
 // Waits in 100 ms passes, processing GUI events after each, until the receive count reaches
 // `expectedLength` or 3 seconds have passed. True when the deadline had not passed.

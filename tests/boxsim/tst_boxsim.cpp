@@ -579,6 +579,8 @@ void TestBoxSim::executableRejectsBadOptions_data()
     QTest::newRow("late without delay") << QStringList{"--late"};
     QTest::newRow("late not a number") << QStringList{"--late", "soon"};
     QTest::newRow("unknown option") << QStringList{"--baud", "19200"};
+    QTest::newRow("reply length without length") << QStringList{"--reply-length", "7E"};
+    QTest::newRow("reply length, opcode above a byte") << QStringList{"--reply-length", "17E:10"};
 }
 
 void TestBoxSim::executableRejectsBadOptions()

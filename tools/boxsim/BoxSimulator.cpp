@@ -242,6 +242,9 @@ void BoxSimulator::answer(const Packet& request)
         m_requests.push_back(request);
         reply = boxsim::shapeReply(m_handler.handle(request), m_options.fault,
                                    m_options.lateDelayMs, m_options.splitPauseMs);
+        const auto fixed = m_options.replyLengths.find(request[0]);
+        if (fixed != m_options.replyLengths.end())
+            reply.bytes.resize(fixed->second, 0x00);
         const auto forced = m_forcedLengths.find(request[0]);
         if (forced != m_forcedLengths.end()) {
             reply.bytes.resize(forced->second, 0x00);

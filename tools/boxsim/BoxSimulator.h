@@ -45,6 +45,9 @@ public:
         // Table files, loaded by start() when they exist and rewritten after every change.
         std::string positionsFile;
         std::string remoteFile;
+        // Every reply to these opcodes is cut or padded (with 0x00) to the given length,
+        // after the fault: long replies for tests of the program's receive side.
+        std::map<std::uint8_t, std::size_t> replyLengths;
         RequestObserver requestObserver;
     };
 

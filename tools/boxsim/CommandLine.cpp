@@ -8,7 +8,7 @@
 const char* const CommandLineUsage =
     "usage: vantorel-boxsim [--link PATH] [--positions FILE] [--remote FILE]\n"
     "                       [--silent | --short | --long | --late MS | --split]\n"
-    "                       [--analyse-stream] [--version]\n"
+    "                       [--analyse-stream] [--reply-length OPCODE:LENGTH]... [--version]\n"
     "Serves a simulated interface box on a pseudo-terminal and prints its path; each\n"
     "request and each reply goes to standard error.\n"
     "  --link PATH       also reach the pseudo-terminal through a symbolic link at PATH\n"
@@ -20,9 +20,13 @@ const char* const CommandLineUsage =
     "  --late MS         reply after MS milliseconds\n"
     "  --split           reply in two parts, 250 ms apart\n"
     "  --analyse-stream  send a line of bus traffic every 500 ms while analyse mode is on\n"
+    "  --reply-length OPCODE:LENGTH\n"
+    "                    cut or pad (with 0x00) every reply to OPCODE (hex) to LENGTH bytes\n"
     "  --version         print the version and exit\n";
 
 namespace {
+
+constexpr unsigned long MaxReplyLength = 1UL << 20;
 
 bool parseMilliseconds(const char* text, int& value)
 {
@@ -32,6 +36,22 @@ bool parseMilliseconds(const char* text, int& value)
     if (errno != 0 || end == text || *end != '\0' || parsed < 0 || parsed > INT_MAX)
         return false;
     value = static_cast<int>(parsed);
+    return true;
+}
+
+// "7E:10000": an opcode in hex, a length in decimal.
+bool parseReplyLength(const char* text, std::map<std::uint8_t, std::size_t>& lengths)
+{
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long opcode = std::strtoul(text, &end, 16);
+    if (errno != 0 || end == text || *end != ':' || opcode > 0xFF)
+        return false;
+    const char* lengthText = end + 1;
+    const unsigned long length = std::strtoul(lengthText, &end, 10);
+    if (errno != 0 || end == lengthText || *end != '\0' || length > MaxReplyLength)
+        return false;
+    lengths[static_cast<std::uint8_t>(opcode)] = length;
     return true;
 }
 
@@ -45,7 +65,8 @@ bool parseCommandLine(int argc, char** argv, CommandLine& result, std::string& e
         const std::string option = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         const bool takesValue = option == "--link" || option == "--positions"
-                                || option == "--remote" || option == "--late";
+                                || option == "--remote" || option == "--late"
+                                || option == "--reply-length";
         if (takesValue && !value) {
             error = option + " needs a value";
             return false;
@@ -63,6 +84,12 @@ bool parseCommandLine(int argc, char** argv, CommandLine& result, std::string& e
             options.remoteFile = value;
         else if (option == "--analyse-stream")
             options.analyseStream = true;
+        else if (option == "--reply-length") {
+            if (!parseReplyLength(value, options.replyLengths)) {
+                error = std::string("--reply-length: not OPCODE:LENGTH: ") + value;
+                return false;
+            }
+        }
         else if (option == "--silent")
             fault = BoxSimulator::Fault::Silent;
         else if (option == "--short")

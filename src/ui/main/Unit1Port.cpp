@@ -8,6 +8,7 @@
 #include "TReadThread.h"
 #include "Transaction.h"
 #include "Unitx.h"
+#include "UserPaths.h"
 
 #include <QLabel>
 
@@ -32,7 +33,7 @@ void TForm1::runStopSequence()
     if (!Link.ReadThread)
         return;
     Link.ReadThread->stop();
-    serial::setEventMask(Link.ComHandle, 0);
+    Link.ComHandle.setEventMask(0);
     WaitMs(StopPauseMs);
 }
 
@@ -42,17 +43,17 @@ bool TForm1::closeComHandle()
 {
     if (Link.ReadThread)
         Link.ReadThread->stop();
-    return serial::closeHandle(Link.ComHandle);
+    return Link.ComHandle.close();
 }
 
 bool TForm1::OpenPort()
 {
     runStopSequence();
-    if (Link.ComHandle != serial::NoHandle && closeComHandle())
-        Link.ComHandle = serial::NoHandle;
-    if (!ConfigurePort(Link.ComHandle, reportPortError))
+    if (Link.ComHandle.handle() != serial::NoHandle)
+        closeComHandle(); // a successful close leaves no handle
+    if (!ConfigurePort(Link.ComHandle, settingsFilePath(), reportPortError))
         return false;
-    if (!serial::setEventMask(Link.ComHandle, serial::EventRxChar))
+    if (!Link.ComHandle.setEventMask(serial::EventRxChar))
         ErrorBox(QStringLiteral("ComHandle SetCommMask ") + fromSystem(systemMessage()));
     std::this_thread::sleep_for(SettleBeforeFlush);
     FlushInput(Link.ComHandle);
@@ -68,10 +69,8 @@ bool TForm1::OpenPort()
 void TForm1::ClosePort()
 {
     runStopSequence();
-    if (Link.ComHandle != serial::NoHandle && closeComHandle()) {
+    if (Link.ComHandle.handle() != serial::NoHandle && closeComHandle())
         Link.PortOpen = false;
-        Link.ComHandle = serial::NoHandle;
-    }
     AddLog(QStringLiteral("COM port closed"));
 }
 
@@ -98,13 +97,13 @@ void TForm1::FormDestroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
-    serial::setRts(Link.ComHandle, false);
-    serial::setDtr(Link.ComHandle, false);
+    Link.ComHandle.setRts(false);
+    Link.ComHandle.setDtr(false);
     // The reader is stopped before its handle goes, so it never reads a closed or reused one.
     if (Link.ReadThread)
         Link.ReadThread->stop();
-    if (Link.ComHandle != serial::NoHandle)
-        serial::closeHandle(Link.ComHandle);
+    if (Link.ComHandle.handle() != serial::NoHandle)
+        Link.ComHandle.close();
 }
 
 void TForm1::SendRequest(const std::string& request, std::uint8_t expectedLength)

@@ -4,6 +4,7 @@
 
 #include "LinkState.h"
 #include "PortSetup.h"
+#include "UserPaths.h"
 #include "PtyPeer.h"
 #include "ReceiveBuffer.h"
 #include "TReadThread.h"
@@ -52,7 +53,7 @@ private slots:
         f.activate();
         QCOMPARE(f.log(), QStringList({"COM port opened"}));
         QVERIFY(f.link().PortOpen);
-        QVERIFY(f.link().ComHandle > 0);
+        QVERIFY(f.link().ComHandle.handle() > 0);
         f.window->hide();
         f.activate();
         QCOMPARE(countOf(f.log(), "COM port opened"), 1);
@@ -67,7 +68,7 @@ private slots:
         f.trigger("Close1");
         QCOMPARE(f.log().first(), QStringLiteral("COM port closed"));
         QVERIFY(!f.link().PortOpen);
-        QCOMPARE(f.link().ComHandle, serial::NoHandle);
+        QCOMPARE(f.link().ComHandle.handle(), serial::NoHandle);
         QVERIFY(f.link().ReadThread->isFinished());
         f.trigger("Close1");
         QCOMPARE(countOf(f.log(), "COM port closed"), 2);
@@ -87,7 +88,7 @@ private slots:
         QFETCH(QString, written);
         QFETCH(QString, used);
         MainWindowFixture f(false, QStringLiteral("port=") + written);
-        QCOMPARE(QString::fromStdString(readPortSettings().port), used);
+        QCOMPARE(QString::fromStdString(readPortSettings(settingsFilePath()).port), used);
     }
 
     // "Open COM port" chosen during the stop pause of "Close COM port": the close then ends
@@ -99,7 +100,7 @@ private slots:
         QTimer::singleShot(100, f.window.get(), [&f] { f.trigger("Open1"); });
         f.trigger("Close1");
         QCOMPARE(f.log().mid(0, 3), QStringList({"COM port closed", "COM port opened", "COM port opened"}));
-        QCOMPARE(f.link().ComHandle, serial::NoHandle);
+        QCOMPARE(f.link().ComHandle.handle(), serial::NoHandle);
         QVERIFY(f.link().ReadThread->isFinished());
     }
 
@@ -135,7 +136,7 @@ private slots:
         f.activate();
         QCOMPARE(f.prompts.errorTexts(), QStringList({"CreateFile INVALID_HANDLE_VALUE"}));
         QVERIFY(!f.link().PortOpen);
-        QCOMPARE(f.link().ComHandle, serial::InvalidHandle);
+        QCOMPARE(f.link().ComHandle.handle(), serial::InvalidHandle);
         QVERIFY(!f.link().ReadThread);
         QVERIFY(f.log().isEmpty());
 
@@ -151,7 +152,7 @@ private slots:
 
         // Closing the invalid handle counts as success and clears the failed state.
         f.trigger("Close1");
-        QCOMPARE(f.link().ComHandle, serial::NoHandle);
+        QCOMPARE(f.link().ComHandle.handle(), serial::NoHandle);
     }
 
     void failedReopenKeepsPortMarkedOpen()

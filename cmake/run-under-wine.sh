@@ -1,0 +1,38 @@
+#!/bin/sh
+# Runs a program of the MinGW build under Wine, in the prefix named by WINEPREFIX (made on
+# first use). With VANTOREL_BOXSIM set, the simulated box serves the program as COM12.
+#   run-under-wine.sh PROGRAM.exe [ARGUMENTS...]
+set -eu
+: "${WINEPREFIX:?run-under-wine.sh: set WINEPREFIX}"
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Debian's wine64 package keeps its programs off PATH.
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+[ -x "$wine" ] || { echo "run-under-wine.sh: wine64 is not installed" >&2; exit 1; }
+
+# One test makes the prefix; others that start meanwhile wait for it.
+mkdir -p "$(dirname "$WINEPREFIX")"
+flock "$WINEPREFIX.lock" sh -c '
+  [ -f "$WINEPREFIX/system.reg" ] && exit 0
+  "$1" wineboot -i >"$WINEPREFIX.log" 2>&1' sh "$wine"
+
+# A server started here keeps no test output open and lingers a little for the next test.
+"$wineserver" -p10 </dev/null >/dev/null 2>&1 || true
+
+if [ -n "${VANTOREL_BOXSIM:-}" ]; then
+  boxsim=$VANTOREL_BOXSIM
+  unset VANTOREL_BOXSIM
+  exec "$(dirname "$0")/../tests/support/with-boxsim.sh" --com 12 "$boxsim" "$0" "$@"
+fi
+
+# Wine's background programs inherit the output of the program they start with and keep it
+# open for seconds after it ends, which ctest would wait for: the output goes through a file.
+output=$(mktemp)
+set +e
+"$wine" "$@" >"$output" 2>&1
+status=$?
+set -e
+cat "$output"
+rm -f "$output"
+exit "$status"

@@ -1,0 +1,8 @@
+// The platform's definition of an open port, for the sources every platform shares.
+#pragma once
+
+#ifdef _WIN32
+#include "SerialIoWin32.h"
+#else
+#include "SerialIoPosix.h"
+#endif

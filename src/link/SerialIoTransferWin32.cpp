@@ -1,0 +1,119 @@
+// Reads and writes on Windows. Each is an overlapped call that the caller waits for; a read
+// also wakes on the reader's stop signal and is then cancelled, keeping what it had read.
+#include "SerialIoWin32.h"
+#include "StopSignal.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace serial {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How often an idle port's input queue is looked at while waiting for input.
+constexpr DWORD InputPollMs = 10;
+
+// The event of one overlapped call, closed with it.
+class CallEvent {
+public:
+    CallEvent() : m_event(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    ~CallEvent()
+    {
+        if (m_event) {
+            const DWORD error = GetLastError(); // the call's own error outlives the clean-up
+            CloseHandle(m_event);
+            SetLastError(error);
+        }
+    }
+    CallEvent(const CallEvent&) = delete;
+    CallEvent& operator=(const CallEvent&) = delete;
+    HANDLE get() const { return m_event; }
+
+private:
+    HANDLE m_event;
+};
+
+HANDLE stopEvent(const StopSignal& stop)
+{
+    return reinterpret_cast<HANDLE>(stop.waitHandle());
+}
+
+// Waits until the overlapped call has finished. A raised `stop` cancels it first; a call
+// cancelled that way succeeds with the bytes it had moved, as does a call that its time-out
+// ended (Wine reports that as ERROR_TIMEOUT, Windows as success).
+bool finish(HANDLE port, OVERLAPPED& call, DWORD& transferred, const StopSignal* stop)
+{
+    bool cancelled = false;
+    if (stop) {
+        const HANDLE waits[2] = {call.hEvent, stopEvent(*stop)};
+        // When both are signalled the finished call wins: it is the lower index.
+        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
+            cancelled = CancelIoEx(port, &call) != 0;
+    }
+    if (GetOverlappedResult(port, &call, &transferred, TRUE))
+        return true;
+    const DWORD error = GetLastError();
+    return error == ERROR_TIMEOUT || (cancelled && error == ERROR_OPERATION_ABORTED);
+}
+
+} // namespace
+
+bool Port::read(void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead, const StopSignal* stop)
+{
+    bytesRead = 0;
+    if (!m_native)
+        return detail::noOpenPort();
+    const CallEvent event;
+    if (!event.get())
+        return false;
+    OVERLAPPED call{};
+    call.hEvent = event.get();
+    if (!ReadFile(m_native->handle, buffer, capacity, nullptr, &call) && GetLastError() != ERROR_IO_PENDING)
+        return false;
+    DWORD transferred = 0;
+    const bool ok = finish(m_native->handle, call, transferred, stop);
+    bytesRead = transferred;
+    return ok;
+}
+
+bool Port::write(const void* data, std::uint32_t size, std::uint32_t& bytesWritten)
+{
+    bytesWritten = 0;
+    if (!m_native)
+        return detail::noOpenPort();
+    const CallEvent event;
+    if (!event.get())
+        return false;
+    OVERLAPPED call{};
+    call.hEvent = event.get();
+    if (!WriteFile(m_native->handle, data, size, nullptr, &call) && GetLastError() != ERROR_IO_PENDING)
+        return false;
+    // A write time-out ends the call successfully with fewer bytes written.
+    DWORD transferred = 0;
+    const bool ok = finish(m_native->handle, call, transferred, nullptr);
+    bytesWritten = transferred;
+    return ok;
+}
+
+// The input queue is looked at every 10 ms. The driver's receive event is not waited for:
+// it depends on the event mask, which the stop sequence clears.
+bool Port::waitForInput(std::uint32_t timeoutMs, const StopSignal* stop)
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        std::uint32_t queued = 0;
+        if (!queryStatus(queued))
+            return false;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (queued > 0 || left <= 0)
+            return true;
+        const DWORD pause = std::min<DWORD>(InputPollMs, static_cast<DWORD>(left));
+        if (!stop)
+            Sleep(pause);
+        else if (WaitForSingleObject(stopEvent(*stop), pause) == WAIT_OBJECT_0)
+            return true;
+    }
+}
+
+} // namespace serial

@@ -1,0 +1,26 @@
+// Table files at the system's level, without Qt: one fixed-size record, written so that a
+// failed save leaves an existing file as it was, and read in one call. A failure says what
+// went wrong in the file layer's terms and carries the system's error code for its message.
+// Paths are in the system's narrow encoding (QFile::encodeName).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+enum class FileError { FileNotFound, InvalidFilename, TooManyOpenFiles, AccessDenied, DiskFull, ReadBeyondEnd, Other };
+
+struct FileFailure {
+    FileError error;
+    int code; // the system's error code; 0 for a short read or write, which set none
+};
+
+// Creates or replaces `path` (absolute, links already resolved) with exactly `size` bytes:
+// through a temporary file beside it that is moved into place, or in place where the
+// folder takes no new file. An existing file keeps its permissions.
+std::optional<FileFailure> saveTableRecord(const std::string& path, const std::uint8_t* data, std::size_t size);
+
+// Reads the first `size` bytes of `path` (absolute), opened for reading and writing so that
+// a read-only file is refused; a shorter file fails. `data` is left alone on failure.
+std::optional<FileFailure> loadTableRecord(const std::string& path, std::uint8_t* data, std::size_t size);

@@ -1,0 +1,139 @@
+// Table files on Windows: CreateFile/WriteFile/FlushFileBuffers and MoveFileEx, which
+// replaces the old file in one step.
+#include "TableFileIo.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <windows.h>
+
+namespace {
+
+FileFailure failureOf(DWORD code)
+{
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+        return {FileError::FileNotFound, static_cast<int>(code)};
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+        return {FileError::InvalidFilename, static_cast<int>(code)};
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return {FileError::TooManyOpenFiles, static_cast<int>(code)};
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+        return {FileError::AccessDenied, static_cast<int>(code)};
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return {FileError::DiskFull, static_cast<int>(code)};
+    default:
+        return {FileError::Other, static_cast<int>(code)};
+    }
+}
+
+FileFailure lastFailure()
+{
+    return failureOf(GetLastError());
+}
+
+// Refuses what could not be written in place either: a read-only file, a folder, a device.
+std::optional<FileFailure> checkWritableInPlace(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? std::nullopt : std::optional<FileFailure>(failureOf(error));
+    }
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE))
+        return FileFailure{FileError::AccessDenied, ERROR_ACCESS_DENIED};
+    return std::nullopt;
+}
+
+HANDLE createTemporary(const std::string& path, std::string& tempPath)
+{
+    static unsigned serial = 0;
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = folder + "\\." + name.substr(0, 32) + "." + std::to_string(GetCurrentProcessId()) + "."
+                 + std::to_string(++serial) + ".tmp";
+        const HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+            return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Writes the record, makes it durable and closes the file. A short write sets no error
+// code: it reports code 0.
+std::optional<FileFailure> writeRecord(HANDLE file, const std::uint8_t* data, std::size_t size)
+{
+    DWORD written = 0;
+    SetLastError(0);
+    std::optional<FileFailure> failure;
+    if (!WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr))
+        failure = lastFailure();
+    else if (written < size)
+        failure = FileFailure{FileError::DiskFull, 0};
+    else if (!FlushFileBuffers(file))
+        failure = lastFailure();
+    if (failure) {
+        CloseHandle(file);
+        return failure;
+    }
+    if (!CloseHandle(file))
+        return lastFailure();
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<FileFailure> saveTableRecord(const std::string& path, const std::uint8_t* data, std::size_t size)
+{
+    if (auto refused = checkWritableInPlace(path))
+        return refused;
+    std::string tempPath;
+    const HANDLE temp = createTemporary(path, tempPath);
+    if (temp == INVALID_HANDLE_VALUE) {
+        // A folder that takes no new file may still hold a file that can be written.
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return lastFailure();
+        return writeRecord(file, data, size);
+    }
+    std::optional<FileFailure> failure = writeRecord(temp, data, size);
+    if (!failure && !MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        failure = lastFailure();
+    if (failure)
+        DeleteFileA(tempPath.c_str());
+    return failure;
+}
+
+std::optional<FileFailure> loadTableRecord(const std::string& path, std::uint8_t* data, std::size_t size)
+{
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastFailure();
+    std::vector<std::uint8_t> record(size);
+    DWORD got = 0;
+    SetLastError(0);
+    if (!ReadFile(file, record.data(), static_cast<DWORD>(size), &got, nullptr)) {
+        const FileFailure failure = lastFailure();
+        CloseHandle(file);
+        return failure;
+    }
+    if (got < size) {
+        CloseHandle(file);
+        return FileFailure{FileError::ReadBeyondEnd, 0};
+    }
+    if (!CloseHandle(file))
+        return lastFailure();
+    std::copy(record.begin(), record.end(), data);
+    return std::nullopt;
+}

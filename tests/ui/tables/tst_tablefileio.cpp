@@ -1,0 +1,74 @@
+// Table files at the system's level, on every platform: a record written and read back, and
+// the file layer's error for each way a load fails.
+#include "TableFileIo.h"
+
+#include "doctest.h"
+
+#include <array>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// A fresh folder of its own, removed at the end.
+class Folder {
+public:
+    Folder()
+        : m_path(std::filesystem::temp_directory_path()
+                 / ("vantorel-tablefiles-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())))
+    {
+        std::filesystem::create_directories(m_path);
+    }
+    ~Folder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    std::string file(const char* name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace
+
+TEST_CASE("a saved record replaces the file and reads back")
+{
+    const Folder folder;
+    const std::string path = folder.file("table.pos");
+    std::ofstream(path, std::ios::binary) << std::string(100, 'x'); // a longer file goes
+    std::array<std::uint8_t, 33> saved{};
+    for (std::size_t i = 0; i < saved.size(); ++i)
+        saved[i] = static_cast<std::uint8_t>(i * 7);
+    CHECK_FALSE(saveTableRecord(path, saved.data(), saved.size()));
+    CHECK(std::filesystem::file_size(path) == saved.size());
+
+    std::array<std::uint8_t, 33> loaded{};
+    CHECK_FALSE(loadTableRecord(path, loaded.data(), loaded.size()));
+    CHECK(loaded == saved);
+}
+
+TEST_CASE("a failed load names the file layer's error and leaves the data alone")
+{
+    const Folder folder;
+    std::ofstream(folder.file("short.rem"), std::ios::binary) << std::string(96, 'y');
+    struct Case {
+        std::string path;
+        FileError error;
+    };
+    const Case cases[] = {
+        {folder.file("missing.rem"), FileError::FileNotFound},
+        {folder.file("no-folder") + "/table.rem", FileError::InvalidFilename},
+        {folder.file("short.rem"), FileError::ReadBeyondEnd},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.path);
+        std::array<std::uint8_t, 97> data{};
+        data.fill(0x5A);
+        const std::optional<FileFailure> failure = loadTableRecord(c.path, data.data(), data.size());
+        REQUIRE(failure);
+        CHECK(failure->error == c.error);
+        CHECK(data[0] == 0x5A);
+    }
+}
