@@ -13,7 +13,7 @@ TEST_CASE("the program's name and folder come from its executable")
     CHECK(AppDir().find("tests") != std::string::npos);
     const char last = AppDir().back();
     CHECK((last == '/' || last == '\\'));
-    CHECK(settingsFilePath() == AppDir() + "tst_appplatform.ini");
+    CHECK(programSettingsPath() == AppDir() + "tst_appplatform.ini");
 #ifdef _WIN32
     CHECK(appNameFromPath("C:\\Program Files\\v.1\\tool.v2.exe") == "tool.v2");
 #endif

@@ -10,6 +10,7 @@
 #include "SerialIo.h"
 #include "StopSignal.h"
 
+#include <QDir>
 #include <QTest>
 
 #include <atomic>
@@ -59,6 +60,11 @@ private:
     std::vector<std::string> m_lines;
 };
 
+int entriesIn(const char* folder)
+{
+    return static_cast<int>(QDir(QLatin1String(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
+}
+
 // One reader on the slave of a pseudo-terminal, configured as the program configures a port.
 class Reader {
 public:
@@ -75,6 +81,8 @@ public:
         m_port.setLineSettings(line);
     }
     ~Reader() { stop(); }
+
+    bool isOpen() const { return m_port.handle() > 0; }
 
     void start()
     {
@@ -224,6 +232,21 @@ private slots:
         QCOMPARE(reader.m_sink.waitForLines(1).size(), std::size_t(1));
         reader.stop(); // returns only once the thread has ended
         QCOMPARE(reader.m_buffer.count(), 1u);
+    }
+
+    // A bench that opens and closes the port all day gives back every descriptor and thread.
+    void openCloseCyclesLeakNothing()
+    {
+        PtyPeer peer(PtyPeer::Slave::Untouched);
+        const int descriptors = entriesIn("/proc/self/fd");
+        const int threads = entriesIn("/proc/self/task");
+        for (int cycle = 0; cycle < 1000; ++cycle) {
+            Reader reader(peer.slavePath());
+            QVERIFY(reader.isOpen());
+            reader.start();
+        }
+        QCOMPARE(entriesIn("/proc/self/fd"), descriptors);
+        QCOMPARE(entriesIn("/proc/self/task"), threads);
     }
 
     void vanishedDeviceDoesNotSpin()
