@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl-dev libglx-dev libopengl-dev
-          fonts-liberation xvfb xauth xdotool imagemagick)
+          fonts-liberation xvfb xauth xdotool imagemagick
+          clang-14 libclang-rt-14-dev llvm-14) # fuzzing: clang, its libFuzzer runtime, llvm-symbolizer
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
