@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Vantorel with its tests and runs the whole suite headless: first the serial link's
-# tests in a ThreadSanitizer build, then every test of the normal build, then the Windows
+# Builds Vantorel with its tests and runs the whole suite headless: the serial link's tests in
+# a ThreadSanitizer build, every test of the normal build, every test again in an
+# AddressSanitizer and UBSan build, each fuzz harness for a short while, and then the Windows
 # leg: the Qt-free targets built with MinGW and their tests run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +18,12 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 # Several tests wait on real time-outs: run them side by side.
 ctest --test-dir build --output-on-failure -j"$(( jobs * 2 ))"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_ASAN=ON -DVANTOREL_BENCH=OFF
+cmake --build build-asan -j"$jobs"
+ctest --test-dir build-asan --output-on-failure -j"$(( jobs * 2 ))"
+
+scripts/fuzz.sh 20
 
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null \
    && { command -v wine64 >/dev/null || [ -x /usr/lib/wine/wine64 ]; }; then

@@ -28,6 +28,9 @@ void ReceiveBuffer::store(const std::uint8_t* data, std::uint32_t size, bool res
 
 void ReceiveBuffer::copyOut(std::uint32_t offset, std::uint8_t* destination, std::uint32_t size) const
 {
+    // An empty destination may be a null pointer, which memcpy must not get even for no bytes.
+    if (size == 0)
+        return;
     std::lock_guard<std::mutex> lock(m_mutex);
     const std::uint32_t first = std::min(offset, Capacity + 1);
     const std::uint32_t available = std::min(size, Capacity + 1 - first);
