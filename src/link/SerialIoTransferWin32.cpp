@@ -57,6 +57,20 @@ bool finish(HANDLE port, OVERLAPPED& call, DWORD& transferred, const StopSignal*
     return error == ERROR_TIMEOUT || (cancelled && error == ERROR_OPERATION_ABORTED);
 }
 
+// Starts one overlapped call with `start` and waits for it to finish.
+template <typename Start>
+bool overlapped(HANDLE port, Start start, DWORD& transferred, const StopSignal* stop)
+{
+    const CallEvent event;
+    if (!event.get())
+        return false;
+    OVERLAPPED call{};
+    call.hEvent = event.get();
+    if (!start(&call) && GetLastError() != ERROR_IO_PENDING)
+        return false;
+    return finish(port, call, transferred, stop);
+}
+
 } // namespace
 
 bool Port::read(void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead, const StopSignal* stop)
@@ -64,15 +78,10 @@ bool Port::read(void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead, 
     bytesRead = 0;
     if (!m_native)
         return detail::noOpenPort();
-    const CallEvent event;
-    if (!event.get())
-        return false;
-    OVERLAPPED call{};
-    call.hEvent = event.get();
-    if (!ReadFile(m_native->handle, buffer, capacity, nullptr, &call) && GetLastError() != ERROR_IO_PENDING)
-        return false;
+    const HANDLE port = m_native->handle;
     DWORD transferred = 0;
-    const bool ok = finish(m_native->handle, call, transferred, stop);
+    const bool ok = overlapped(port, [&](OVERLAPPED* call) { return ReadFile(port, buffer, capacity, nullptr, call); },
+                               transferred, stop);
     bytesRead = transferred;
     return ok;
 }
@@ -82,16 +91,11 @@ bool Port::write(const void* data, std::uint32_t size, std::uint32_t& bytesWritt
     bytesWritten = 0;
     if (!m_native)
         return detail::noOpenPort();
-    const CallEvent event;
-    if (!event.get())
-        return false;
-    OVERLAPPED call{};
-    call.hEvent = event.get();
-    if (!WriteFile(m_native->handle, data, size, nullptr, &call) && GetLastError() != ERROR_IO_PENDING)
-        return false;
+    const HANDLE port = m_native->handle;
     // A write time-out ends the call successfully with fewer bytes written.
     DWORD transferred = 0;
-    const bool ok = finish(m_native->handle, call, transferred, nullptr);
+    const bool ok = overlapped(port, [&](OVERLAPPED* call) { return WriteFile(port, data, size, nullptr, call); },
+                               transferred, nullptr);
     bytesWritten = transferred;
     return ok;
 }
