@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Vantorel needs to build, test and look at, when missing.
+# Installs the Debian packages Vantorel needs, when missing: with "build", only what building
+# the program and its package takes; with nothing, also what the tests, the Windows leg under
+# Wine, fuzzing and looking at the windows take.
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl-dev libglx-dev libopengl-dev
-          fonts-liberation xvfb xauth xdotool imagemagick
-          librsvg2-bin file desktop-file-utils appstream
-          doctest-dev g++-mingw-w64-x86-64-posix wine64
-          clang-14 libclang-rt-14-dev llvm-14) # fuzzing: clang, its libFuzzer runtime, llvm-symbolizer
+          librsvg2-bin file fonts-liberation)
+if [[ ${1:-} != build ]]; then
+  packages+=(xvfb xauth xdotool imagemagick desktop-file-utils appstream
+             doctest-dev g++-mingw-w64-x86-64-posix wine64
+             clang-14 libclang-rt-14-dev llvm-14) # fuzzing: clang, its libFuzzer runtime, llvm-symbolizer
+fi
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
