@@ -113,14 +113,19 @@ void send(serial::Port& port, std::uint8_t opcode)
 }
 
 // The input queue's count once it holds at least `count` bytes, or what it holds after 3 s.
+// What the input queue holds now.
+std::uint32_t queuedNow(serial::Port& port)
+{
+    std::uint32_t queued = 0;
+    REQUIRE(port.queryStatus(queued));
+    return queued;
+}
+
 std::uint32_t queuedOnceThere(serial::Port& port, std::uint32_t count)
 {
     std::uint32_t queued = 0;
-    for (const auto end = Clock::now() + 3s; Clock::now() < end; std::this_thread::sleep_for(5ms)) {
-        REQUIRE(port.queryStatus(queued));
-        if (queued >= count)
-            break;
-    }
+    for (const auto end = Clock::now() + 3s; Clock::now() < end && queued < count; std::this_thread::sleep_for(5ms))
+        queued = queuedNow(port);
     return queued;
 }
 
@@ -305,9 +310,7 @@ TEST_CASE("a read takes no more than asked; the rest stays queued")
     REQUIRE(queuedOnceThere(box.port, HardwareInfoLength) == HardwareInfoLength);
     bool ok = false;
     CHECK(readChunk(box.port, 50, ok).size() == 50);
-    std::uint32_t queued = 0;
-    CHECK(box.port.queryStatus(queued));
-    CHECK(queued == HardwareInfoLength - 50);
+    CHECK(queuedNow(box.port) == HardwareInfoLength - 50);
     CHECK(readChunk(box.port, 50, ok).size() == HardwareInfoLength - 50);
 }
 
@@ -321,9 +324,7 @@ TEST_CASE("a 10,000-byte reply is read as one chunk")
     CHECK(ok);
     REQUIRE(reply.size() == LongReplyLength);
     CHECK(reply.front() == '?');
-    std::uint32_t queued = 1;
-    CHECK(box.port.queryStatus(queued));
-    CHECK(queued == 0);
+    CHECK(queuedNow(box.port) == 0);
 }
 
 TEST_CASE("with nothing coming a read ends on its total time-out, empty but not failed")
@@ -376,9 +377,7 @@ TEST_CASE("flushing discards the queued input")
     send(box.port, HardwareInfo);
     REQUIRE(queuedOnceThere(box.port, HardwareInfoLength) == HardwareInfoLength);
     FlushInput(box.port);
-    std::uint32_t queued = 1;
-    CHECK(box.port.queryStatus(queued));
-    CHECK(queued == 0);
+    CHECK(queuedNow(box.port) == 0);
 }
 
 TEST_CASE("after a close every step fails with the invalid-handle error")

@@ -8,6 +8,7 @@
 #include "Unit3.h"
 #include "Unitx.h"
 #include "UserPaths.h"
+#include "WindowFont.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -25,15 +26,6 @@ constexpr int MinimumOuterHeight = 250;
 constexpr int OuterFrameHeight = 385 - ClientHeight; // caption, menu bar and borders
 constexpr int ModePanelWidth = 100;
 constexpr int SendingPanelWidth = 110; // wide enough for the whole "Sending data..."
-
-QFont windowFont()
-{
-    QFont font(QStringLiteral("Courier New"));
-    font.setPixelSize(16);
-    font.setBold(true);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The log pane paints a long line of its fixed-pitch font without laying it out, handing the
 // painter only the characters in view, and knows its longest line for the horizontal range.
 #include "LogView.h"
+#include "WindowFont.h"
 
 #include <QApplication>
 #include <QPaintEngine>
@@ -54,15 +55,6 @@ private:
     QSize m_size;
 };
 
-QFont logFont()
-{
-    QFont font(QStringLiteral("Courier New"));
-    font.setPixelSize(16);
-    font.setBold(true);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
-
 // Digits repeated: the character at column c is the last digit of c.
 QString digitLine(int length)
 {
@@ -74,7 +66,7 @@ QString digitLine(int length)
 
 qreal advance()
 {
-    return QFontMetricsF(logFont()).horizontalAdvance(u'0');
+    return QFontMetricsF(windowFont()).horizontalAdvance(u'0');
 }
 
 } // namespace
@@ -86,7 +78,7 @@ private slots:
     void longLineIsPaintedOnlyWhereItIsInView()
     {
         LogView log;
-        log.setFont(logFont());
+        log.setFont(windowFont());
         log.resize(300, 120);
         log.insertTopLine(digitLine(30000));
         log.horizontalScrollBar()->setValue(50000);
@@ -104,7 +96,7 @@ private slots:
     void horizontalRangeFollowsTheLongestLine()
     {
         LogView log;
-        log.setFont(logFont());
+        log.setFont(windowFont());
         log.resize(300, 120);
         const QScrollBar* range = log.horizontalScrollBar();
         log.insertTopLine(digitLine(3000));
