@@ -3,7 +3,10 @@
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 set(VANTOREL_ICON_SVG ${PROJECT_SOURCE_DIR}/data/vantorel.svg)
 
-# Gives `target` the resources ":/icons/48.png" and ":/icons/256.png" and installs the icon.
+# Installs the icon into the theme at 48 and 256 px and as SVG, and gives `target` the window
+# icon as the resource ":/icons/48.png". The window icon is the size task bars and title bars
+# draw; larger views take the theme's icon through the desktop file, so the program does not
+# decode and hand the window system a 256 px image at every start.
 function(add_program_icon target)
   set(pngs)
   foreach(size 48 256)
@@ -18,7 +21,9 @@ function(add_program_icon target)
             RENAME ${VANTOREL_APP_ID}.png)
   endforeach()
   file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/icons)
-  qt_add_resources(${target} program_icon PREFIX / BASE ${CMAKE_CURRENT_BINARY_DIR} FILES ${pngs})
+  add_custom_target(${target}_theme_icons ALL DEPENDS ${pngs})
+  qt_add_resources(${target} program_icon PREFIX / BASE ${CMAKE_CURRENT_BINARY_DIR}
+                   FILES ${CMAKE_CURRENT_BINARY_DIR}/icons/48.png)
   install(FILES ${VANTOREL_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
           RENAME ${VANTOREL_APP_ID}.svg)
 endfunction()

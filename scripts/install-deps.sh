@@ -4,7 +4,7 @@
 # Wine, fuzzing and looking at the windows take.
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev libgl-dev libglx-dev libopengl-dev
+packages=(build-essential cmake qt6-base-dev libgl-dev libglx-dev libopengl-dev libfontconfig-dev
           librsvg2-bin file fonts-liberation)
 if [[ ${1:-} != build ]]; then
   packages+=(xvfb xauth xdotool imagemagick desktop-file-utils appstream

@@ -2,13 +2,13 @@
 // prompts, creates the main window (which creates the two table dialogs, hidden) and runs
 // the event loop.
 #include "AppPaths.h"
+#include "DesktopIdentity.h"
 #include "ProgramCommandLine.h"
-#include "ProgramIdentity.h"
 #include "QtPrompts.h"
+#include "StartUpWarmUp.h"
 #include "Unit1.h"
 
 #include <QApplication>
-#include <QIcon>
 
 namespace {
 
@@ -18,13 +18,6 @@ QStringList argumentsOf(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
-}
-
-QIcon programIcon()
-{
-    QIcon icon(QStringLiteral(":/icons/256.png"));
-    icon.addFile(QStringLiteral(":/icons/48.png"));
-    return icon;
 }
 
 } // namespace
@@ -38,13 +31,15 @@ int main(int argc, char* argv[])
         return *exitCode;
 
     AppName(); // the program paths are fixed before any window exists
+    StartUpWarmUp warmUp;
     QApplication application(argc, argv);
-    QGuiApplication::setDesktopFileName(QStringLiteral(VANTOREL_APP_ID));
-    QApplication::setWindowIcon(programIcon());
+    warmUp.readImage(windowIconFile());
     QtPrompts realPrompts;
     installPrompts(&realPrompts);
 
     TForm1 mainWindow;
+    applyDesktopIdentity();
+    warmUp.finish();
     mainWindow.show();
     const int result = application.exec();
     installPrompts(nullptr);

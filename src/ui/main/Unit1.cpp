@@ -66,9 +66,6 @@ void TForm1::createLogPane()
 {
     m = new LogView(centralWidget());
     m->setObjectName(QStringLiteral("m"));
-    QFont font = m->font();
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    m->setFont(font);
     auto* layout = new QVBoxLayout(centralWidget());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

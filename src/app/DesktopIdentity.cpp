@@ -1,0 +1,17 @@
+#include "DesktopIdentity.h"
+
+#include "ProgramIdentity.h"
+
+#include <QApplication>
+#include <QIcon>
+
+QString windowIconFile()
+{
+    return QStringLiteral(":/icons/48.png");
+}
+
+void applyDesktopIdentity()
+{
+    QGuiApplication::setDesktopFileName(QStringLiteral(VANTOREL_APP_ID));
+    QApplication::setWindowIcon(QIcon(windowIconFile()));
+}
