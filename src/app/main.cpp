@@ -1,6 +1,7 @@
 // Program entry: answers the command line, fixes the program paths, installs the real
 // prompts, creates the main window (which creates the two table dialogs, hidden) and runs
-// the event loop.
+// the event loop. What the windows' first text and images need is loaded ahead on a second
+// thread (StartUpWarmUp).
 #include "AppPaths.h"
 #include "DesktopIdentity.h"
 #include "ProgramCommandLine.h"
