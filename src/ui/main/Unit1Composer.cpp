@@ -28,14 +28,14 @@ QLabel* addLabel(QWidget* panel, const char* name, const QString& caption, int l
     return label;
 }
 
+// The lists sit at fixed places on the panel, which has no layout, so their size hints never
+// size them: the long family texts cannot widen the window. (Setting a size-adjust policy
+// would also build each list's pop-up at start-up instead of at its first opening.)
 QComboBox* newList(const char* name)
 {
     auto* list = new QComboBox;
     list->setObjectName(QLatin1String(name));
     list->setMaxVisibleItems(VisibleListRows);
-    // The long family texts must not widen the window: the list keeps the width it is given.
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    list->setMinimumContentsLength(1);
     return list;
 }
 
