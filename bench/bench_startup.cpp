@@ -67,7 +67,7 @@ int runChild(int argc, char* argv[], const QString& kind)
     application.installEventFilter(&firstExpose);
     mark("application");
     if (kind == ProgramWindow) {
-        warmUp->readImage(windowIconFile());
+        warmUp->loadImageReaders(windowIconFile());
         BenchWindow bench({});
         applyDesktopIdentity();
         warmUp->finish();

@@ -1,6 +1,6 @@
 #include "StartUpWarmUp.h"
 
-#include <QImage>
+#include <QImageReader>
 
 #if VANTOREL_WARM_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -8,15 +8,16 @@
 
 StartUpWarmUp::StartUpWarmUp()
 {
-    loader_ = std::thread([image = image_.get_future()]() mutable {
+    loader_ = std::thread([sample = sample_.get_future()]() mutable {
 #if VANTOREL_WARM_FONTCONFIG
         // The first configuration loaded is kept; a thread that asks while this one is still
         // loading loads one for itself.
         FcInit();
 #endif
-        const QString file = image.get();
+        const QString file = sample.get();
+        // Whether the file can be read is asked of every image-format plugin, which loads them.
         if (!file.isEmpty())
-            QImage(file).isNull();
+            QImageReader(file).canRead();
     });
 }
 
@@ -25,17 +26,17 @@ StartUpWarmUp::~StartUpWarmUp()
     finish();
 }
 
-void StartUpWarmUp::readImage(const QString& file)
+void StartUpWarmUp::loadImageReaders(const QString& sampleFile)
 {
-    if (imageHandedOver_)
+    if (sampleHandedOver_)
         return;
-    imageHandedOver_ = true;
-    image_.set_value(file);
+    sampleHandedOver_ = true;
+    sample_.set_value(sampleFile);
 }
 
 void StartUpWarmUp::finish()
 {
-    readImage({});
+    loadImageReaders({});
     if (loader_.joinable())
         loader_.join();
 }

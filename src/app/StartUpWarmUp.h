@@ -23,14 +23,15 @@ public:
     StartUpWarmUp(const StartUpWarmUp&) = delete;
     StartUpWarmUp& operator=(const StartUpWarmUp&) = delete;
 
-    // Once the application object exists: reads the image in `file`.
-    void readImage(const QString& file);
+    // Once the application object exists: loads the image-format plugins by asking them
+    // about the image in `sampleFile`.
+    void loadImageReaders(const QString& sampleFile);
 
     // Waits until the thread is done; to be called while the application object exists.
     void finish();
 
 private:
-    std::promise<QString> image_;
+    std::promise<QString> sample_;
     std::thread loader_;
-    bool imageHandedOver_ = false;
+    bool sampleHandedOver_ = false;
 };

@@ -34,7 +34,7 @@ int main(int argc, char* argv[])
     AppName(); // the program paths are fixed before any window exists
     StartUpWarmUp warmUp;
     QApplication application(argc, argv);
-    warmUp.readImage(windowIconFile());
+    warmUp.loadImageReaders(windowIconFile());
     QtPrompts realPrompts;
     installPrompts(&realPrompts);
 
