@@ -12,7 +12,8 @@ RightAnchoredPanel::RightAnchoredPanel(int designWidth, int height, QWidget* par
 
 void RightAnchoredPanel::addStretched(QWidget* child, const QRect& geometry)
 {
-    child->setParent(this);
+    if (child->parentWidget() != this)
+        child->setParent(this);
     child->setGeometry(geometry);
     m_anchors.append({child, m_designWidth - geometry.right() - 1});
 }

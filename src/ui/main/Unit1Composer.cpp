@@ -29,11 +29,12 @@ QLabel* addLabel(QWidget* panel, const char* name, const QString& caption, int l
 }
 
 // The lists sit at fixed places on the panel, which has no layout, so their size hints never
-// size them: the long family texts cannot widen the window. (Setting a size-adjust policy
-// would also build each list's pop-up at start-up instead of at its first opening.)
-QComboBox* newList(const char* name)
+// size them: the long family texts cannot widen the window. Each is made on the panel, in the
+// panel's font: a list whose font changes later builds its pop-up then, instead of at its
+// first opening (as setting a size-adjust policy would too).
+QComboBox* newList(QWidget* panel, const char* name)
 {
-    auto* list = new QComboBox;
+    auto* list = new QComboBox(panel);
     list->setObjectName(QLatin1String(name));
     list->setMaxVisibleItems(VisibleListRows);
     return list;
@@ -69,11 +70,11 @@ void TForm1::createComposerPanel()
     addLabel(panel, "Label3", QStringLiteral("Command"), 5, 73);
     addLabel(panel, "Label4", QStringLiteral("Options"), 5, 105);
 
-    framing = newList("framing");
+    framing = newList(panel, "framing");
     panel->addStretched(framing, QRect(87, 6, 371, 25));
-    family = newList("family");
+    family = newList(panel, "family");
     panel->addStretched(family, QRect(87, 38, 371, 25));
-    command = newList("command");
+    command = newList(panel, "command");
     panel->addStretched(command, QRect(87, 70, 372, 25));
 
     opt1 = addOptionEdit(panel, "opt1", 87);
@@ -81,8 +82,7 @@ void TForm1::createComposerPanel()
     opt3 = addOptionEdit(panel, "opt3", 187);
 
     addLabel(panel, "Compatibility", QStringLiteral("Compatibility"), 237, 105);
-    compat = newList("compat");
-    compat->setParent(panel);
+    compat = newList(panel, "compat");
     compat->setGeometry(374, 102, 84, 25);
     compat->addItems({QStringLiteral("Version 1.0"), QStringLiteral("Version 1.1"), QStringLiteral("Version 1.2"),
                       QStringLiteral("Version 2.0")});
