@@ -12,8 +12,7 @@ RightAnchoredPanel::RightAnchoredPanel(int designWidth, int height, QWidget* par
 
 void RightAnchoredPanel::addStretched(QWidget* child, const QRect& geometry)
 {
-    if (child->parentWidget() != this)
-        child->setParent(this);
+    Q_ASSERT(child->parentWidget() == this);
     child->setGeometry(geometry);
     m_anchors.append({child, m_designWidth - geometry.right() - 1});
 }

@@ -9,7 +9,8 @@ class RightAnchoredPanel final : public QWidget {
 public:
     RightAnchoredPanel(int designWidth, int height, QWidget* parent = nullptr);
 
-    // Places `child` at `geometry` (as laid out at the design width) and stretches it.
+    // Places `child`, made on this panel, at `geometry` (as laid out at the design width) and
+    // stretches it.
     void addStretched(QWidget* child, const QRect& geometry);
 
 protected:
