@@ -2,6 +2,7 @@
 
 #include "LogDocumentLayout.h"
 
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -25,7 +26,7 @@ LogView::LogView(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_repaintTimer.setSingleShot(true);
     m_repaintTimer.setInterval(RepaintDelayMs);
-    connect(&m_repaintTimer, &QTimer::timeout, this, [this] { viewport()->setUpdatesEnabled(true); });
+    connect(&m_repaintTimer, &QTimer::timeout, this, [this] { setRepaintEnabled(true); });
 }
 
 int LogView::lineCount() const
@@ -75,11 +76,20 @@ void LogView::removeBottomLine()
 
 void LogView::suspendRepaint()
 {
-    viewport()->setUpdatesEnabled(false);
+    setRepaintEnabled(false);
 }
 
 void LogView::resumeRepaint()
 {
     if (!m_repaintTimer.isActive())
         m_repaintTimer.start();
+}
+
+void LogView::setRepaintEnabled(bool enabled)
+{
+    // Each line moves both scroll ranges, and a tall scroll bar costs Qt's raster engine a
+    // round of work shared out to its thread pool: the bars wait for the text.
+    viewport()->setUpdatesEnabled(enabled);
+    verticalScrollBar()->setUpdatesEnabled(enabled);
+    horizontalScrollBar()->setUpdatesEnabled(enabled);
 }

@@ -30,6 +30,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void setRepaintEnabled(bool enabled);
+
     LogDocumentLayout* m_layout;
     QTimer m_repaintTimer;
 };
