@@ -39,22 +39,27 @@ TableDialog::TableDialog(QWidget* parent, const QString& name, const QString& ca
     setFont(dialogFont(DialogFontPixels));
     setFixedSize(clientSize);
     setSizeGripEnabled(false);
+    // The edits and their labels are made on a transparent layer in their own font. An edit
+    // lays out its text as it is made: made on the dialog, it would load the dialog's font at
+    // start-up, which only the buttons use once the dialog is shown, and lay out again when
+    // given its own font.
+    fields_ = new QWidget(this);
+    fields_->setFont(fieldFont());
+    fields_->setGeometry(rect());
 }
 
 QLineEdit* TableDialog::addEdit(int number, const QRect& geometry)
 {
-    auto* edit = new QLineEdit(this);
+    auto* edit = new QLineEdit(fields_);
     edit->setObjectName(QStringLiteral("Edit%1").arg(number));
-    edit->setFont(fieldFont());
     edit->setGeometry(geometry);
     return edit;
 }
 
 QLabel* TableDialog::addLabel(int number, const QString& caption, const QRect& geometry, Qt::Alignment alignment)
 {
-    auto* label = new QLabel(caption, this);
+    auto* label = new QLabel(caption, fields_);
     label->setObjectName(QStringLiteral("Label%1").arg(number));
-    label->setFont(fieldFont());
     label->setGeometry(geometry);
     label->setAlignment(alignment);
     return label;

@@ -49,6 +49,7 @@ protected:
 private:
     void centreOverMainWindow();
 
+    QWidget* fields_;
     QPushButton* cancelButton_ = nullptr;
     std::function<bool()> terminating_;
     bool shownBefore_ = false;
