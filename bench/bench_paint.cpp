@@ -19,13 +19,14 @@
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <utility>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 constexpr int Lines = 120; // more than a maximised pane shows
-constexpr int Repaints = 21;
+constexpr int RepaintsEach = 21;
 constexpr int LongLineBytes = 10000; // one whole receive buffer
 constexpr int ShortLineBytes = 10;
 const QSize MaximisedWindow(1280, 1000);
@@ -50,26 +51,19 @@ struct RepaintMs {
     double cpu; // of the GUI thread alone: what other processes on the machine do not blur
 };
 
-RepaintMs timeRepaint(QWidget* viewport)
-{
-    const auto start = Clock::now();
-    const std::int64_t cpuStart = currentThreadCpuNs();
-    viewport->repaint();
-    return {std::chrono::duration<double, std::milli>(Clock::now() - start).count(),
-            (currentThreadCpuNs() - cpuStart) / 1e6};
-}
-
-// A pane and the times of its repaints.
-struct Subject {
-    LogView* log;
-    std::vector<double> wall;
-    std::vector<double> cpu;
+// A viewport and the times of its full repaints.
+struct Repaints {
+    QWidget* viewport;
+    std::vector<double> wall{};
+    std::vector<double> cpu{};
 
     void repaint()
     {
-        const RepaintMs ms = timeRepaint(log->viewport());
-        wall.push_back(ms.wall);
-        cpu.push_back(ms.cpu);
+        const auto start = Clock::now();
+        const std::int64_t cpuStart = currentThreadCpuNs();
+        viewport->repaint();
+        cpu.push_back((currentThreadCpuNs() - cpuStart) / 1e6);
+        wall.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     RepaintMs median() const { return {::median(wall), ::median(cpu)}; }
 };
@@ -112,23 +106,25 @@ int main(int argc, char* argv[])
     }
     QTest::qWait(100); // the coalesced repaint after the last line
 
-    Subject longLines{&window, {}, {}};
-    Subject shortLines{shortPane.get(), {}, {}};
-    Subject wideLines{widePane.get(), {}, {}};
-    for (int i = 0; i < Repaints; ++i) {
+    Repaints longLines{window.viewport()};
+    Repaints shortLines{shortPane->viewport()};
+    Repaints wideLines{widePane->viewport()};
+    for (int i = 0; i < RepaintsEach; ++i) {
         longLines.repaint();
         shortLines.repaint();
         wideLines.repaint();
     }
 
     std::printf("bench_paint: one full repaint of the log pane (%d x %d) holding %d lines, median of %d\n",
-                window.viewport()->width(), window.viewport()->height(), Lines, Repaints);
+                window.viewport()->width(), window.viewport()->height(), Lines, RepaintsEach);
     std::printf("targets: under 16 ms, long lines within 2x of short ones\n");
-    for (const Subject* subject : {&longLines, &shortLines, &wideLines}) {
-        const RepaintMs ms = subject->median();
+    const std::pair<const LogView*, const Repaints*> panes[] = {
+        {&window, &longLines}, {shortPane.get(), &shortLines}, {widePane.get(), &wideLines}};
+    for (const auto& [log, repaints] : panes) {
+        const RepaintMs ms = repaints->median();
         std::printf("  lines of %5d characters: %6.2f ms (GUI thread CPU %5.2f ms), %d of %d lines laid out\n",
-                    static_cast<int>(subject->log->line(0).size()), ms.wall, ms.cpu,
-                    laidOutLines(*subject->log->document()), subject->log->lineCount());
+                    static_cast<int>(log->line(0).size()), ms.wall, ms.cpu, laidOutLines(*log->document()),
+                    log->lineCount());
     }
     const RepaintMs longMs = longLines.median();
     const RepaintMs shortMs = shortLines.median();
@@ -145,12 +141,9 @@ int main(int argc, char* argv[])
     stock.resize(window.size());
     stock.show();
     QTest::qWait(100);
-    Subject stockRepaints{nullptr, {}, {}};
-    for (int i = 0; i < Repaints; ++i) {
-        const RepaintMs ms = timeRepaint(stock.viewport());
-        stockRepaints.wall.push_back(ms.wall);
-        stockRepaints.cpu.push_back(ms.cpu);
-    }
+    Repaints stockRepaints{stock.viewport()};
+    for (int i = 0; i < RepaintsEach; ++i)
+        stockRepaints.repaint();
     const RepaintMs stockMs = stockRepaints.median();
     std::printf("  for scale, a stock QPlainTextEdit of that size with the long lines: %.2f ms (CPU %.2f ms)\n",
                 stockMs.wall, stockMs.cpu);
