@@ -112,7 +112,6 @@ void send(serial::Port& port, std::uint8_t opcode)
     REQUIRE(written == packet.size());
 }
 
-// The input queue's count once it holds at least `count` bytes, or what it holds after 3 s.
 // What the input queue holds now.
 std::uint32_t queuedNow(serial::Port& port)
 {
@@ -121,6 +120,7 @@ std::uint32_t queuedNow(serial::Port& port)
     return queued;
 }
 
+// The input queue's count once it holds at least `count` bytes, or what it holds after 3 s.
 std::uint32_t queuedOnceThere(serial::Port& port, std::uint32_t count)
 {
     std::uint32_t queued = 0;
