@@ -31,6 +31,19 @@ bool LogDocumentLayout::isFixedPitch(const QTextBlock& block)
     return block.userState() >= 0;
 }
 
+std::optional<QRectF> LogDocumentLayout::unlaidCaretRect(const QTextBlock& block, int position, int caretWidth) const
+{
+    if (!isFixedPitch(block) || block.layout()->lineCount() > 0)
+        return std::nullopt;
+    const qreal x = document()->documentMargin() + position * m_fixedPitch.advance();
+    return QRectF(x, 0, caretWidth, m_fixedPitch.lineHeight());
+}
+
+void LogDocumentLayout::layOut(const QTextBlock& block) const
+{
+    QPlainTextDocumentLayout::blockBoundingRect(block); // lays out a block that has no lines
+}
+
 void LogDocumentLayout::forgetLastLine()
 {
     QTextBlock last = document()->lastBlock();

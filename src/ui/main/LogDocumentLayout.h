@@ -9,6 +9,7 @@
 #include <QPlainTextDocumentLayout>
 
 #include <map>
+#include <optional>
 
 class LogDocumentLayout final : public QPlainTextDocumentLayout {
 public:
@@ -18,6 +19,15 @@ public:
     const FixedPitchFont& fixedPitch() const { return m_fixedPitch; }
     // Whether `block` may be painted from the fixed-pitch geometry, without a layout.
     static bool isFixedPitch(const QTextBlock& block);
+
+    // Where the caret stands at `position` (in characters) of a fixed-pitch line that is not
+    // laid out, in the block's coordinates, as the plain-text layout would place it once laid
+    // out; nothing for any other line, whose layout answers. Qt's own caret queries read the
+    // line's layout and would put the caret of such a line at column 0.
+    std::optional<QRectF> unlaidCaretRect(const QTextBlock& block, int position, int caretWidth) const;
+
+    // Lays `block` out, for what only a layout answers (where a click falls in the line).
+    void layOut(const QTextBlock& block) const;
 
     // The last line is about to go together with the line break before it.
     void forgetLastLine();
