@@ -1,5 +1,6 @@
 // Program paths, the dialog start folder, the settings reader and system messages.
 #include "AppPaths.h"
+#include "ChildProcess.h"
 #include "IniProfile.h"
 #include "SystemMessage.h"
 #include "UserPaths.h"
@@ -51,6 +52,15 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
         overrideAppPaths("/nonexistent/bin", "vantorel");
         QCOMPARE(dialogStartFolder(), home.filePath(QStringLiteral("Documents/")));
+
+        // An installed program: its folder is there, but a normal user may not write in it.
+        openToEveryone(program.path());
+        openToEveryone(home.path());
+        overrideAppPaths(program.path().toStdString(), "vantorel");
+        const ChildOutcome outcome = runInChild(becomeUnprivileged, [] { return dialogStartFolder(); });
+        if (!outcome.notPrepared.isEmpty())
+            QSKIP(qPrintable(outcome.notPrepared));
+        QCOMPARE(outcome.text, home.filePath(QStringLiteral("Documents/")));
     }
 
     void profileReadsLikeWindowsProfiles_data()

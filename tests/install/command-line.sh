@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # command-line.sh VANTOREL BOXSIM VERSION
-# --help and --version answer and exit 0 with no display at all; an unknown option exits 2
-# with a message; the toolkit's own options are still accepted.
+# --help and --version answer and exit 0 with no display at all; an unknown option or a stray
+# argument exits 2 with a message and opens no window (there is no display to open one on);
+# the toolkit's own options are still accepted.
 set -uo pipefail
 vantorel=$1 boxsim=$2 version=$3
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -14,10 +15,15 @@ out=$("$vantorel" --help) || fail "--help exited $?"
 grep -q '^Usage: vantorel \[options\]' <<<"$out" || fail "--help printed no usage line: $out"
 grep -q -- '--version' <<<"$out" || fail "--help does not name --version"
 
-"$vantorel" --no-such-option >/dev/null 2>"${TMPDIR:-/tmp}/vantorel-cli.$$"
-code=$? err=$(cat "${TMPDIR:-/tmp}/vantorel-cli.$$"); rm -f "${TMPDIR:-/tmp}/vantorel-cli.$$"
-[[ $code -eq 2 ]] || fail "an unknown option exited $code"
-grep -q "Unknown option 'no-such-option'" <<<"$err" || fail "an unknown option printed '$err'"
+refused() { # refused ARGUMENT MESSAGE
+  local err code
+  err=$("$vantorel" "$1" 2>&1 >/dev/null)
+  code=$?
+  [[ $code -eq 2 ]] || fail "'$1' exited $code: $err"
+  grep -qF "$2" <<<"$err" || fail "'$1' printed '$err'"
+}
+refused --no-such-option "Unknown option 'no-such-option'"
+refused COM3 "unexpected argument 'COM3'"
 
 out=$("$vantorel" -reverse -style Fusion --version) || fail "the toolkit's options were refused"
 

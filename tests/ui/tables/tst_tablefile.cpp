@@ -62,6 +62,7 @@ private slots:
     void saveFailureNamesError_data();
     void saveFailureNamesError();
     void saveOverFolderLeavesItAlone();
+    void saveRefusesReadOnlyFile();
     void saveIntoReadOnlyFolderWritesInPlace();
     void shortWriteKeepsExistingFile();
 
@@ -234,6 +235,27 @@ void TestTableFile::saveOverFolderLeavesItAlone()
 
     QCOMPARE(entriesOf(folder_->path()), QStringList{"table.pos"});
     QCOMPARE(readFileBytes(pathOf("table.pos/inside")), QByteArray("kept"));
+}
+
+// The folder would take a replacement, but the file itself may not be written: a normal
+// user is refused, as an in-place write would be.
+void TestTableFile::saveRefusesReadOnlyFile()
+{
+    openToEveryone(folder_->path());
+    QVERIFY(::chmod(QFile::encodeName(folder_->path()).constData(), 0777) == 0);
+    const QString path = pathOf("table.pos");
+    writeFileBytes(path, countingBytes(33, 50));
+    giveToNobody(path);
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
+
+    const ChildOutcome outcome = runInChild(becomeUnprivileged, [&] { return saveBytes(path, countingBytes(33)); });
+
+    if (!outcome.notPrepared.isEmpty())
+        QSKIP(qPrintable(outcome.notPrepared));
+    QCOMPARE(outcome.text, fileError("File access denied", EACCES));
+    QCOMPARE(readFileBytes(path), countingBytes(33, 50));
+    QCOMPARE(permissionsOf(path), mode_t(0444));
+    QCOMPARE(entriesOf(folder_->path()), QStringList{"table.pos"});
 }
 
 // No replacement can be made beside the file, but the file itself can be written.
