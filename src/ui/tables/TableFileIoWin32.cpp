@@ -9,25 +9,20 @@
 
 namespace {
 
+// The file layer's error for a system error code: only these four codes have a text of
+// their own; every other one, a sharing violation or a full disk included, is an I/O error
+// that shows its number.
 FileFailure failureOf(DWORD code)
 {
     switch (code) {
     case ERROR_FILE_NOT_FOUND:
         return {FileError::FileNotFound, static_cast<int>(code)};
     case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_FILENAME_EXCED_RANGE:
         return {FileError::InvalidFilename, static_cast<int>(code)};
     case ERROR_TOO_MANY_OPEN_FILES:
         return {FileError::TooManyOpenFiles, static_cast<int>(code)};
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_WRITE_PROTECT:
         return {FileError::AccessDenied, static_cast<int>(code)};
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return {FileError::DiskFull, static_cast<int>(code)};
     default:
         return {FileError::Other, static_cast<int>(code)};
     }

@@ -9,6 +9,10 @@
 #include <filesystem>
 #include <fstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 // A fresh folder of its own, removed at the end.
@@ -72,3 +76,38 @@ TEST_CASE("a failed load names the file layer's error and leaves the data alone"
         CHECK(data[0] == 0x5A);
     }
 }
+
+#ifdef _WIN32
+namespace {
+
+// Another program's handle on an existing file, open for writing, sharing it as asked.
+class HeldOpen {
+public:
+    HeldOpen(const std::string& path, DWORD sharing)
+        : m_handle(CreateFileA(path.c_str(), GENERIC_WRITE, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+        REQUIRE(m_handle != INVALID_HANDLE_VALUE);
+    }
+    ~HeldOpen() { CloseHandle(m_handle); }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+
+private:
+    HANDLE m_handle;
+};
+
+} // namespace
+
+TEST_CASE("a system error without a text of its own is an I/O error with its code")
+{
+    const Folder folder;
+    const std::string path = folder.file("table.pos");
+    std::ofstream(path, std::ios::binary) << std::string(33, 'p');
+    const HeldOpen exclusive(path, 0);
+    std::array<std::uint8_t, 33> loaded{};
+    const std::optional<FileFailure> failure = loadTableRecord(path, loaded.data(), loaded.size());
+    REQUIRE(failure);
+    CHECK(failure->error == FileError::Other);
+    CHECK(failure->code == ERROR_SHARING_VIOLATION);
+}
+#endif
