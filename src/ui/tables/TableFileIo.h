@@ -18,9 +18,11 @@ struct FileFailure {
 
 // Creates or replaces `path` (absolute, links already resolved) with exactly `size` bytes:
 // through a temporary file beside it that is moved into place, or in place where the
-// folder takes no new file. An existing file keeps its permissions.
+// folder takes no new file or, on Windows, where another program holds the file open. An
+// existing file keeps its permissions.
 std::optional<FileFailure> saveTableRecord(const std::string& path, const std::uint8_t* data, std::size_t size);
 
 // Reads the first `size` bytes of `path` (absolute), opened for reading and writing so that
-// a read-only file is refused; a shorter file fails. `data` is left alone on failure.
+// a read-only file is refused, and shared with other programs for both; a shorter file
+// fails. `data` is left alone on failure.
 std::optional<FileFailure> loadTableRecord(const std::string& path, std::uint8_t* data, std::size_t size);

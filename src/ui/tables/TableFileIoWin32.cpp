@@ -1,5 +1,6 @@
-// Table files on Windows: CreateFile/WriteFile/FlushFileBuffers and MoveFileEx, which
-// replaces the old file in one step.
+// Table files on Windows: CreateFile/WriteFile/FlushFileBuffers, and ReplaceFile, which
+// puts the new contents in place in one step and keeps the old file's attributes and
+// security. Other programs may share a table file for reading and writing.
 #include "TableFileIo.h"
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <windows.h>
 
 namespace {
+
+constexpr DWORD ShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 // The file layer's error for a system error code: only these four codes have a text of
 // their own; every other one, a sharing violation or a full disk included, is an I/O error
@@ -85,33 +88,75 @@ std::optional<FileFailure> writeRecord(HANDLE file, const std::uint8_t* data, st
     return std::nullopt;
 }
 
+// Empties the file and writes the record into it. Opening it as it is, rather than creating
+// it anew, keeps its attributes and lets a hidden file be written; another program may
+// hold it open meanwhile.
+std::optional<FileFailure> writeInPlace(const std::string& path, const std::uint8_t* data, std::size_t size)
+{
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, ShareReadWrite, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastFailure();
+    if (!SetEndOfFile(file)) {
+        const FileFailure failure = lastFailure();
+        CloseHandle(file);
+        return failure;
+    }
+    return writeRecord(file, data, size);
+}
+
+// Whether another program holds `path` open without sharing its deletion, which replacing
+// the file needs. Such a file is written in place without trying a replace: Wine's
+// ReplaceFile leaves a file of its own in the folder when it fails.
+bool heldOpenElsewhere(const std::string& path)
+{
+    const HANDLE file = CreateFileA(path.c_str(), DELETE, ShareReadWrite | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return false;
+}
+
+// Puts the written temporary file in the place of `path`. ReplaceFile keeps an existing
+// file's attributes and security, where a move would give it the temporary file's; it
+// fails where another program holds the file open, and when there is no file to replace.
+bool putInPlace(const std::string& tempPath, const std::string& path)
+{
+    if (ReplaceFileA(path.c_str(), tempPath.c_str(), nullptr, 0, nullptr, nullptr))
+        return true;
+    return GetLastError() == ERROR_FILE_NOT_FOUND
+        && MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+}
+
 } // namespace
 
 std::optional<FileFailure> saveTableRecord(const std::string& path, const std::uint8_t* data, std::size_t size)
 {
     if (auto refused = checkWritableInPlace(path))
         return refused;
+    if (heldOpenElsewhere(path))
+        return writeInPlace(path, data, size);
     std::string tempPath;
     const HANDLE temp = createTemporary(path, tempPath);
-    if (temp == INVALID_HANDLE_VALUE) {
-        // A folder that takes no new file may still hold a file that can be written.
-        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return lastFailure();
-        return writeRecord(file, data, size);
-    }
-    std::optional<FileFailure> failure = writeRecord(temp, data, size);
-    if (!failure && !MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        failure = lastFailure();
-    if (failure)
+    // A folder that takes no new file may still hold a file that can be written.
+    if (temp == INVALID_HANDLE_VALUE)
+        return writeInPlace(path, data, size);
+    if (auto failure = writeRecord(temp, data, size)) {
         DeleteFileA(tempPath.c_str());
-    return failure;
+        return failure;
+    }
+    if (putInPlace(tempPath, path))
+        return std::nullopt;
+    // A file that could not be replaced after all (another program opened it meanwhile, say)
+    // can still be written.
+    DeleteFileA(tempPath.c_str());
+    return writeInPlace(path, data, size);
 }
 
 std::optional<FileFailure> loadTableRecord(const std::string& path, std::uint8_t* data, std::size_t size)
 {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, ShareReadWrite, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastFailure();

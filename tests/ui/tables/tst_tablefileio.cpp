@@ -1,5 +1,6 @@
 // Table files at the system's level, on every platform: a record written and read back, and
-// the file layer's error for each way a load fails.
+// the file layer's error for each way a load fails. On Windows also a file that another
+// program holds open.
 #include "TableFileIo.h"
 
 #include "doctest.h"
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -30,6 +32,10 @@ public:
         std::filesystem::remove_all(m_path, ignored);
     }
     std::string file(const char* name) const { return (m_path / name).string(); }
+    std::size_t entries() const
+    {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_path), {}));
+    }
 
 private:
     std::filesystem::path m_path;
@@ -96,7 +102,36 @@ private:
     HANDLE m_handle;
 };
 
+constexpr DWORD ShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
 } // namespace
+
+TEST_CASE("a file that another program writes, sharing it, loads")
+{
+    const Folder folder;
+    const std::string path = folder.file("table.pos");
+    std::ofstream(path, std::ios::binary) << std::string(33, 'p');
+    const HeldOpen writer(path, ShareReadWrite);
+    std::array<std::uint8_t, 33> loaded{};
+    CHECK_FALSE(loadTableRecord(path, loaded.data(), loaded.size()));
+    CHECK(loaded[32] == 'p');
+}
+
+TEST_CASE("a save over a file that another program holds open writes it in place, leaving no temporary file")
+{
+    const Folder folder;
+    const std::string path = folder.file("table.pos");
+    std::ofstream(path, std::ios::binary) << std::string(100, 'x');
+    const HeldOpen writer(path, ShareReadWrite);
+    const std::array<std::uint8_t, 33> saved{1, 2, 3};
+    CHECK_FALSE(saveTableRecord(path, saved.data(), saved.size()));
+    CHECK(std::filesystem::file_size(path) == saved.size());
+    CHECK(folder.entries() == 1);
+
+    std::ifstream file(path, std::ios::binary);
+    const std::string contents{std::istreambuf_iterator<char>(file), {}};
+    CHECK(contents == std::string(saved.begin(), saved.end()));
+}
 
 TEST_CASE("a system error without a text of its own is an I/O error with its code")
 {
