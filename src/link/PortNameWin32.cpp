@@ -8,6 +8,9 @@ std::string devicePath(std::string_view portName)
 {
     if (portName.find_first_of("\\/") != std::string_view::npos)
         return std::string(portName);
+    // A plain device name may end in a colon ("COM3:"); under "\\.\" it would name no device.
+    if (!portName.empty() && portName.back() == ':')
+        portName.remove_suffix(1);
     return "\\\\.\\" + std::string(portName);
 }
 

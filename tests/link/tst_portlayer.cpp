@@ -208,6 +208,7 @@ TEST_CASE("port names follow the system's device naming")
 #ifdef _WIN32
     CHECK(serial::portNameFromSettings("ttyusb0") == "TTYUSB0");
     CHECK(serial::devicePath("COM12") == "\\\\.\\COM12");
+    CHECK(serial::devicePath("COM12:") == "\\\\.\\COM12"); // the colon a plain device name takes
     CHECK(serial::devicePath("\\\\.\\COM3") == "\\\\.\\COM3");
 #else
     CHECK(serial::portNameFromSettings("ttyUSB0") == "ttyUSB0");
