@@ -1,6 +1,7 @@
 // The simulated interface box, talked to as the program does: through the slave side of its
 // pseudo-terminal, one 11-byte packet per request.
 #include "BoxSimulator.h"
+#include "SlavePort.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -12,119 +13,8 @@
 
 #include <fcntl.h>
 #include <memory>
-#include <utility>
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
-
-namespace {
-
-constexpr int ReplyTimeoutMs = 3000;
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray result;
-    for (const int value : values)
-        result.append(static_cast<char>(value));
-    return result;
-}
-
-QByteArray packet(QByteArray request)
-{
-    request.append(QByteArray(11 - request.size(), '\0'));
-    return request;
-}
-
-template <typename Bytes>
-QByteArray fromTable(const Bytes& table, int first, int count)
-{
-    return QByteArray(reinterpret_cast<const char*>(table.data()) + first, count);
-}
-
-// The program's end of the cable.
-class SlavePort {
-public:
-    explicit SlavePort(const std::string& path)
-        : m_fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC))
-    {
-        termios settings{};
-        if (m_fd >= 0 && tcgetattr(m_fd, &settings) == 0) {
-            cfmakeraw(&settings);
-            tcsetattr(m_fd, TCSANOW, &settings);
-        }
-    }
-    ~SlavePort()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    SlavePort(const SlavePort&) = delete;
-    SlavePort& operator=(const SlavePort&) = delete;
-
-    bool isOpen() const { return m_fd >= 0; }
-
-    bool write(const QByteArray& data)
-    {
-        return ::write(m_fd, data.constData(), static_cast<size_t>(data.size())) == data.size();
-    }
-
-    bool sendRequest(const QByteArray& request) { return write(packet(request)); }
-
-    // Whatever arrives until `count` bytes are in or the deadline passes.
-    QByteArray read(int count, int timeoutMs = ReplyTimeoutMs)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (m_unread.size() < count && clock.elapsed() < timeoutMs)
-            m_unread.append(readOnce(timeoutMs - static_cast<int>(clock.elapsed())));
-        const QByteArray result = m_unread.left(count);
-        m_unread.remove(0, result.size());
-        return result;
-    }
-
-    // Everything that came with the first read after waiting up to `timeoutMs`.
-    QByteArray readAvailable(int timeoutMs)
-    {
-        if (m_unread.isEmpty())
-            m_unread = readOnce(timeoutMs);
-        return std::exchange(m_unread, QByteArray());
-    }
-
-    // Up to and including the next CR LF.
-    QByteArray readLine(int timeoutMs = ReplyTimeoutMs)
-    {
-        QByteArray line;
-        QElapsedTimer clock;
-        clock.start();
-        while (!line.endsWith("\r\n") && clock.elapsed() < timeoutMs)
-            line.append(read(1, timeoutMs - static_cast<int>(clock.elapsed())));
-        return line;
-    }
-
-    // The reply to the follow-up request, which the box answers with "OK": anything left over
-    // from an earlier reply would come first.
-    QByteArray probe()
-    {
-        sendRequest(bytes({0x08}));
-        return read(2);
-    }
-
-private:
-    QByteArray readOnce(int timeoutMs)
-    {
-        pollfd fd{m_fd, POLLIN, 0};
-        if (poll(&fd, 1, std::max(timeoutMs, 0)) <= 0)
-            return {};
-        char buffer[512];
-        const ssize_t size = ::read(m_fd, buffer, sizeof buffer);
-        return size > 0 ? QByteArray(buffer, static_cast<int>(size)) : QByteArray();
-    }
-
-    int m_fd = -1;
-    QByteArray m_unread; // received but not yet taken
-};
-
-} // namespace
 
 Q_DECLARE_METATYPE(BoxSimulator::Fault)
 
@@ -158,6 +48,9 @@ private slots:
     void analyseModeStreamsBusTraffic();
     void slaveCanBeClosedAndReopened();
     void stopEndsDelayedReply();
+    void linkFollowsTheTerminalAcrossStopAndStart();
+    void resetForgetsWhatWasChanged();
+    void sentBytesReachTheProgram();
     void executableServesAndCleansUp();
     void executableRejectsBadOptions_data();
     void executableRejectsBadOptions();
@@ -538,6 +431,67 @@ void TestBoxSim::stopEndsDelayedReply()
     QVERIFY(m_box->waitForRequests(1, ReplyTimeoutMs));
     m_box->stop(); // would hang here if the delay could not be cut short
     QVERIFY(m_port->readAvailable(0).isEmpty());
+}
+
+// Stopped and started again, as a cable pulled and plugged in: a new terminal behind the
+// same name, and the box still knows what it received.
+void TestBoxSim::linkFollowsTheTerminalAcrossStopAndStart()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    BoxSimulator::Options options;
+    options.linkPath = dir.filePath("box").toStdString();
+    QVERIFY(startBox(options));
+    const QString link = QString::fromStdString(options.linkPath);
+    QCOMPARE(QFileInfo(link).symLinkTarget(), QString::fromStdString(m_box->slavePath()));
+    QVERIFY(m_port->sendRequest(bytes({0x0E})));
+    QCOMPARE(m_port->read(2), QByteArray("OK"));
+
+    m_port.reset();
+    m_box->stop();
+    QVERIFY(!QFileInfo(link).isSymLink());
+
+    QVERIFY(m_box->start());
+    QCOMPARE(QFileInfo(link).symLinkTarget(), QString::fromStdString(m_box->slavePath()));
+    SlavePort port(options.linkPath);
+    QVERIFY(port.isOpen());
+    QCOMPARE(port.probe(), QByteArray("OK"));
+    QCOMPARE(m_box->requests().size(), size_t(2));
+}
+
+void TestBoxSim::resetForgetsWhatWasChanged()
+{
+    const BoxSimulator fresh;
+    BoxSimulator::PositionTable positions{};
+    positions.fill(0x5A);
+    m_box->setPositionTable(positions);
+    m_box->forceNextReplyLength(0x0E, 5);
+    QVERIFY(m_port->write(bytes({0x0A, 0x02, 0x00, 1, 2, 3, 4, 5, 6, 7, 8})));
+    QCOMPARE(m_port->read(10).size(), 10);
+    // A reply still on its way must not reach the terminal of after the reset.
+    m_box->setLateDelayMs(300);
+    m_box->setFault(BoxSimulator::Fault::Late);
+    QVERIFY(m_port->sendRequest(bytes({0x01})));
+    QVERIFY(m_box->waitForRequests(2, ReplyTimeoutMs));
+    QVERIFY(m_port->write(bytes({0x06, 0x00}))); // part of a packet
+
+    QVERIFY(m_box->reset());
+    m_port = std::make_unique<SlavePort>(m_box->slavePath());
+    QVERIFY(m_port->readAvailable(600).isEmpty());
+    QVERIFY(m_box->requests().empty());
+    QCOMPARE(m_box->pendingRequestBytes(), size_t(0));
+    QCOMPARE(m_box->positionTable(), fresh.positionTable());
+    QCOMPARE(m_box->remoteTable(), fresh.remoteTable());
+    QVERIFY(m_port->sendRequest(bytes({0x0E})));
+    QCOMPARE(m_port->read(3, 500), QByteArray("OK"));
+}
+
+void TestBoxSim::sentBytesReachTheProgram()
+{
+    QVERIFY(m_box->send({'B', 'U', 'S', '\r', '\n'}));
+    QCOMPARE(m_port->readLine(), QByteArray("BUS\r\n"));
+    m_box->stop();
+    QVERIFY(!m_box->send({'B'}));
 }
 
 void TestBoxSim::executableServesAndCleansUp()

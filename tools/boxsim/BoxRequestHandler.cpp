@@ -52,7 +52,7 @@ Packet BoxRequestHandler::handle(const Packet& request)
         return Acknowledge;
     }
     case 0x06:
-        return positionRead(m_tables.positions());
+        return positionRead(m_tables->positions());
     case 0x07:
         return handleIrValue(request);
     case 0x09:
@@ -94,7 +94,7 @@ Packet BoxRequestHandler::handleIrValue(const Packet& request)
     if (request.at(2) == 0x01)
         m_irValue = request.at(3);
     else if (request.at(2) == 0x02)
-        m_tables.setRepeatValue(request.at(3));
+        m_tables->setRepeatValue(request.at(3));
     return Packet{0x07, 'O', 'K'};
 }
 
@@ -106,7 +106,7 @@ Packet BoxRequestHandler::handleRemoteRead(const Packet& request)
     }
     if (request.at(1) != 0x00)
         return Unknown;
-    const RemoteTable& table = m_tables.remote();
+    const RemoteTable& table = m_tables->remote();
     Packet reply(RemoteReadLength, 0x00);
     reply[0] = table[RepeatValueIndex];
     std::copy(table.begin(), table.begin() + RepeatValueIndex, reply.begin() + 1);
@@ -117,9 +117,9 @@ Packet BoxRequestHandler::handleChunkWrite(const Packet& request)
 {
     const std::uint8_t* data = request.data() + ChunkDataOffset;
     if (request.at(1) == 0x01)
-        m_tables.writePositionChunk(request.at(2), data, ChunkDataSize);
+        m_tables->writePositionChunk(request.at(2), data, ChunkDataSize);
     else if (request.at(1) == 0x02)
-        m_tables.writeRemoteChunk(request.at(2), data, ChunkDataSize);
+        m_tables->writeRemoteChunk(request.at(2), data, ChunkDataSize);
     return Packet(request.begin(), request.begin() + ChunkEchoLength);
 }
 

@@ -13,7 +13,7 @@ namespace boxsim {
 // Replies to opcodes the box does not know: two bytes, '?' and 0x00.
 class BoxRequestHandler {
 public:
-    explicit BoxRequestHandler(BoxTables& tables) : m_tables(tables) {}
+    explicit BoxRequestHandler(BoxTables& tables) : m_tables(&tables) {}
 
     Packet handle(const Packet& request);
 
@@ -28,7 +28,7 @@ private:
     Packet handleRemoteRead(const Packet& request);
     Packet handleChunkWrite(const Packet& request);
 
-    BoxTables& m_tables;
+    BoxTables* m_tables; // a pointer, so that a fresh handler can be assigned over this one
     std::uint8_t m_irValue = 0;
     bool m_irDetection = false;
     bool m_analyseMode = false;

@@ -1,5 +1,7 @@
 #include "BoxSimulator.h"
 
+#include "DeviceLink.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -17,7 +19,7 @@ constexpr int HangUpPauseMs = 10;
 
 BoxSimulator::BoxSimulator() : BoxSimulator(Options{}) {}
 
-BoxSimulator::BoxSimulator(Options options) : m_options(std::move(options)) {}
+BoxSimulator::BoxSimulator(Options options) : m_initialOptions(options), m_options(std::move(options)) {}
 
 BoxSimulator::~BoxSimulator()
 {
@@ -36,6 +38,8 @@ bool BoxSimulator::start(std::string* error)
         m_assembler = boxsim::PacketAssembler();
     }
     ready = ready && m_wake.open(reason) && m_terminal.open(reason);
+    const std::string& link = m_options.linkPath;
+    ready = ready && (link.empty() || boxsim::placeLink(m_terminal.slavePath(), link, reason));
     if (!ready) {
         m_terminal.close();
         m_wake.close();
@@ -55,8 +59,24 @@ void BoxSimulator::stop()
     m_wake.raise();
     m_thread.join();
     m_running = false;
+    if (!m_options.linkPath.empty())
+        boxsim::removeLink(m_options.linkPath);
     m_terminal.close();
     m_wake.close();
+}
+
+bool BoxSimulator::reset(std::string* error)
+{
+    stop();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_options = m_initialOptions;
+        m_tables = boxsim::BoxTables();
+        m_handler = boxsim::BoxRequestHandler(m_tables);
+        m_requests.clear();
+        m_forcedLengths.clear();
+    }
+    return start(error);
 }
 
 std::string BoxSimulator::slavePath() const
@@ -159,6 +179,11 @@ void BoxSimulator::setReplyHook(ReplyHook hook)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_hook = std::move(hook);
+}
+
+bool BoxSimulator::send(const std::vector<std::uint8_t>& bytes)
+{
+    return m_running && m_wake.writeAll(m_terminal.masterDescriptor(), bytes.data(), bytes.size());
 }
 
 bool BoxSimulator::streaming() const

@@ -1,6 +1,7 @@
 // A stand-in for the interface box: it serves the box's request/reply protocol on the
 // master side of a pseudo-terminal, so the program (or a test) talks to the slave path as
-// to a serial port. Tests drive it in-process; vantorel-boxsim runs it on its own.
+// to a serial port. Tests drive it in-process; vantorel-boxsim runs it on its own, where
+// its control channel stands in for the calls below.
 #pragma once
 
 #include "BoxRequestHandler.h"
@@ -42,6 +43,9 @@ public:
         // While analyse mode is on, a line of bus traffic every analyseIntervalMs.
         bool analyseStream = false;
         int analyseIntervalMs = 500;
+        // A symbolic link to the terminal, placed by start() and removed by stop(): the
+        // port's name while the terminal behind it changes. Empty: no link.
+        std::string linkPath;
         // Table files, loaded by start() when they exist and rewritten after every change.
         std::string positionsFile;
         std::string remoteFile;
@@ -57,11 +61,17 @@ public:
     BoxSimulator(const BoxSimulator&) = delete;
     BoxSimulator& operator=(const BoxSimulator&) = delete;
 
-    // Loads the table files, opens the pseudo-terminal and starts serving. On failure
-    // `error` (if given) says why.
+    // Loads the table files, opens a new pseudo-terminal, points the link at it and starts
+    // serving. After a stop() this is the cable plugged in again: what the box received and
+    // holds stays. On failure `error` (if given) says why.
     bool start(std::string* error = nullptr);
-    // Returns promptly even while a reply is being delayed; safe to call twice.
+    // Returns promptly even while a reply is being delayed; safe to call twice. The terminal
+    // and the link go, as a device does when its cable is pulled.
     void stop();
+    // Back to the box as constructed and just started, on a new terminal: the options given
+    // then, fresh tables (or the files' contents), no requests, no forced lengths. No byte
+    // and no delayed reply of before reaches the new terminal. The reply hook stays.
+    bool reset(std::string* error = nullptr);
     // The device the program opens; empty unless started.
     std::string slavePath() const;
 
@@ -88,6 +98,10 @@ public:
     void forceNextReplyLength(std::uint8_t opcode, std::size_t length);
     void setReplyHook(ReplyHook hook);
 
+    // Sends `bytes` to the program unasked, as a box that talks on its own would; false if
+    // the box is stopped or the write failed. Meant for a line with no reply on its way.
+    bool send(const std::vector<std::uint8_t>& bytes);
+
 private:
     void serve();
     void readRequests();
@@ -95,6 +109,7 @@ private:
     void deliver(const Reply& reply);
     bool streaming() const;
 
+    const Options m_initialOptions;
     Options m_options;           // guarded by m_mutex once the service thread runs
     boxsim::PtyPair m_terminal;
     boxsim::WakePipe m_wake;

@@ -6,12 +6,17 @@
 #include <cstring>
 
 const char* const CommandLineUsage =
-    "usage: vantorel-boxsim [--link PATH] [--positions FILE] [--remote FILE]\n"
+    "usage: vantorel-boxsim [--link PATH] [--control-link PATH]\n"
+    "                       [--positions FILE] [--remote FILE]\n"
     "                       [--silent | --short | --long | --late MS | --split]\n"
     "                       [--analyse-stream] [--reply-length OPCODE:LENGTH]... [--version]\n"
     "Serves a simulated interface box on a pseudo-terminal and prints its path; each\n"
     "request and each reply goes to standard error.\n"
     "  --link PATH       also reach the pseudo-terminal through a symbolic link at PATH\n"
+    "  --control-link PATH\n"
+    "                    serve a control channel for tests on a second pseudo-terminal,\n"
+    "                    reached through a symbolic link at PATH; its path is printed\n"
+    "                    on a second line\n"
     "  --positions FILE  positioner table file (33 bytes), loaded if present, saved on change\n"
     "  --remote FILE     remote-control table file (97 bytes), likewise\n"
     "  --silent          never reply\n"
@@ -64,7 +69,7 @@ bool parseCommandLine(int argc, char** argv, CommandLine& result, std::string& e
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        const bool takesValue = option == "--link" || option == "--positions"
+        const bool takesValue = option == "--link" || option == "--control-link" || option == "--positions"
                                 || option == "--remote" || option == "--late"
                                 || option == "--reply-length";
         if (takesValue && !value) {
@@ -77,7 +82,9 @@ bool parseCommandLine(int argc, char** argv, CommandLine& result, std::string& e
         else if (option == "--version")
             result.version = true;
         else if (option == "--link")
-            result.linkPath = value;
+            options.linkPath = value;
+        else if (option == "--control-link")
+            result.controlLinkPath = value;
         else if (option == "--positions")
             options.positionsFile = value;
         else if (option == "--remote")

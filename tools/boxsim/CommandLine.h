@@ -7,7 +7,7 @@
 
 struct CommandLine {
     BoxSimulator::Options options;
-    std::string linkPath; // empty: no symbolic link to the slave
+    std::string controlLinkPath; // empty: no control channel
     bool help = false;
     bool version = false;
 };

@@ -1,16 +1,14 @@
 // vantorel-boxsim: a simulated interface box on a pseudo-terminal, for trying the program
-// without hardware. The slave path goes to stdout, each request and reply to stderr.
+// without hardware. The slave path goes to stdout (then the control channel's, if asked
+// for), each request and reply to stderr.
 #include "BoxSimulator.h"
 #include "CommandLine.h"
+#include "ControlChannel.h"
 #include "ProgramIdentity.h"
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <pthread.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -34,24 +32,6 @@ void logRequest(const BoxSimulator::Packet& request)
 void logReply(const BoxSimulator::Packet&, BoxSimulator::Reply& reply)
 {
     logPacket("reply:", reply.bytes);
-}
-
-// Replaces an earlier link of ours, but never a file that is not a symbolic link.
-bool placeLink(const std::string& target, const std::string& link, std::string& error)
-{
-    struct stat status{};
-    if (lstat(link.c_str(), &status) == 0) {
-        if (!S_ISLNK(status.st_mode)) {
-            error = link + " exists and is not a symbolic link";
-            return false;
-        }
-        unlink(link.c_str());
-    }
-    if (symlink(target.c_str(), link.c_str()) != 0) {
-        error = link + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -84,22 +64,20 @@ int main(int argc, char** argv)
     commandLine.options.requestObserver = logRequest;
     BoxSimulator box(commandLine.options);
     box.setReplyHook(logReply);
-    if (!box.start(&error)) {
-        std::fprintf(stderr, "vantorel-boxsim: %s\n", error.c_str());
-        return 1;
-    }
-    const std::string& link = commandLine.linkPath;
-    if (!link.empty() && !placeLink(box.slavePath(), link, error)) {
+    ControlChannel control(box);
+    const std::string& controlLink = commandLine.controlLinkPath;
+    if (!box.start(&error) || (!controlLink.empty() && !control.start(controlLink, error))) {
         std::fprintf(stderr, "vantorel-boxsim: %s\n", error.c_str());
         return 1;
     }
     std::printf("%s\n", box.slavePath().c_str());
+    if (!controlLink.empty())
+        std::printf("%s\n", control.slavePath().c_str());
     std::fflush(stdout);
 
     int received = 0;
     sigwait(&endSignals, &received);
+    control.stop();
     box.stop();
-    if (!link.empty())
-        unlink(link.c_str());
     return 0;
 }
