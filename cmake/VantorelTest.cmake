@@ -1,6 +1,13 @@
-# add_vantorel_test(NAME SOURCES file... LIBS lib... [LABELS label...] [TIMEOUT seconds])
-# One QtTest executable per test; it always runs headless.
+# One QtTest executable per test; it always runs headless. A cross build runs it through
+# CMAKE_CROSSCOMPILING_EMULATOR (Wine for the MinGW build) on Qt's offscreen platform.
+#   add_vantorel_test(NAME SOURCES file... LIBS lib... [WITH_BOXSIM] [LABELS label...] [TIMEOUT seconds])
+# WITH_BOXSIM: the test talks to the simulated box (tests/support/TestBox.h). Natively the box
+# runs inside the test; a cross build starts the native VANTOREL_BOXSIM beside it, as a COM
+# port with its control channel on the next one.
 set(VANTOREL_TEST_OUTPUT_DIR ${CMAKE_BINARY_DIR}/tests)
+
+set(VANTOREL_BOXSIM "" CACHE FILEPATH
+  "A native vantorel-boxsim, for the tests of a cross build that talk to the simulated box")
 
 # The environment of every test.
 set(VANTOREL_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
@@ -11,20 +18,56 @@ endif()
 if(VANTOREL_ASAN)
   list(APPEND VANTOREL_TEST_ENVIRONMENT "UBSAN_OPTIONS=print_stacktrace=1")
 endif()
+if(CMAKE_CROSSCOMPILING)
+  list(APPEND VANTOREL_TEST_ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+endif()
 
 function(add_vantorel_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "WITH_BOXSIM" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(T_WITH_BOXSIM AND CMAKE_CROSSCOMPILING AND NOT VANTOREL_BOXSIM)
+    message(WARNING "${name} left out: it runs in a cross build with VANTOREL_BOXSIM set to a "
+                    "native vantorel-boxsim")
+    return()
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTOREL_TEST_OUTPUT_DIR})
+  get_target_property(qt_kind Qt6::Core TYPE)
+  if(qt_kind STREQUAL "STATIC_LIBRARY")
+    # A static Qt brings only the system's own platform by default.
+    qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+  endif()
   add_test(NAME ${name} COMMAND ${name})
+  set(environment ${VANTOREL_TEST_ENVIRONMENT})
+  if(T_WITH_BOXSIM AND CMAKE_CROSSCOMPILING)
+    # The emulator's script starts the box (tests/support/with-boxsim.sh --com 12).
+    list(APPEND environment "VANTOREL_BOXSIM=${VANTOREL_BOXSIM}")
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "${VANTOREL_TEST_ENVIRONMENT}"
+    ENVIRONMENT "${environment}"
     TIMEOUT ${T_TIMEOUT}
     LABELS "${T_LABELS}")
+endfunction()
+
+# add_vantorel_test_with_box_process(TARGET [TIMEOUT seconds])
+# Runs a native WITH_BOXSIM test once more with the box as a process of its own behind its
+# control channel, the way a cross build runs it, so that way is tested without Wine too.
+function(add_vantorel_test_with_box_process target)
+  cmake_parse_arguments(T "" "TIMEOUT" "" ${ARGN})
+  if(CMAKE_CROSSCOMPILING)
+    return()
+  endif()
+  add_dependencies(${target} vantorel-boxsim)
+  add_test(NAME ${target}_boxprocess
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/support/with-boxsim.sh $<TARGET_FILE:vantorel-boxsim> $<TARGET_FILE:${target}>)
+  if(NOT T_TIMEOUT)
+    get_test_property(${target} TIMEOUT T_TIMEOUT)
+  endif()
+  set_tests_properties(${target}_boxprocess PROPERTIES
+    ENVIRONMENT "${VANTOREL_TEST_ENVIRONMENT}" TIMEOUT ${T_TIMEOUT} LABELS "boxprocess")
 endfunction()
 
 # add_vantorel_doctest(NAME SOURCES file... LIBS lib... [WITH_BOXSIM] [LABELS label...] [TIMEOUT seconds])
@@ -36,9 +79,6 @@ find_file(VANTOREL_DOCTEST_HEADER doctest.h
 get_filename_component(VANTOREL_DOCTEST_DIR ${VANTOREL_DOCTEST_HEADER} DIRECTORY)
 add_library(vantorel_doctestmain STATIC ${PROJECT_SOURCE_DIR}/tests/support/DoctestMain.cpp)
 target_include_directories(vantorel_doctestmain SYSTEM PUBLIC ${VANTOREL_DOCTEST_DIR})
-
-set(VANTOREL_BOXSIM "" CACHE FILEPATH
-  "A native vantorel-boxsim, for the tests of a cross build that talk to the simulated box")
 
 function(add_vantorel_doctest name)
   cmake_parse_arguments(T "WITH_BOXSIM" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})

@@ -36,9 +36,10 @@ MainWindowFixture::MainWindowFixture(bool withBox, const QString& iniLines)
     QString ini = QStringLiteral("[init]\n") + iniLines + '\n';
     if (withBox) {
         std::string error;
-        if (!box.start(&error))
+        box = openTestBox(error);
+        if (!box)
             qFatal("simulated box: %s", error.c_str());
-        ini += QStringLiteral("port=%1\n").arg(QString::fromStdString(box.slavePath()));
+        ini += QStringLiteral("port=%1\n").arg(QString::fromStdString(box->portName()));
     }
     QFile file(dir.filePath(QStringLiteral("vantorel.ini")));
     if (!file.open(QIODevice::WriteOnly) || file.write(ini.toLatin1()) < 0)
@@ -50,7 +51,7 @@ MainWindowFixture::MainWindowFixture(bool withBox, const QString& iniLines)
 MainWindowFixture::~MainWindowFixture()
 {
     window.reset();
-    box.stop();
+    box.reset();
 }
 
 void MainWindowFixture::activate()
@@ -82,8 +83,8 @@ QString MainWindowFixture::hex(const std::vector<std::uint8_t>& bytes)
 QStringList MainWindowFixture::takeRequests()
 {
     QStringList packets;
-    for (const auto& packet : box.requests())
+    for (const auto& packet : box->requests())
         packets << hex(packet);
-    box.clearRequests();
+    box->clearRequests();
     return packets;
 }

@@ -3,8 +3,8 @@
 // the serial port.
 #pragma once
 
-#include "BoxSimulator.h"
 #include "ScriptedPrompts.h"
+#include "TestBox.h"
 #include "Unit1.h"
 
 #include <QAction>
@@ -57,6 +57,6 @@ public:
 
     QTemporaryDir dir;
     ScriptedPrompts prompts;
-    BoxSimulator box;
+    std::unique_ptr<TestBox> box; // none unless `withBox`
     std::unique_ptr<TForm1> window;
 };

@@ -89,7 +89,7 @@ private slots:
         QFETCH(bool, longReply);
         MainWindowFixture f;
         if (longReply)
-            f.box.setFault(BoxSimulator::Fault::Long);
+            f.box->setFault(TestBox::Fault::Long);
         f.activate();
         for (const QString& input : inputs)
             f.prompts.inputAnswers.push_back(input);
@@ -101,7 +101,7 @@ private slots:
 
         const QStringList sent = packets(requests);
         QCOMPARE(f.takeRequests(), sent);
-        QCOMPARE(f.box.pendingRequestBytes(), std::size_t{0});
+        QCOMPARE(f.box->pendingRequestBytes(), std::size_t{0});
         for (const QString& bytes : sent)
             QVERIFY2(f.log().contains(sentLine(bytes)), qPrintable(bytes));
         // A wait that asked for more than the box sends would have ended in an error.
@@ -138,7 +138,7 @@ private slots:
         f.activate();
         for (const QString& input : inputs)
             f.prompts.inputAnswers.push_back(input);
-        f.box.forceNextReplyLength(std::uint8_t(opcode), std::size_t(replyLength - 1));
+        f.box->forceNextReplyLength(std::uint8_t(opcode), std::size_t(replyLength - 1));
 
         f.trigger(item.toLatin1().constData());
 
@@ -186,7 +186,7 @@ private slots:
     void toggleKeepsItsMarkWithoutReply()
     {
         MainWindowFixture f;
-        f.box.setFault(BoxSimulator::Fault::Silent);
+        f.box->setFault(TestBox::Fault::Silent);
         f.activate();
         f.trigger("dsqon1");
         QVERIFY(f.action("dsqon1")->isChecked());

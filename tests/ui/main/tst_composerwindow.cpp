@@ -282,7 +282,7 @@ private slots:
         f.activate();
         Composer c(f);
         c.framing->setCurrentIndex(4);
-        f.box.forceNextReplyLength(0x03, 1);
+        f.box->forceNextReplyLength(0x03, 1);
 
         f.trigger("Sendselectedcommand1");
 

@@ -2,10 +2,11 @@
 // some replies short, late or missing, and a box that streams without pause.
 #include "MainWindowFixture.h"
 
+#include "ProcessGauges.h"
+
 #include <QElapsedTimer>
 #include <QTest>
 
-#include <fstream>
 #include <random>
 #include <string>
 
@@ -13,16 +14,6 @@ namespace {
 
 const std::string HardwareInfo(1, '\x01');
 constexpr std::uint8_t HardwareInfoLength = 90;
-
-long residentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    }
-    return -1;
-}
 
 } // namespace
 
@@ -37,22 +28,22 @@ private slots:
         MainWindowFixture f;
         f.activate();
         std::mt19937 random(20261207);
-        const BoxSimulator::Fault faults[] = {BoxSimulator::Fault::None, BoxSimulator::Fault::Long,
-                                              BoxSimulator::Fault::Split, BoxSimulator::Fault::Short,
-                                              BoxSimulator::Fault::Late, BoxSimulator::Fault::Silent};
+        const TestBox::Fault faults[] = {TestBox::Fault::None, TestBox::Fault::Long,
+                                              TestBox::Fault::Split, TestBox::Fault::Short,
+                                              TestBox::Fault::Late, TestBox::Fault::Silent};
         int expectedErrors = 0;
         for (int request = 0; request < 60; ++request) {
             const int pick = std::uniform_int_distribution<int>(0, 8)(random);
-            const BoxSimulator::Fault fault = faults[pick < 6 ? pick % 3 : pick - 3];
-            f.box.setFault(fault);
-            f.box.setSplitPauseMs(std::uniform_int_distribution<int>(0, 2000)(random));
-            f.box.setLateDelayMs(std::uniform_int_distribution<int>(3200, 3600)(random));
-            const bool fails = fault == BoxSimulator::Fault::Short || fault == BoxSimulator::Fault::Late
-                || fault == BoxSimulator::Fault::Silent;
+            const TestBox::Fault fault = faults[pick < 6 ? pick % 3 : pick - 3];
+            f.box->setFault(fault);
+            f.box->setSplitPauseMs(std::uniform_int_distribution<int>(0, 2000)(random));
+            f.box->setLateDelayMs(std::uniform_int_distribution<int>(3200, 3600)(random));
+            const bool fails = fault == TestBox::Fault::Short || fault == TestBox::Fault::Late
+                || fault == TestBox::Fault::Silent;
             expectedErrors += fails;
             f.window->SendRequest(HardwareInfo, HardwareInfoLength);
             QCOMPARE(f.log().first() == QStringLiteral("Receive error!"), fails);
-            if (fault == BoxSimulator::Fault::Late)
+            if (fault == TestBox::Fault::Late)
                 QTest::qWait(600); // the late reply lands before the next request
         }
         QCOMPARE(static_cast<int>(f.log().count(QStringLiteral("Receive error!"))), expectedErrors);
@@ -63,8 +54,8 @@ private slots:
     void streamingBoxKeepsTransactionsAndMemoryBounded()
     {
         MainWindowFixture f(true, QStringLiteral("loglines=1000"));
-        f.box.setAnalyseStream(true);
-        f.box.setAnalyseIntervalMs(2); // a line of bus traffic every 2 ms
+        f.box->setAnalyseStream(true);
+        f.box->setAnalyseIntervalMs(2); // a line of bus traffic every 2 ms
         f.activate();
         f.trigger("Analyse1"); // the box streams bus traffic from now on
         const auto runFor = [&f](int ms) {

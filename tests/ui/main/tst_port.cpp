@@ -1,44 +1,26 @@
-// The serial port of the main window against the simulated box or a hand-played terminal:
-// opening, closing, the receive thread's log lines and the request/reply transaction.
+// The serial port of the main window against the simulated box, which also plays a line that
+// talks unasked and a device that goes away: opening, closing, the receive thread's log lines
+// and the request/reply transaction.
 #include "MainWindowFixture.h"
 
 #include "LinkState.h"
 #include "PortSetup.h"
+#include "ProcessGauges.h"
 #include "UserPaths.h"
-#include "PtyPeer.h"
 #include "ReceiveBuffer.h"
 #include "TReadThread.h"
 
-#include <QDir>
 #include <QTest>
 #include <QTimer>
 
 #include <chrono>
-#include <ctime>
 #include <thread>
 
 namespace {
 
-QString settingsFor(const PtyPeer& peer)
-{
-    return QStringLiteral("port=%1").arg(QString::fromStdString(peer.slavePath()));
-}
-
-int entriesIn(const char* folder)
-{
-    return static_cast<int>(QDir(QLatin1String(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
-}
-
 int countOf(const QStringList& lines, const QString& text)
 {
     return static_cast<int>(lines.count(text));
-}
-
-double processCpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
 } // namespace
@@ -80,8 +62,14 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("used");
         QTest::newRow("COMn") << "com3" << "COM3";
+#ifdef _WIN32
+        // Windows' device names know no case: every name is upper-cased.
+        QTest::newRow("COM0 is a device name") << "com0" << "COM0";
+        QTest::newRow("device name") << "ttyUSB0" << "TTYUSB0";
+#else
         QTest::newRow("COM0 is a device name") << "com0" << "com0";
         QTest::newRow("device name") << "ttyUSB0" << "ttyUSB0";
+#endif
     }
     void onlyComPortNamesAreUpperCased()
     {
@@ -110,14 +98,14 @@ private slots:
         MainWindowFixture f;
         f.activate();
         f.trigger("Close1");
-        const int descriptors = entriesIn("/proc/self/fd");
-        const int threads = entriesIn("/proc/self/task");
+        const int handles = openHandleCount();
+        const int threads = threadCount();
         for (int cycle = 0; cycle < 30; ++cycle) {
             f.trigger("Open1");
             f.trigger("Close1");
         }
-        QCOMPARE(entriesIn("/proc/self/fd"), descriptors);
-        QCOMPARE(entriesIn("/proc/self/task"), threads);
+        QCOMPARE(openHandleCount(), handles);
+        QCOMPARE(threadCount(), threads);
         QCOMPARE(countOf(f.log(), "COM port opened"), 31);
     }
 
@@ -157,13 +145,10 @@ private slots:
 
     void failedReopenKeepsPortMarkedOpen()
     {
-        auto peer = std::make_unique<PtyPeer>();
-        MainWindowFixture f(false, settingsFor(*peer));
+        MainWindowFixture f;
         f.activate();
         QVERIFY(f.link().PortOpen);
-        const QString path = QString::fromStdString(peer->slavePath());
-        peer.reset(); // the device disappears
-        QTRY_VERIFY(!QFileInfo::exists(path));
+        f.box->unplug(); // the device disappears
         f.trigger("Open1");
         QCOMPARE(f.prompts.errorTexts(), QStringList({"CreateFile INVALID_HANDLE_VALUE"}));
         QVERIFY(f.link().PortOpen);
@@ -172,11 +157,10 @@ private slots:
 
     void earlyInputIsFlushedAndLaterInputLogged()
     {
-        PtyPeer peer;
-        MainWindowFixture f(false, settingsFor(peer));
-        peer.write(std::string("\x01\x02\x03", 3));
+        MainWindowFixture f;
+        QVERIFY(f.box->send(std::string("\x01\x02\x03", 3)));
         f.activate();
-        peer.write("OK\r\n");
+        QVERIFY(f.box->send("OK\r\n"));
         QTRY_COMPARE(receivedLines(f.log()), QStringList({"R: 4F 4B <CR> <LF>"}));
         QCOMPARE(f.rxBuffer().count(), 4u);
     }
@@ -202,28 +186,26 @@ private slots:
         QFETCH(bool, showCRLF);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, line);
-        PtyPeer peer;
-        MainWindowFixture f(false, settingsFor(peer));
+        MainWindowFixture f;
         f.activate();
         f.trigger(item.toLatin1().constData());
         if (!showCRLF)
             f.trigger("ShowCRLF1");
-        peer.write(bytes.toStdString());
+        QVERIFY(f.box->send(bytes.toStdString()));
         QTRY_COMPARE(receivedLines(f.log()), QStringList({line}));
     }
 
     void fullBufferStartsOver()
     {
-        PtyPeer peer;
-        MainWindowFixture f(false, settingsFor(peer));
+        MainWindowFixture f;
         f.activate();
-        peer.write(std::string(6000, 'a'));
+        QVERIFY(f.box->send(std::string(6000, 'a')));
         QTRY_COMPARE(f.rxBuffer().count(), 6000u);
         QTest::qWait(150); // let the read end on the line's silence
-        peer.write(std::string(4000, 'b'));
+        QVERIFY(f.box->send(std::string(4000, 'b')));
         QTRY_COMPARE(f.rxBuffer().count(), 10000u);
         QTest::qWait(150);
-        peer.write("c");
+        QVERIFY(f.box->send("c"));
         QTRY_COMPARE(receivedLines(f.log()).size(), 4);
         QCOMPARE(receivedLines(f.log()).at(1), QStringLiteral("R: Buffer full"));
         QCOMPARE(f.rxBuffer().count(), 1u);
@@ -260,7 +242,7 @@ private slots:
     void longReplyEndsTheWaitWithoutError()
     {
         MainWindowFixture f;
-        f.box.setFault(BoxSimulator::Fault::Long);
+        f.box->setFault(TestBox::Fault::Long);
         f.activate();
         f.window->SendRequest(std::string(1, '\x0E'), 2);
         QVERIFY(!f.log().contains(QStringLiteral("Receive error!")));
@@ -269,10 +251,9 @@ private slots:
 
     void vanishedDeviceDoesNotSpin()
     {
-        PtyPeer peer;
-        MainWindowFixture f(false, settingsFor(peer));
+        MainWindowFixture f;
         f.activate();
-        peer.closeMaster();
+        f.box->unplug();
         QTest::qWait(100);
         const double before = processCpuSeconds();
         std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -284,10 +265,9 @@ private slots:
 
     void readerBlockedInHandOffStopsAtOnce()
     {
-        PtyPeer peer;
-        MainWindowFixture f(false, settingsFor(peer));
+        MainWindowFixture f;
         f.activate();
-        peer.write("late");
+        QVERIFY(f.box->send("late"));
         // The GUI thread does not process events, so the reader waits in its hand-off.
         for (int i = 0; i < 100 && f.rxBuffer().count() == 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

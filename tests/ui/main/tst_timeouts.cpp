@@ -24,7 +24,7 @@ private slots:
     void shortReplyEndsInReceiveError()
     {
         MainWindowFixture f;
-        f.box.setFault(BoxSimulator::Fault::Short);
+        f.box->setFault(TestBox::Fault::Short);
         f.activate();
         QElapsedTimer clock;
         clock.start();
@@ -41,10 +41,7 @@ private slots:
     {
         MainWindowFixture f;
         // The box stays silent to the outer request and answers the inner one.
-        f.box.setReplyHook([](const BoxSimulator::Packet& request, BoxSimulator::Reply& reply) {
-            if (request.at(0) == 0x01)
-                reply.bytes.clear();
-        });
+        f.box->forceNextReplyLength(0x01, 0);
         f.activate();
         bool innerDone = false;
         QTimer::singleShot(20, [&] {
@@ -62,8 +59,8 @@ private slots:
     void closingThePortDuringTheWaitEndsInReceiveError()
     {
         MainWindowFixture f;
-        f.box.setFault(BoxSimulator::Fault::Late);
-        f.box.setLateDelayMs(500);
+        f.box->setFault(TestBox::Fault::Late);
+        f.box->setLateDelayMs(500);
         f.activate();
         QTimer::singleShot(100, [&] { f.trigger("Close1"); });
         f.window->SendRequest(HardwareInfo, 90);
@@ -75,7 +72,7 @@ private slots:
     void closingTheWindowDuringTheWaitEndsAfterTheWait()
     {
         MainWindowFixture f;
-        f.box.setFault(BoxSimulator::Fault::Silent);
+        f.box->setFault(TestBox::Fault::Silent);
         f.activate();
         QTimer::singleShot(100, [&] { f.window->close(); });
         f.window->SendRequest(HardwareInfo, 90);
