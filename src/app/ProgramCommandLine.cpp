@@ -1,10 +1,9 @@
 #include "ProgramCommandLine.h"
 
+#include "CommandLineOutput.h"
 #include "ProgramIdentity.h"
 
 #include <QCommandLineParser>
-
-#include <cstdio>
 
 namespace {
 
@@ -33,7 +32,8 @@ const char* const Description =
 
 int refuse(const QString& message)
 {
-    std::fprintf(stderr, "vantorel: %s\nTry 'vantorel --help' for the options.\n", qPrintable(message));
+    tellCommandLineUser(QStringLiteral("vantorel: %1\nTry 'vantorel --help' for the options.\n").arg(message),
+                        CommandLineAnswer::Error);
     return UsageError;
 }
 
@@ -66,11 +66,11 @@ std::optional<int> answerCommandLine(const QStringList& arguments)
         // With no application object yet, Qt cannot name the program in the usage line.
         const QString text = parser.helpText().replace(QStringLiteral("<executable_name>"),
                                                        QStringLiteral("vantorel"));
-        std::fputs(qPrintable(text), stdout);
+        tellCommandLineUser(text, CommandLineAnswer::Information);
         return 0;
     }
     if (parser.isSet(version)) {
-        std::printf("vantorel %s\n", VANTOREL_VERSION);
+        tellCommandLineUser(QStringLiteral("vantorel " VANTOREL_VERSION "\n"), CommandLineAnswer::Information);
         return 0;
     }
     return std::nullopt;
