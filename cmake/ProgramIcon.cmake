@@ -3,8 +3,8 @@
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 set(VANTOREL_ICON_SVG ${PROJECT_SOURCE_DIR}/data/vantorel.svg)
 
-# Installs the icon into the theme at 48 and 256 px and as SVG, and gives `target` the window
-# icon as the resource ":/icons/48.png". The window icon is the size task bars and title bars
+# Gives `target` the window icon as the resource ":/icons/48.png" and, except on Windows,
+# installs the icon into the theme at 48 and 256 px and as SVG. The window icon is the size task bars and title bars
 # draw; larger views take the theme's icon through the desktop file, so the program does not
 # decode and hand the window system a 256 px image at every start.
 function(add_program_icon target)
@@ -17,13 +17,17 @@ function(add_program_icon target)
       COMMENT "Rendering the ${size} px icon"
       VERBATIM)
     list(APPEND pngs ${png})
-    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-            RENAME ${VANTOREL_APP_ID}.png)
+    if(NOT WIN32)
+      install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+              RENAME ${VANTOREL_APP_ID}.png)
+    endif()
   endforeach()
   file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/icons)
   add_custom_target(${target}_theme_icons ALL DEPENDS ${pngs})
   qt_add_resources(${target} program_icon PREFIX / BASE ${CMAKE_CURRENT_BINARY_DIR}
                    FILES ${CMAKE_CURRENT_BINARY_DIR}/icons/48.png)
-  install(FILES ${VANTOREL_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-          RENAME ${VANTOREL_APP_ID}.svg)
+  if(NOT WIN32)
+    install(FILES ${VANTOREL_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+            RENAME ${VANTOREL_APP_ID}.svg)
+  endif()
 endfunction()

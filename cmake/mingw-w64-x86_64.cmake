@@ -1,8 +1,9 @@
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64-posix):
 #   cmake -S . -B build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 #         -DVANTOREL_BOXSIM=$PWD/build/vantorel-boxsim
-# There is no Qt for Windows here, so only what needs no Qt is built; ctest runs the tests
-# under Wine (wine64) against the native simulated box.
+# builds what needs no Qt; with -DVANTOREL_QT_WINDOWS=<the folder scripts/build-qt-windows.sh
+# prints> it builds the whole program against that static Qt. ctest runs the tests under Wine
+# (wine64) against the native simulated box.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -10,7 +11,7 @@ set(mingw_prefix x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${mingw_prefix}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw_prefix}-g++-posix)
 set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix})
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix} ${VANTOREL_QT_WINDOWS})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
@@ -20,4 +21,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh)
-set(VANTOREL_GUI OFF CACHE BOOL "No Qt for Windows in this build")
+if(VANTOREL_QT_WINDOWS)
+  # Qt's code generators (moc, rcc, uic) are the Linux build's own, of the same version.
+  set(QT_HOST_PATH /usr)
+  set(VANTOREL_GUI ON CACHE BOOL "The whole program, against the static Qt for Windows")
+else()
+  set(VANTOREL_GUI OFF CACHE BOOL "No Qt for Windows in this build")
+endif()
