@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Vantorel needs, when missing: with "build", only what building
-# the program and its package takes; with nothing, also what the tests, the Windows leg under
-# Wine, fuzzing and looking at the windows take.
+# the program and its Debian package takes; with "windows", what building the Windows package
+# takes (Qt for Windows from Debian's source, MinGW-w64, the icon tools); with nothing, also
+# what the tests, the Windows leg under Wine, fuzzing and looking at the windows take.
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl-dev libglx-dev libopengl-dev libfontconfig-dev
           librsvg2-bin file fonts-liberation)
-if [[ ${1:-} != build ]]; then
-  packages+=(xvfb xauth xdotool imagemagick desktop-file-utils appstream
-             doctest-dev g++-mingw-w64-x86-64-posix wine64
-             clang-14 libclang-rt-14-dev llvm-14) # fuzzing: clang, its libFuzzer runtime, llvm-symbolizer
-fi
+windows=(g++-mingw-w64-x86-64-posix imagemagick ninja-build dpkg-dev xz-utils)
+case ${1:-} in
+  build) ;;
+  windows) packages+=("${windows[@]}") ;;
+  *) packages+=("${windows[@]}" xvfb xauth xdotool desktop-file-utils appstream doctest-dev wine64
+                clang-14 libclang-rt-14-dev llvm-14) ;; # fuzzing: clang, its libFuzzer runtime, llvm-symbolizer
+esac
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -1,0 +1,35 @@
+# The portable Windows package, vantorel-<version>-windows-x64.zip in the build folder: one
+# folder holding the stripped vantorel.exe, an example settings file written for Windows, a
+# short README.txt, Vantorel's licence and copyright, and Qt's licences with a note of where
+# its source comes from (written by scripts/build-qt-windows.sh beside the static Qt).
+set(VANTOREL_WINDOWS_ZIP ${CMAKE_BINARY_DIR}/vantorel-${PROJECT_VERSION}-windows-x64.zip)
+set(package_root ${CMAKE_BINARY_DIR}/windows-package)
+set(package_name vantorel-${PROJECT_VERSION})
+set(texts ${package_root}/texts)
+set(qt_docs ${VANTOREL_QT_WINDOWS}/share/doc/qt)
+if(NOT EXISTS ${qt_docs}/SOURCE.txt)
+  message(FATAL_ERROR "${qt_docs}/SOURCE.txt is missing: build Qt with scripts/build-qt-windows.sh")
+endif()
+
+# Windows' own editors expect CRLF line ends (the texts hold no @-names to replace).
+configure_file(${PROJECT_SOURCE_DIR}/data/windows/README.txt ${texts}/README.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(${PROJECT_SOURCE_DIR}/data/windows/vantorel.ini.example ${texts}/vantorel.ini.example
+               @ONLY NEWLINE_STYLE CRLF)
+configure_file(${PROJECT_SOURCE_DIR}/COPYING ${texts}/COPYING.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(${PROJECT_SOURCE_DIR}/data/copyright ${texts}/copyright.txt @ONLY NEWLINE_STYLE CRLF)
+
+set(stage ${package_root}/${package_name})
+add_custom_command(OUTPUT ${VANTOREL_WINDOWS_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/qt
+  COMMAND ${CMAKE_STRIP} -o ${stage}/vantorel.exe $<TARGET_FILE:vantorel>
+  COMMAND ${CMAKE_COMMAND} -E copy ${texts}/README.txt ${texts}/vantorel.ini.example ${texts}/COPYING.txt
+                                   ${texts}/copyright.txt ${stage}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${qt_docs} ${stage}/qt
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${VANTOREL_WINDOWS_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E tar cf ${VANTOREL_WINDOWS_ZIP} --format=zip ${package_name}
+  WORKING_DIRECTORY ${package_root}
+  DEPENDS vantorel ${texts}/README.txt ${texts}/vantorel.ini.example ${texts}/COPYING.txt ${texts}/copyright.txt
+  COMMENT "Packing ${VANTOREL_WINDOWS_ZIP}"
+  VERBATIM)
+add_custom_target(windows_zip ALL DEPENDS ${VANTOREL_WINDOWS_ZIP})
