@@ -11,11 +11,16 @@ wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 [ -x "$wine" ] || { echo "run-under-wine.sh: wine64 is not installed" >&2; exit 1; }
 
-# One test makes the prefix; others that start meanwhile wait for it.
+# One test makes the prefix; others that start meanwhile wait for it. Wine has no "Courier
+# New", the window's font: its metric twin Liberation Mono stands in, so that the windows under
+# Wine are laid out as on Windows.
 mkdir -p "$(dirname "$WINEPREFIX")"
 flock "$WINEPREFIX.lock" sh -c '
-  [ -f "$WINEPREFIX/system.reg" ] && exit 0
-  "$1" wineboot -i >"$WINEPREFIX.log" 2>&1' sh "$wine"
+  [ -f "$WINEPREFIX/vantorel-prefix-ready" ] && exit 0
+  "$1" wineboot -i >"$WINEPREFIX.log" 2>&1 &&
+  "$1" reg add "HKCU\\Software\\Wine\\Fonts\\Replacements" /v "Courier New" /t REG_SZ \
+       /d "Liberation Mono" /f >>"$WINEPREFIX.log" 2>&1 &&
+  touch "$WINEPREFIX/vantorel-prefix-ready"' sh "$wine"
 
 # A server started here keeps no test output open and lingers a little for the next test.
 "$wineserver" -p10 </dev/null >/dev/null 2>&1 || true
