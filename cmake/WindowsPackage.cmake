@@ -33,3 +33,21 @@ add_custom_command(OUTPUT ${VANTOREL_WINDOWS_ZIP}
   COMMENT "Packing ${VANTOREL_WINDOWS_ZIP}"
   VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${VANTOREL_WINDOWS_ZIP})
+
+# The setup program, vantorel-<version>-windows-x64-setup.exe beside the zip: the same folder
+# installed into Program Files, with a Start-menu shortcut and an uninstaller. Left out, with
+# a word, where NSIS is missing.
+find_program(VANTOREL_MAKENSIS makensis)
+if(NOT VANTOREL_MAKENSIS)
+  message(WARNING "windows_setup left out: it needs makensis (Debian package nsis)")
+  return()
+endif()
+set(VANTOREL_WINDOWS_SETUP ${CMAKE_BINARY_DIR}/vantorel-${PROJECT_VERSION}-windows-x64-setup.exe)
+set(nsis_script ${PROJECT_SOURCE_DIR}/data/windows/vantorel.nsi)
+add_custom_command(OUTPUT ${VANTOREL_WINDOWS_SETUP}
+  COMMAND ${VANTOREL_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${stage}
+          -DOUTFILE=${VANTOREL_WINDOWS_SETUP} ${nsis_script}
+  DEPENDS ${nsis_script} ${VANTOREL_WINDOWS_ZIP}
+  COMMENT "Making ${VANTOREL_WINDOWS_SETUP}"
+  VERBATIM)
+add_custom_target(windows_setup ALL DEPENDS ${VANTOREL_WINDOWS_SETUP})

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Vantorel needs, when missing: with "build", only what building
-# the program and its Debian package takes; with "windows", what building the Windows package
-# takes (Qt for Windows from Debian's source, MinGW-w64, the icon tools); with nothing, also
-# what the tests, the Windows leg under Wine, fuzzing and looking at the windows take.
+# the program and its Debian package takes; with "windows", what building the Windows packages
+# takes (Qt for Windows from Debian's source, MinGW-w64, the icon tools, NSIS for the setup
+# program); with nothing, also what the tests, the Windows leg under Wine, fuzzing and looking
+# at the windows take.
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl-dev libglx-dev libopengl-dev libfontconfig-dev
           librsvg2-bin file fonts-liberation)
-windows=(g++-mingw-w64-x86-64-posix imagemagick ninja-build dpkg-dev xz-utils)
+windows=(g++-mingw-w64-x86-64-posix imagemagick ninja-build dpkg-dev xz-utils nsis)
 case ${1:-} in
   build) ;;
   windows) packages+=("${windows[@]}") ;;
