@@ -1,0 +1,58 @@
+# Sourced by the tests that drive vantorel.exe under Wine and Xvfb against the native simulated
+# box. Needs WINEPREFIX; gives a scratch folder $work, removed on exit together with the box,
+# its COM12 link and the Wine server.
+: "${WINEPREFIX:?set WINEPREFIX}"
+export WINEPREFIX WINEDEBUG=-all
+windows_tests=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Ends every Windows program of the prefix.
+stop_wine() { "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null; }
+
+work=$(mktemp -d)
+cleanup() {
+  stop_wine
+  [[ -n ${box:-} ]] && kill "$box" 2>/dev/null
+  rm -f "$WINEPREFIX/dosdevices/com12"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Runs a Windows program, making the prefix on first use.
+run() { "$windows_tests/../../cmake/run-under-wine.sh" "$@"; }
+
+# Waits up to $1 seconds for the command after it to succeed.
+within() {
+  local seconds=$1
+  shift
+  for _ in $(seq $((seconds * 10))); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
+# start_box_as_com12 BOXSIM: the box logs what it receives and sends in $work/box.log. Only
+# once the prefix exists: a dosdevices folder made before it keeps Wine from making it.
+start_box_as_com12() {
+  [[ -d $WINEPREFIX/dosdevices ]] || fail "COM12 is linked before the Wine prefix exists"
+  "$1" --link "$work/port" >/dev/null 2>"$work/box.log" &
+  box=$!
+  within 5 test -e "$work/port" || fail "the simulated box did not start: $(cat "$work/box.log")"
+  ln -sfn "$(readlink -f "$work/port")" "$WINEPREFIX/dosdevices/com12"
+}
+
+# open_window PROGRAM: starts it and activates its window, $window; its output goes to
+# $work/program.out.
+open_window() {
+  run "$1" >"$work/program.out" 2>&1 &
+  window=
+  find_window() { window=$(xdotool search --onlyvisible --name '^Vantorel$' 2>/dev/null | head -n1); [[ -n $window ]]; }
+  within 60 find_window || fail "no window titled Vantorel: $(cat "$work/program.out")"
+  xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+}
+
+# Ctrl+I: the HW Info request (opcode 01) reaches the box, and the box answers it.
+request_hw_info() {
+  xdotool key --window "$window" ctrl+i
+  within 15 grep -q '^request: 01 00' "$work/box.log" || fail "the box got no HW Info request: $(cat "$work/box.log")"
+  within 15 grep -q '^reply: ..' "$work/box.log" || fail "the box sent no reply: $(cat "$work/box.log")"
+}
