@@ -44,10 +44,11 @@ if(NOT VANTOREL_MAKENSIS)
 endif()
 set(VANTOREL_WINDOWS_SETUP ${CMAKE_BINARY_DIR}/vantorel-${PROJECT_VERSION}-windows-x64-setup.exe)
 set(nsis_script ${PROJECT_SOURCE_DIR}/data/windows/vantorel.nsi)
+get_property(program_icon GLOBAL PROPERTY VANTOREL_WINDOWS_ICON)
 add_custom_command(OUTPUT ${VANTOREL_WINDOWS_SETUP}
-  COMMAND ${VANTOREL_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${stage}
+  COMMAND ${VANTOREL_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${stage} -DICON=${program_icon}
           -DOUTFILE=${VANTOREL_WINDOWS_SETUP} ${nsis_script}
-  DEPENDS ${nsis_script} ${VANTOREL_WINDOWS_ZIP}
+  DEPENDS ${nsis_script} ${VANTOREL_WINDOWS_ZIP} ${program_icon}
   COMMENT "Making ${VANTOREL_WINDOWS_SETUP}"
   VERBATIM)
 add_custom_target(windows_setup ALL DEPENDS ${VANTOREL_WINDOWS_SETUP})

@@ -22,6 +22,9 @@ function(add_windows_resources target description)
     COMMENT "Packing the Windows icon"
     VERBATIM)
 
+  # The setup program shows the same icon (cmake/WindowsPackage.cmake).
+  set_property(GLOBAL PROPERTY VANTOREL_WINDOWS_ICON ${VANTOREL_ICO})
+
   set(VANTOREL_FILE_NAME ${target})
   set(VANTOREL_FILE_DESCRIPTION ${description})
   string(REPLACE "." "," VANTOREL_VERSION_COMMAS "${PROJECT_VERSION}.0.0")

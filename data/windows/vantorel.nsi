@@ -2,9 +2,9 @@
 ; into Program Files with a Start-menu shortcut and an entry in Windows' list of installed
 ; programs, whose uninstaller takes away all of that and leaves the user's settings alone.
 ; Built by cmake/WindowsPackage.cmake:
-;   makensis /DVERSION=<version> /DSTAGE=<package folder> /DOUTFILE=<setup.exe> vantorel.nsi
-!ifndef VERSION | STAGE | OUTFILE
-  !error "define VERSION, STAGE (the package folder) and OUTFILE"
+;   makensis /DVERSION=<version> /DSTAGE=<package folder> /DICON=<program's .ico> /DOUTFILE=<setup.exe> vantorel.nsi
+!ifndef VERSION | STAGE | ICON | OUTFILE
+  !error "define VERSION, STAGE (the package folder), ICON and OUTFILE"
 !endif
 
 Unicode true
@@ -26,6 +26,8 @@ InstallDir "$PROGRAMFILES64\Vantorel"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\COPYING.txt"
 !insertmacro MUI_PAGE_DIRECTORY
