@@ -10,16 +10,27 @@ set(VANTOREL_BOXSIM "" CACHE FILEPATH
   "A native vantorel-boxsim, for the tests of a cross build that talk to the simulated box")
 
 # The environment of every test.
-set(VANTOREL_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+if(CMAKE_CROSSCOMPILING)
+  # Wine hands a program no QT_ variable of the Linux side, only one spelt with WINE before
+  # it. Without a console Qt on Windows writes the test log to the debugger, so it is sent
+  # to the output; and Qt's offscreen platform on Windows takes its fonts from one folder:
+  # Liberation's, whose Mono stands in for the window's Courier New as under Wine itself.
+  find_path(VANTOREL_TEST_FONT_DIR LiberationMono-Regular.ttf
+    PATHS /usr/share/fonts/truetype/liberation NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  set(VANTOREL_TEST_ENVIRONMENT
+    "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
+    "WINEQT_QPA_PLATFORM=offscreen"
+    "WINEQT_FORCE_STDERR_LOGGING=1"
+    "WINEQT_QPA_FONTDIR=Z:${VANTOREL_TEST_FONT_DIR}")
+else()
+  set(VANTOREL_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()
 if(VANTOREL_TSAN)
   # Qt itself is not instrumented: report races in the program's own code only.
   list(APPEND VANTOREL_TEST_ENVIRONMENT "TSAN_OPTIONS=ignore_noninstrumented_modules=1 die_after_fork=0")
 endif()
 if(VANTOREL_ASAN)
   list(APPEND VANTOREL_TEST_ENVIRONMENT "UBSAN_OPTIONS=print_stacktrace=1")
-endif()
-if(CMAKE_CROSSCOMPILING)
-  list(APPEND VANTOREL_TEST_ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
 endif()
 
 function(add_vantorel_test name)

@@ -34,6 +34,9 @@ class TestLogFile : public QObject {
 private slots:
     void saveThroughLinkReplacesLinkedFile()
     {
+#ifdef Q_OS_WIN
+        QSKIP("a link Qt makes on Windows is a shortcut, a file of its own that saving replaces");
+#endif
         QTemporaryDir dir;
         const QString target = dir.filePath("real.log");
         const QString link = dir.filePath("link.log");
