@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs a program of the MinGW build under Wine, in the prefix named by WINEPREFIX (made on
-# first use). With VANTOREL_BOXSIM set, the simulated box serves the program as COM12.
+# first use). With VANTOREL_BOXSIM set, the simulated box serves the program as COM12, or as
+# the COM port VANTOREL_TEST_COM names (its control channel on the next one).
 #   run-under-wine.sh PROGRAM.exe [ARGUMENTS...]
 set -eu
 : "${WINEPREFIX:?run-under-wine.sh: set WINEPREFIX}"
@@ -28,7 +29,7 @@ flock "$WINEPREFIX.lock" sh -c '
 if [ -n "${VANTOREL_BOXSIM:-}" ]; then
   boxsim=$VANTOREL_BOXSIM
   unset VANTOREL_BOXSIM
-  exec "$(dirname "$0")/../tests/support/with-boxsim.sh" --com 12 "$boxsim" "$0" "$@"
+  exec "$(dirname "$0")/../tests/support/with-boxsim.sh" --com "${VANTOREL_TEST_COM:-12}" "$boxsim" "$0" "$@"
 fi
 
 # Wine's background programs inherit the output of the program they start with and keep it
