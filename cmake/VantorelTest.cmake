@@ -33,24 +33,40 @@ if(VANTOREL_ASAN)
   list(APPEND VANTOREL_TEST_ENVIRONMENT "UBSAN_OPTIONS=print_stacktrace=1")
 endif()
 
-# A cross build's box tests each get two COM ports of their own in the shared Wine prefix (the
-# box and its control channel), so that ctest may run them side by side.
-function(vantorel_next_test_com out)
+# A cross build's box test runs under Wine beside the native VANTOREL_BOXSIM: without one it
+# is left out, with a word; `out` says whether it is.
+function(vantorel_box_test_left_out name out)
+  set(left_out FALSE)
+  if(CMAKE_CROSSCOMPILING AND NOT VANTOREL_BOXSIM)
+    message(WARNING "${name} left out: it runs in a cross build with VANTOREL_BOXSIM set to a "
+                    "native vantorel-boxsim")
+    set(left_out TRUE)
+  endif()
+  set(${out} ${left_out} PARENT_SCOPE)
+endfunction()
+
+# Adds to the environment list named `list_name` what the emulator's script needs to start
+# the box (tests/support/with-boxsim.sh --com): the box, and two COM ports of the test's own in
+# the shared Wine prefix (the box and its control channel), so that ctest may run the box
+# tests side by side.
+function(vantorel_add_box_environment list_name)
   get_property(com GLOBAL PROPERTY VANTOREL_NEXT_TEST_COM)
   if(NOT com)
     set(com 20)
   endif()
   math(EXPR next "${com} + 2")
   set_property(GLOBAL PROPERTY VANTOREL_NEXT_TEST_COM ${next})
-  set(${out} ${com} PARENT_SCOPE)
+  set(${list_name} ${${list_name}} "VANTOREL_BOXSIM=${VANTOREL_BOXSIM}" "VANTOREL_TEST_COM=${com}"
+      PARENT_SCOPE)
 endfunction()
 
 function(add_vantorel_test name)
   cmake_parse_arguments(T "WITH_BOXSIM" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
-  if(T_WITH_BOXSIM AND CMAKE_CROSSCOMPILING AND NOT VANTOREL_BOXSIM)
-    message(WARNING "${name} left out: it runs in a cross build with VANTOREL_BOXSIM set to a "
-                    "native vantorel-boxsim")
-    return()
+  if(T_WITH_BOXSIM)
+    vantorel_box_test_left_out(${name} left_out)
+    if(left_out)
+      return()
+    endif()
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
@@ -63,9 +79,7 @@ function(add_vantorel_test name)
   add_test(NAME ${name} COMMAND ${name})
   set(environment ${VANTOREL_TEST_ENVIRONMENT})
   if(T_WITH_BOXSIM AND CMAKE_CROSSCOMPILING)
-    # The emulator's script starts the box (tests/support/with-boxsim.sh --com).
-    vantorel_next_test_com(com)
-    list(APPEND environment "VANTOREL_BOXSIM=${VANTOREL_BOXSIM}" "VANTOREL_TEST_COM=${com}")
+    vantorel_add_box_environment(environment)
   endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
@@ -106,10 +120,11 @@ target_include_directories(vantorel_doctestmain SYSTEM PUBLIC ${VANTOREL_DOCTEST
 
 function(add_vantorel_doctest name)
   cmake_parse_arguments(T "WITH_BOXSIM" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
-  if(T_WITH_BOXSIM AND WIN32 AND NOT VANTOREL_BOXSIM)
-    message(WARNING "${name} left out: it runs in a MinGW build under Wine, with VANTOREL_BOXSIM "
-                    "set to a native vantorel-boxsim")
-    return()
+  if(T_WITH_BOXSIM)
+    vantorel_box_test_left_out(${name} left_out)
+    if(left_out)
+      return()
+    endif()
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE vantorel_doctestmain ${T_LIBS})
@@ -125,8 +140,7 @@ function(add_vantorel_doctest name)
   if(CMAKE_CROSSCOMPILING)
     list(APPEND environment "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
     if(T_WITH_BOXSIM)
-      vantorel_next_test_com(com)
-      list(APPEND environment "VANTOREL_BOXSIM=${VANTOREL_BOXSIM}" "VANTOREL_TEST_COM=${com}")
+      vantorel_add_box_environment(environment)
     endif()
   endif()
   if(NOT T_TIMEOUT)
