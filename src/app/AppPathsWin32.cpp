@@ -1,7 +1,9 @@
-// The executable's path on Windows, in the ANSI code page as the rest of the program's text.
+// The executable's path on Windows, in the ANSI code page as the rest of the program's text,
+// and the user's local application data folder.
 #include "AppPathsNative.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 const char* const PathSeparators = "\\/";
 
@@ -18,4 +20,18 @@ std::string executablePath()
         }
         path.resize(path.size() * 2); // the name was cut: try again with more room
     }
+}
+
+bool isRegularFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string userConfigFolder()
+{
+    char folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+        return std::string();
+    return std::string(folder) + '\\';
 }

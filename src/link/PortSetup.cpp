@@ -1,6 +1,5 @@
 #include "PortSetup.h"
 
-#include "IniProfile.h"
 #include "SystemMessage.h"
 
 #include <vector>
@@ -13,19 +12,8 @@ constexpr std::uint32_t FlushLimit = 1000;
 
 } // namespace
 
-PortSettings readPortSettings(const std::string& settingsPath)
+bool ConfigurePort(serial::Port& port, const ProgramSettings& settings, const ErrorReporter& reportError)
 {
-    const IniProfile ini = IniProfile::load(settingsPath);
-    PortSettings settings;
-    settings.port = serial::portNameFromSettings(ini.readString("init", "port", "COM1"));
-    settings.baud = ini.readInteger("init", "baud", 19200);
-    return settings;
-}
-
-bool ConfigurePort(serial::Port& port, const std::string& settingsPath, const ErrorReporter& reportError)
-{
-    const PortSettings settings = readPortSettings(settingsPath);
-
     if (!port.open(settings.port)) {
         reportError("CreateFile INVALID_HANDLE_VALUE");
         return false;

@@ -17,6 +17,12 @@ BoxRequest switchRequest(std::uint8_t opcode, bool on)
     return request({opcode, static_cast<std::uint8_t>(on ? 1 : 0)}, 2);
 }
 
+BoxRequest textRequest(BoxRequest plain)
+{
+    plain.textReply = true;
+    return plain;
+}
+
 BoxRequest fixedMessage(std::initializer_list<std::uint8_t> message)
 {
     return diseqcMessage(std::string(message.begin(), message.end()));
@@ -24,7 +30,7 @@ BoxRequest fixedMessage(std::initializer_list<std::uint8_t> message)
 
 } // namespace
 
-BoxRequest hardwareInfo() { return request({0x01}, 90); }
+BoxRequest hardwareInfo() { return textRequest(request({0x01}, 90)); }
 
 BoxRequest diseqcMessage(std::string_view message)
 {
@@ -50,11 +56,11 @@ BoxRequest writeTableChunk(std::uint8_t table, std::uint8_t offset, const std::u
     return result;
 }
 
-BoxRequest dsqPower(bool checked) { return switchRequest(0x0B, !checked); }
+BoxRequest dsqPower(bool checked) { return textRequest(switchRequest(0x0B, !checked)); }
 BoxRequest test22kHz(bool on) { return switchRequest(0x0C, on); }
-BoxRequest analyse(bool on) { return switchRequest(0x0D, on); }
+BoxRequest analyse(bool on) { return textRequest(switchRequest(0x0D, on)); }
 BoxRequest softwareReset() { return request({0x0E}, 2); }
-BoxRequest readIrValue() { return request({0x11}, 2); }
+BoxRequest readIrValue() { return textRequest(request({0x11}, 2)); }
 
 BoxRequest diseqcReset() { return fixedMessage({0xE0, 0x00, 0x00}); }
 BoxRequest diseqcPeripheralPowerOn() { return fixedMessage({0xE0, 0x00, 0x03}); }

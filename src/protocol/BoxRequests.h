@@ -10,6 +10,7 @@
 struct BoxRequest {
     std::string bytes; // may contain zero bytes
     std::uint8_t replyLength;
+    bool textReply = false; // the reply is text, shown in the ASCII form whatever the display
 };
 
 namespace BoxRequests {

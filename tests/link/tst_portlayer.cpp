@@ -93,7 +93,7 @@ struct ConfiguredPort {
     {
         static const SettingsFolder folder;
         folder.write(portName);
-        configured = ConfigurePort(port, programSettingsPath(), [this](const std::string& error) { errors.push_back(error); });
+        configured = ConfigurePort(port, readProgramSettings(programSettingsPath()), [this](const std::string& error) { errors.push_back(error); });
         // As the program does after opening: what an earlier test left behind goes.
         if (configured)
             FlushInput(port);

@@ -1,9 +1,9 @@
 #include "Unit1.h"
 
-#include "IniProfile.h"
 #include "LogView.h"
 #include "MenuShortcutPriority.h"
 #include "RightAnchoredPanel.h"
+#include "SettingsFile.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unitx.h"
@@ -99,7 +99,7 @@ void TForm1::FormCreate()
     sd.resizable = true;
     sd.initialDir = dialogStartFolder();
 
-    Link.LogLines = IniProfile::load(settingsFilePath()).readInteger("init", "loglines", -1);
+    Link.LogLines = readProgramSettings(settingsFilePath()).logLines;
     m->clear();
 
     // The composer's start-up selections: the message E0 31 6B 01 is ready to send.

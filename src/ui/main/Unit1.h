@@ -3,6 +3,7 @@
 // by subject: log, port, box commands, composer and table transfers.
 #pragma once
 
+#include "BoxSession.h"
 #include "LinkState.h"
 #include "Prompts.h"
 #include "ReceiveBuffer.h"
@@ -22,9 +23,10 @@ class QMenu;
 class QWidget;
 class TForm2;
 class TForm3;
+class TableDialog;
 struct BoxRequest;
 
-class TForm1 final : public QMainWindow {
+class TForm1 final : public QMainWindow, private BoxSessionHost {
     Q_OBJECT
 
 public:
@@ -107,16 +109,25 @@ private:
     // Composer
     void compatChange();
 
+    // The box session's host: the reader hands its lines to the log, errors come up in
+    // message boxes, and the waits keep the window's events running.
+    ProgramSettings portSettings() override;
+    void reportPortError(const std::string& text) override;
+    void startReader() override;
+    bool hasReader() const override;
+    void stopReader() override;
+    void pauseAfterStop(std::chrono::milliseconds pause) override;
+    bool waitForReply(std::uint8_t count) override;
+
     void selectDisplay(QAction* item, DisplayMode mode, const QString& panelText);
-    void runStopSequence();
-    bool closeComHandle();
-    void sendWithAsciiDisplay(const std::string& request, std::uint8_t expectedLength);
     // Asks for a number in an input box; nothing when cancelled. A text that does not parse
     // raises the integer error.
     bool askByte(const QString& caption, std::uint8_t& value);
     void sendRequest(const BoxRequest& request);
     // The box as the table transfers see it: a request sent, the reply as counted.
     BoxExchange boxExchange();
+    // The table read from the box into the dialog, edited, and written back once stored.
+    void editTableInBox(TableDialog& dialog);
 
     QWidget* Panel1 = nullptr;
     QComboBox* framing = nullptr;
@@ -143,6 +154,7 @@ private:
     // Declared before `Link`, whose reader fills it, so it outlives that reader.
     ReceiveBuffer RxBuffer;
     LinkState Link;
+    BoxSession Session{Link.ComHandle, RxBuffer, *this};
     TForm2* Form2 = nullptr; // owned as child windows
     TForm3* Form3 = nullptr;
     bool m_destroyed = false;

@@ -9,17 +9,16 @@
 
 #include <QAction>
 
-void TForm1::sendRequest(const BoxRequest& request)
-{
-    SendRequest(request.bytes, request.replyLength);
-}
-
 // Text replies are logged as text: ASCII display for the transaction, then the mode before
 // it is written back, even if the user chose another one meanwhile.
-void TForm1::sendWithAsciiDisplay(const std::string& request, std::uint8_t expectedLength)
+void TForm1::sendRequest(const BoxRequest& request)
 {
+    if (!request.textReply) {
+        SendRequest(request.bytes, request.replyLength);
+        return;
+    }
     const TemporaryDisplayMode asText(Link.DisplayMode, DisplayMode::Ascii);
-    SendRequest(request, expectedLength);
+    SendRequest(request.bytes, request.replyLength);
 }
 
 bool TForm1::askByte(const QString& caption, std::uint8_t& value)
@@ -33,8 +32,7 @@ bool TForm1::askByte(const QString& caption, std::uint8_t& value)
 
 void TForm1::Info1Click()
 {
-    const BoxRequest request = BoxRequests::hardwareInfo();
-    sendWithAsciiDisplay(request.bytes, request.replyLength);
+    sendRequest(BoxRequests::hardwareInfo());
 }
 
 void TForm1::Test22kHz1Click()
@@ -44,14 +42,12 @@ void TForm1::Test22kHz1Click()
 
 void TForm1::dsqon1Click()
 {
-    const BoxRequest request = BoxRequests::dsqPower(dsqon1->isChecked());
-    sendWithAsciiDisplay(request.bytes, request.replyLength);
+    sendRequest(BoxRequests::dsqPower(dsqon1->isChecked()));
 }
 
 void TForm1::Analyse1Click()
 {
-    const BoxRequest request = BoxRequests::analyse(Analyse1->isChecked());
-    sendWithAsciiDisplay(request.bytes, request.replyLength);
+    sendRequest(BoxRequests::analyse(Analyse1->isChecked()));
 }
 
 void TForm1::reset2Click()
@@ -84,8 +80,7 @@ void TForm1::IRValueSet1Click()
 
 void TForm1::IRValueGet1Click()
 {
-    const BoxRequest request = BoxRequests::readIrValue();
-    sendWithAsciiDisplay(request.bytes, request.replyLength);
+    sendRequest(BoxRequests::readIrValue());
 }
 
 void TForm1::StepUp1Click()

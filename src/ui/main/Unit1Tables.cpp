@@ -2,6 +2,7 @@
 // it in its dialog, and write it back in 8-byte chunks when the user stores it.
 #include "Unit1.h"
 
+#include "TableTransfer.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unitx.h"
@@ -16,28 +17,25 @@ BoxExchange TForm1::boxExchange()
     };
 }
 
-void TForm1::Settings1Click()
+void TForm1::editTableInBox(TableDialog& dialog)
 {
-    if (!downloadPositionTable(boxExchange(), Form2->PositionTable)) {
+    if (!downloadTable(boxExchange(), dialog.kind(), dialog.tableBytes())) {
         ErrorBox(QStringLiteral("Error on receive!"));
         return;
     }
-    Form2->ShowData();
-    if (Form2->showModalTable() != QDialog::Accepted)
+    dialog.ShowData();
+    if (dialog.showModalTable() != QDialog::Accepted)
         return;
-    uploadPositionTable(boxExchange(), Form2->PositionTable);
+    uploadTable(boxExchange(), dialog.kind(), dialog.tableBytes());
     InfoBox(QStringLiteral("Done"));
+}
+
+void TForm1::Settings1Click()
+{
+    editTableInBox(*Form2);
 }
 
 void TForm1::settings2Click()
 {
-    if (!downloadRemoteTable(boxExchange(), Form3->RemoteTable)) {
-        ErrorBox(QStringLiteral("Error on receive!"));
-        return;
-    }
-    Form3->ShowData();
-    if (Form3->showModalTable() != QDialog::Accepted)
-        return;
-    uploadRemoteTable(boxExchange(), Form3->RemoteTable);
-    InfoBox(QStringLiteral("Done"));
+    editTableInBox(*Form3);
 }

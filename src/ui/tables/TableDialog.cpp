@@ -1,6 +1,8 @@
 #include "TableDialog.h"
 
+#include "TableFilePrompts.h"
 #include "Unitx.h"
+#include "UserPaths.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -30,9 +32,13 @@ const QSize ButtonSize(100, 25);
 
 } // namespace
 
-TableDialog::TableDialog(QWidget* parent, const QString& name, const QString& caption, QSize clientSize)
+TableDialog::TableDialog(QWidget* parent, const TableKind& kind, const QString& name, const QString& caption,
+                         QSize clientSize)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , sd(tableSaveDialog(QLatin1String(kind.extension)))
+    , od(tableOpenDialog(QLatin1String(kind.extension)))
+    , kind_(kind)
 {
     setObjectName(name);
     setWindowTitle(caption);
@@ -77,6 +83,31 @@ QPushButton* TableDialog::addButton(int number, const QString& caption, Glyph gl
     button->setDefault(false);
     connect(button, &QPushButton::clicked, this, [handler = std::move(handler)] { runHandler(handler); });
     return button;
+}
+
+void TableDialog::startFileDialogsAfresh()
+{
+    sd.initialDir = dialogStartFolder();
+    od.initialDir = dialogStartFolder();
+}
+
+void TableDialog::storeAndAccept()
+{
+    if (StoreData() == 1)
+        accept();
+}
+
+void TableDialog::saveToFile()
+{
+    if (StoreData() == 0)
+        return;
+    saveTableAs(sd, tableBytes(), static_cast<std::size_t>(kind_.size));
+}
+
+void TableDialog::loadFromFile()
+{
+    if (loadTableFrom(od, tableBytes(), static_cast<std::size_t>(kind_.size)))
+        ShowData();
 }
 
 void TableDialog::setCancelButton(QPushButton* button)

@@ -1,12 +1,16 @@
 // What the positioner and remote-control dialogs share: the fixed dialog frame and fonts,
-// controls at fixed places, Esc and the close box acting as "Cancel", and the modal showing
-// that centres the dialog over the main window the first time only.
+// controls at fixed places, Esc and the close box acting as "Cancel", the modal showing
+// that centres the dialog over the main window the first time only, and the working table
+// with its "Store Data", "Save Data" and "Load Data".
 #pragma once
 
 #include "Glyphs.h"
+#include "Prompts.h"
+#include "TableKind.h"
 
 #include <QDialog>
 
+#include <cstdint>
 #include <functional>
 
 class QLabel;
@@ -27,8 +31,31 @@ public:
     // Esc and the title bar's close box press "Cancel".
     void reject() override;
 
+    const TableKind& kind() const { return kind_; }
+    // The working table, kind().size bytes.
+    virtual std::uint8_t* tableBytes() = 0;
+    // 1 when every edit held a byte and all were stored; 0 after reporting the first that did not.
+    virtual int StoreData() = 0;
+    // The working table into the edits.
+    virtual void ShowData() = 0;
+
+    FileDialogSettings sd; // "Save"
+    FileDialogSettings od; // "Open"
+
 protected:
-    TableDialog(QWidget* parent, const QString& name, const QString& caption, QSize clientSize);
+    TableDialog(QWidget* parent, const TableKind& kind, const QString& name, const QString& caption,
+                QSize clientSize);
+
+    // Both file dialogs start in the program's folder, or in the documents folder where the
+    // user may not write there.
+    void startFileDialogsAfresh();
+
+    // "Store Data": the edits into the table, and the dialog closed with OK.
+    void storeAndAccept();
+    // "Save Data": the edits into the table, then the table into a file the user picks.
+    void saveToFile();
+    // "Load Data": the table from a file the user picks, into the edits.
+    void loadFromFile();
 
     // Edits and labels are named "Edit<number>" and "Label<number>". Controls take the tab
     // order in which they are added.
@@ -49,6 +76,7 @@ protected:
 private:
     void centreOverMainWindow();
 
+    const TableKind& kind_;
     QWidget* fields_;
     QPushButton* cancelButton_ = nullptr;
     std::function<bool()> terminating_;

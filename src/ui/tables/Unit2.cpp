@@ -1,8 +1,6 @@
 #include "Unit2.h"
 
-#include "UserPaths.h"
 #include "TableEdits.h"
-#include "TableFilePrompts.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,9 +30,7 @@ QRect labelGeometry(const QRect& edit)
 } // namespace
 
 TForm2::TForm2(QWidget* parent)
-    : TableDialog(parent, QStringLiteral("Form2"), QStringLiteral("Positioner settings"), QSize(496, 192)),
-      sd(tableSaveDialog(QStringLiteral(".pos"))),
-      od(tableOpenDialog(QStringLiteral(".pos")))
+    : TableDialog(parent, PositionerTableKind, QStringLiteral("Form2"), QStringLiteral("Positioner settings"), QSize(496, 192))
 {
     for (int i = 0; i < PositionCount; ++i) {
         const QRect geometry = editGeometry(i);
@@ -50,8 +46,7 @@ TForm2::TForm2(QWidget* parent)
 
 void TForm2::FormCreate()
 {
-    sd.initialDir = dialogStartFolder();
-    od.initialDir = dialogStartFolder();
+    startFileDialogsAfresh();
     for (QLineEdit* edit : edits_)
         edit->setText(QStringLiteral("0"));
 }
@@ -69,8 +64,7 @@ void TForm2::ShowData()
 
 void TForm2::BitBtn1Click()
 {
-    if (StoreData() == 1)
-        accept();
+    storeAndAccept();
 }
 
 void TForm2::BitBtn2Click()
@@ -80,13 +74,10 @@ void TForm2::BitBtn2Click()
 
 void TForm2::BitBtn3Click()
 {
-    if (StoreData() == 0)
-        return;
-    saveTableAs(sd, PositionTable.data(), PositionTable.size());
+    saveToFile();
 }
 
 void TForm2::BitBtn4Click()
 {
-    if (loadTableFrom(od, PositionTable.data(), PositionTable.size()))
-        ShowData();
+    loadFromFile();
 }

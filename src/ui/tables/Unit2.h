@@ -3,7 +3,6 @@
 // back into the table, and saves the table to or loads it from a ".pos" file.
 #pragma once
 
-#include "Prompts.h"
 #include "TableDialog.h"
 #include "Tables.h"
 
@@ -18,17 +17,16 @@ public:
     // Both file dialogs start in the program's folder; every edit shows "0".
     void FormCreate();
     // 1 when every edit held a byte and all were stored; 0 after reporting the first that did not.
-    int StoreData();
+    int StoreData() override;
     // PositionTable bytes 0 to 31 into the edits, in decimal.
-    void ShowData();
+    void ShowData() override;
 
     void BitBtn1Click(); // "Store Data"
     void BitBtn2Click(); // "Cancel"
     void BitBtn3Click(); // "Save Data"
     void BitBtn4Click(); // "Load Data"
 
-    FileDialogSettings sd; // "Save"
-    FileDialogSettings od; // "Open"
+    std::uint8_t* tableBytes() override { return PositionTable.data(); }
 
     // The working copy of the positioner table, all 0 at start. Only the GUI thread uses it.
     PositionTableBytes PositionTable{};

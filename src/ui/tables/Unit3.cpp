@@ -1,8 +1,6 @@
 #include "Unit3.h"
 
-#include "UserPaths.h"
 #include "TableEdits.h"
-#include "TableFilePrompts.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,9 +41,7 @@ QString displayForm(std::uint8_t value)
 } // namespace
 
 TForm3::TForm3(QWidget* parent)
-    : TableDialog(parent, QStringLiteral("Form3"), QStringLiteral("Remote control"), QSize(473, 474)),
-      sd(tableSaveDialog(QStringLiteral(".rem"))),
-      od(tableOpenDialog(QStringLiteral(".rem")))
+    : TableDialog(parent, RemoteTableKind, QStringLiteral("Form3"), QStringLiteral("Remote control"), QSize(473, 474))
 {
     for (int row = 0; row < Rows; ++row) {
         addLabel(rowLabelNumber(row), rowLabelCaption(row), QRect(15, rowY(row), 16, EditSize.height()),
@@ -66,8 +62,7 @@ TForm3::TForm3(QWidget* parent)
 
 void TForm3::FormCreate()
 {
-    sd.initialDir = dialogStartFolder();
-    od.initialDir = dialogStartFolder();
+    startFileDialogsAfresh();
     for (QLineEdit* edit : gridEdits_)
         edit->setText(displayForm(0));
     Edit96->setText(displayForm(0));
@@ -95,8 +90,7 @@ void TForm3::ShowData()
 
 void TForm3::BitBtn1Click()
 {
-    if (StoreData() == 1)
-        accept();
+    storeAndAccept();
 }
 
 void TForm3::BitBtn2Click()
@@ -111,13 +105,10 @@ void TForm3::BitBtn3Click()
 
 void TForm3::BitBtn4Click()
 {
-    if (StoreData() == 0)
-        return;
-    saveTableAs(sd, RemoteTable.data(), RemoteTable.size());
+    saveToFile();
 }
 
 void TForm3::BitBtn5Click()
 {
-    if (loadTableFrom(od, RemoteTable.data(), RemoteTable.size()))
-        ShowData();
+    loadFromFile();
 }

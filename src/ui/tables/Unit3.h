@@ -4,7 +4,6 @@
 // table to or loads it from a ".rem" file.
 #pragma once
 
-#include "Prompts.h"
 #include "TableDialog.h"
 #include "Tables.h"
 
@@ -19,9 +18,9 @@ public:
     // Both file dialogs start in the program's folder; every edit shows "0x00".
     void FormCreate();
     // 1 when all 97 edits held bytes and all were stored; 0 after reporting the first that did not.
-    int StoreData();
+    int StoreData() override;
     // All 97 bytes of RemoteTable into the edits, as "0x" and two upper-case hex digits.
-    void ShowData();
+    void ShowData() override;
 
     void BitBtn1Click(); // "Store Data"
     void BitBtn2Click(); // "Cancel"
@@ -29,8 +28,7 @@ public:
     void BitBtn4Click(); // "Save Data"
     void BitBtn5Click(); // "Load Data"
 
-    FileDialogSettings sd; // "Save"
-    FileDialogSettings od; // "Open"
+    std::uint8_t* tableBytes() override { return RemoteTable.data(); }
 
     // The working copy of the remote-control table, all 0 at start. Only the GUI thread uses it.
     RemoteTableBytes RemoteTable{};

@@ -6,7 +6,7 @@
 #include "LinkState.h"
 #include "PortSetup.h"
 #include "ProcessGauges.h"
-#include "UserPaths.h"
+#include "SettingsFile.h"
 #include "ReceiveBuffer.h"
 #include "TReadThread.h"
 
@@ -76,7 +76,7 @@ private slots:
         QFETCH(QString, written);
         QFETCH(QString, used);
         MainWindowFixture f(false, QStringLiteral("port=") + written);
-        QCOMPARE(QString::fromStdString(readPortSettings(settingsFilePath()).port), used);
+        QCOMPARE(QString::fromStdString(readProgramSettings(settingsFilePath()).port), used);
     }
 
     // "Open COM port" chosen during the stop pause of "Close COM port": the close then ends

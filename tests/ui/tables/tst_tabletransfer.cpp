@@ -1,5 +1,6 @@
 // The table transfers over a scripted box: which requests go out, which replies make a table.
 #include "TableTransfer.h"
+#include "Tables.h"
 
 #include <QTest>
 
@@ -43,12 +44,12 @@ private slots:
         ScriptedBox box;
         PositionTableBytes positions{};
         positions[32] = 0x5A;
-        QVERIFY(downloadPositionTable(box.exchange(), positions));
+        QVERIFY(downloadTable(box.exchange(), PositionerTableKind, positions.data()));
         QCOMPARE(positions[0], std::uint8_t(2)); // reply byte 1
         QCOMPARE(positions[31], std::uint8_t(33));
         QCOMPARE(positions[32], std::uint8_t(0x5A));
         RemoteTableBytes remote{};
-        QVERIFY(downloadRemoteTable(box.exchange(), remote));
+        QVERIFY(downloadTable(box.exchange(), RemoteTableKind, remote.data()));
         QCOMPARE(remote[RepeatByte], std::uint8_t(1)); // reply byte 0
         QCOMPARE(remote[0], std::uint8_t(2));
         QCOMPARE(box.requests, std::vector<std::string>({bytes({0x06}), bytes({0x09})}));
@@ -60,7 +61,7 @@ private slots:
             ScriptedBox box;
             box.replyLength = length;
             PositionTableBytes positions{};
-            QVERIFY(!downloadPositionTable(box.exchange(), positions));
+            QVERIFY(!downloadTable(box.exchange(), PositionerTableKind, positions.data()));
             QCOMPARE(positions, PositionTableBytes{});
         }
     }
@@ -71,7 +72,7 @@ private slots:
         box.replyLength = 0; // a silent box does not stop an upload
         PositionTableBytes positions{};
         std::iota(positions.begin(), positions.end(), std::uint8_t(10));
-        uploadPositionTable(box.exchange(), positions);
+        uploadTable(box.exchange(), PositionerTableKind, positions.data());
         QCOMPARE(box.requests.size(), std::size_t(4));
         QCOMPARE(box.requests[0], bytes({0x0A, 0x01, 0x00, 10, 11, 12, 13, 14, 15, 16, 17}));
         QCOMPARE(box.requests[3], bytes({0x0A, 0x01, 0x18, 34, 35, 36, 37, 38, 39, 40, 41}));
@@ -79,7 +80,7 @@ private slots:
         box.requests.clear();
         RemoteTableBytes remote{};
         remote[RepeatByte] = 7;
-        uploadRemoteTable(box.exchange(), remote);
+        uploadTable(box.exchange(), RemoteTableKind, remote.data());
         QCOMPARE(box.requests.size(), std::size_t(14));
         QCOMPARE(box.requests[11].substr(0, 3), bytes({0x0A, 0x02, 0x58}));
         QCOMPARE(box.requests[12], bytes({0x07, 0x00, 0x02, 7}));
