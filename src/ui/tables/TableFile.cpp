@@ -1,6 +1,5 @@
 #include "TableFile.h"
 
-#include "SystemMessage.h"
 #include "TableFileIo.h"
 #include "Unitx.h"
 
@@ -9,25 +8,11 @@
 
 namespace {
 
-QString fileLayerMessage(const FileFailure& failure)
-{
-    switch (failure.error) {
-    case FileError::FileNotFound: return QStringLiteral("File not found");
-    case FileError::InvalidFilename: return QStringLiteral("Invalid filename");
-    case FileError::TooManyOpenFiles: return QStringLiteral("Too many open files");
-    case FileError::AccessDenied: return QStringLiteral("File access denied");
-    case FileError::DiskFull: return QStringLiteral("Disk full");
-    case FileError::ReadBeyondEnd: return QStringLiteral("Read beyond end of file");
-    case FileError::Other: break;
-    }
-    return QStringLiteral("I/O error %1").arg(failure.code);
-}
-
 std::optional<QString> errorText(const std::optional<FileFailure>& failure)
 {
     if (!failure)
         return std::nullopt;
-    return fileLayerMessage(*failure) + QStringLiteral("  ") + fromSystem(systemMessage(failure->code));
+    return fromSystem(tableFileErrorText(*failure));
 }
 
 // Saving over a link replaces the file it points to, as writing into it would.

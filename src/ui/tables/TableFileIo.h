@@ -22,6 +22,14 @@ struct FileFailure {
 // existing file keeps its permissions.
 std::optional<FileFailure> saveTableRecord(const std::string& path, const std::uint8_t* data, std::size_t size);
 
+// What the user is shown for a failure: the file layer's message, two blanks, then the
+// system's message, in the system's narrow encoding.
+std::string tableFileErrorText(const FileFailure& failure);
+
+// `path` made absolute against the working folder; with `followLinks` and an existing file,
+// also with every link resolved (a save replaces the file a link points to).
+std::string absoluteTablePath(const std::string& path, bool followLinks);
+
 // Reads the first `size` bytes of `path` (absolute), opened for reading and writing so that
 // a read-only file is refused, and shared with other programs for both; a shorter file
 // fails. `data` is left alone on failure.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <vector>
 
 #include <fcntl.h>
@@ -173,4 +174,21 @@ std::optional<FileFailure> loadTableRecord(const std::string& path, std::uint8_t
         return failureOf(errno, path);
     std::copy(record.begin(), record.end(), data);
     return std::nullopt;
+}
+
+std::string absoluteTablePath(const std::string& path, bool followLinks)
+{
+    if (followLinks) {
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            std::string result(resolved);
+            std::free(resolved);
+            return result;
+        }
+    }
+    if (!path.empty() && path.front() == '/')
+        return path;
+    std::vector<char> folder(4096);
+    if (!::getcwd(folder.data(), folder.size()))
+        return path;
+    return std::string(folder.data()) + '/' + path;
 }

@@ -177,3 +177,17 @@ std::optional<FileFailure> loadTableRecord(const std::string& path, std::uint8_t
     std::copy(record.begin(), record.end(), data);
     return std::nullopt;
 }
+
+// A Windows table file is not reached through links: the full path is all there is to find.
+std::string absoluteTablePath(const std::string& path, bool)
+{
+    const DWORD length = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0)
+        return path;
+    std::string full(length, '\0');
+    const DWORD written = GetFullPathNameA(path.c_str(), length, full.data(), nullptr);
+    if (written == 0 || written >= length)
+        return path;
+    full.resize(written);
+    return full;
+}

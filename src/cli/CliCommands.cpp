@@ -1,0 +1,137 @@
+#include "CliCommands.h"
+
+#include "BoxRequests.h"
+#include "CliOptions.h"
+#include "ConsoleSession.h"
+#include "IntegerInput.h"
+
+#include <chrono>
+#include <cstdint>
+
+namespace {
+
+using Requests = std::vector<BoxRequest>;
+
+enum class Argument { None, OnOff, Byte };
+
+// A command that sends what its menu item sends, with the item's check state or the number
+// its input box asks for as the argument.
+struct RequestCommand {
+    const char* name;
+    Argument argument;
+    Requests (*requests)(std::uint8_t argument);
+};
+
+const RequestCommand RequestCommands[] = {
+    {"info", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::hardwareInfo()}; }},
+    {"22khz", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::test22kHz(on)}; }},
+    {"dsq-power", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::dsqPower(on)}; }},
+    {"analyse", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::analyse(on)}; }},
+    {"reset", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::softwareReset()}; }},
+    {"ir-detect", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::irDetect(on)}; }},
+    {"ir-set", Argument::Byte,
+     [](std::uint8_t value) { return Requests{BoxRequests::setIrValue(value), BoxRequests::followUp()}; }},
+    {"ir-get", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::readIrValue()}; }},
+    {"step-up", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::stepUp()}; }},
+    {"step-down", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::stepDown()}; }},
+    {"set-position", Argument::Byte, [](std::uint8_t position) { return Requests{BoxRequests::setPosition(position)}; }},
+    {"diseqc-reset", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::diseqcReset()}; }},
+    {"peripheral-power-on", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::diseqcPeripheralPowerOn()}; }},
+    {"drive-to-zero", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::drivePolarMotorToZero()}; }},
+    {"step-east", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::driveStepMotorEast()}; }},
+    {"step-west", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::driveStepMotorWest()}; }},
+    {"recalculate", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::recalculateSatellitePositions()}; }},
+};
+
+constexpr std::size_t MaxDiseqcBytes = 8;
+
+void expectArguments(const std::vector<std::string>& words, std::size_t count)
+{
+    if (words.size() - 1 != count)
+        throw UsageError(words[0] + (count == 0 ? " takes no argument" : " takes " + std::to_string(count) + " argument"));
+}
+
+std::uint8_t onOff(const std::string& word)
+{
+    if (word == "on")
+        return 1;
+    if (word == "off")
+        return 0;
+    throw UsageError("'" + word + "' is neither on nor off");
+}
+
+// Every request is sent, as the menu item sends them, whatever the box answered before.
+PlannedCommand sending(Requests requests)
+{
+    PlannedCommand command;
+    command.run = [requests = std::move(requests)](ConsoleSession& session, ConsoleOutput&) {
+        ExitStatus status = Done;
+        for (const BoxRequest& request : requests) {
+            switch (session.send(request)) {
+            case ConsoleSession::Outcome::WriteFailed:
+                return PortFailed;
+            case ConsoleSession::Outcome::NoReply:
+                status = ReplyMissing;
+                break;
+            case ConsoleSession::Outcome::Replied:
+                break;
+            }
+        }
+        return status;
+    };
+    return command;
+}
+
+PlannedCommand planDiseqc(const std::vector<std::string>& words)
+{
+    if (words.size() < 2 || words.size() - 1 > MaxDiseqcBytes)
+        throw UsageError("diseqc takes 1 to 8 bytes");
+    std::string message;
+    for (std::size_t i = 1; i < words.size(); ++i)
+        message += static_cast<char>(byteArgument(words[i]));
+    return sending({BoxRequests::diseqcMessage(message)});
+}
+
+PlannedCommand planMonitor(const std::vector<std::string>& words)
+{
+    std::optional<std::chrono::milliseconds> duration;
+    if (words.size() == 3 && words[1] == "--seconds") {
+        const std::int32_t seconds = parseIntegerOr(trimControls(words[2]), -1);
+        if (seconds <= 0)
+            throw UsageError("--seconds takes a whole number of seconds above 0");
+        duration = std::chrono::seconds(seconds);
+    } else if (words.size() != 1) {
+        throw UsageError("monitor takes only --seconds S");
+    }
+    PlannedCommand command;
+    command.run = [duration](ConsoleSession& session, ConsoleOutput&) {
+        session.monitor(duration);
+        return Done;
+    };
+    return command;
+}
+
+} // namespace
+
+PlannedCommand planCommand(const std::vector<std::string>& words)
+{
+    const std::string& name = words.at(0);
+    for (const RequestCommand& command : RequestCommands) {
+        if (name != command.name)
+            continue;
+        expectArguments(words, command.argument == Argument::None ? 0 : 1);
+        std::uint8_t argument = 0;
+        if (command.argument == Argument::OnOff)
+            argument = onOff(words[1]);
+        else if (command.argument == Argument::Byte)
+            argument = byteArgument(words[1]);
+        return sending(command.requests(argument));
+    }
+    if (name == "diseqc")
+        return planDiseqc(words);
+    if (name == "monitor")
+        return planMonitor(words);
+    if (name == "positions" || name == "remote")
+        return planTableCommand(name, std::vector<std::string>(words.begin() + 1, words.end()));
+    throw UsageError("unknown command '" + name + "'");
+}

@@ -1,0 +1,124 @@
+#include "CliOptions.h"
+
+#include "IntegerInput.h"
+
+const char* const CliUsage =
+    "usage: vantorel-cli [OPTIONS] COMMAND [ARGUMENTS]\n"
+    "Sends one command to the interface box and prints the request and the reply as the\n"
+    "log pane shows them (\"S: \" and \"R: \" lines); errors go to standard error.\n"
+    "\n"
+    "Commands:\n"
+    "  info                          hardware information\n"
+    "  22khz on|off                  22 kHz test tone\n"
+    "  dsq-power on|off              DiSEqC bus power\n"
+    "  analyse on|off                bus analyser\n"
+    "  reset                         software reset of the box\n"
+    "  ir-detect on|off              IR value detection\n"
+    "  ir-set N                      set the IR value\n"
+    "  ir-get                        read the IR value\n"
+    "  step-up | step-down           positioner one step\n"
+    "  set-position N                positioner to position N\n"
+    "  diseqc-reset | peripheral-power-on | drive-to-zero | step-east | step-west |\n"
+    "  recalculate                   the fixed DiSEqC messages\n"
+    "  diseqc BYTE...                any DiSEqC message of 1 to 8 bytes\n"
+    "  positions get|put FILE        positioner table from the box into FILE, or back\n"
+    "  remote get|put FILE           remote-control table likewise (FILE - : standard I/O)\n"
+    "  monitor [--seconds S]         print what the box sends, until S seconds or Ctrl+C\n"
+    "Numbers: decimal, or hexadecimal after $, x or 0x (0xE0, $E0, 224).\n"
+    "\n"
+    "Options:\n"
+    "  --port NAME          the port (COM1, COM2... or a device path); default: the settings\n"
+    "  --baud N             the speed; default: the settings, or 19200\n"
+    "  --settings FILE      the settings file; default: the one the window reads\n"
+    "  --display hex|binary|ascii   how received bytes are written (default hex)\n"
+    "  --crlf               CR and LF as <CR> and <LF> in the hex and binary forms\n"
+    "  --timestamps         a time stamp before each line\n"
+    "  --quiet              only the reply's content\n"
+    "  -h, --help           this help\n"
+    "  --version            the version\n"
+    "\n"
+    "Exit status: 0 done, 1 a reply missing, short or late, 2 usage, 3 port failure,\n"
+    "4 table file failure, 130 Ctrl+C.\n";
+
+namespace {
+
+DisplayMode displayNamed(const std::string& name)
+{
+    if (name == "hex")
+        return DisplayMode::Hex;
+    if (name == "binary")
+        return DisplayMode::Binary;
+    if (name == "ascii")
+        return DisplayMode::Ascii;
+    throw UsageError("--display takes hex, binary or ascii, not '" + name + "'");
+}
+
+std::int32_t integerArgument(const std::string& text)
+{
+    try {
+        return parseIntegerOrThrow(trimControls(text));
+    } catch (const ConvertError& error) {
+        throw UsageError(error.what());
+    }
+}
+
+// "--name VALUE" or "--name=VALUE"; `index` moves past what was taken.
+std::optional<std::string> valueOf(const std::string& name, const std::vector<std::string>& arguments,
+                                   std::size_t& index)
+{
+    const std::string& argument = arguments[index];
+    if (argument == name) {
+        if (index + 1 >= arguments.size())
+            throw UsageError(name + " needs a value");
+        return arguments[++index];
+    }
+    if (argument.compare(0, name.size() + 1, name + "=") == 0)
+        return argument.substr(name.size() + 1);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::uint8_t byteArgument(const std::string& text)
+{
+    const std::int32_t value = integerArgument(text);
+    if (value < 0 || value > 255)
+        throw UsageError("'" + text + "' is not a byte (0..255)");
+    return static_cast<std::uint8_t>(value);
+}
+
+CliOptions parseCliOptions(const std::vector<std::string>& arguments)
+{
+    CliOptions options;
+    std::size_t index = 0;
+    for (; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        if (argument.size() < 2 || argument[0] != '-')
+            break;
+        if (argument == "-h" || argument == "--help") {
+            options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
+        } else if (argument == "--crlf") {
+            options.showCRLF = true;
+        } else if (argument == "--timestamps") {
+            options.lineForm.timestamps = true;
+        } else if (argument == "--quiet") {
+            options.lineForm.quiet = true;
+        } else if (auto port = valueOf("--port", arguments, index)) {
+            options.port = *port;
+        } else if (auto baud = valueOf("--baud", arguments, index)) {
+            options.baud = integerArgument(*baud);
+        } else if (auto settings = valueOf("--settings", arguments, index)) {
+            options.settingsFile = *settings;
+        } else if (auto display = valueOf("--display", arguments, index)) {
+            options.display = displayNamed(*display);
+        } else {
+            throw UsageError("unknown option '" + argument + "'");
+        }
+    }
+    options.command.assign(arguments.begin() + static_cast<std::ptrdiff_t>(index), arguments.end());
+    if (options.command.empty() && !options.help && !options.version)
+        throw UsageError("no command given");
+    return options;
+}

@@ -1,0 +1,66 @@
+#include "ConsoleOutput.h"
+
+#include "IntegerInput.h"
+
+#include <ctime>
+
+namespace {
+
+std::string timeStampPrefix()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[32];
+    return std::strftime(text, sizeof text, "%d.%m.%y %H:%M:%S ", &local) ? std::string(text) : std::string();
+}
+
+} // namespace
+
+ConsoleOutput::ConsoleOutput(LineForm form)
+    : m_form(form)
+{
+}
+
+void ConsoleOutput::moveLinesToStandardError()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_lines = stderr;
+}
+
+// A log line as the log pane keeps it: without trailing blanks and control characters.
+void ConsoleOutput::logLine(const std::string& text)
+{
+    std::string line = m_form.timestamps ? timeStampPrefix() : std::string();
+    line += trimTrailingControls(text);
+    print(nullptr, line);
+}
+
+void ConsoleOutput::print(std::FILE* stream, std::string line)
+{
+    line += '\n';
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    std::FILE* const target = stream ? stream : m_lines;
+    std::fwrite(line.data(), 1, line.size(), target);
+    std::fflush(target);
+}
+
+void ConsoleOutput::sent(const std::string& packetDump)
+{
+    if (!m_form.quiet)
+        logLine("S: " + packetDump);
+}
+
+void ConsoleOutput::received(const std::string& text)
+{
+    logLine(m_form.quiet ? text : "R: " + text);
+}
+
+void ConsoleOutput::error(const std::string& text)
+{
+    print(stderr, text);
+}

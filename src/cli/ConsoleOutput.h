@@ -1,0 +1,34 @@
+// What the command line prints: the log pane's "S: " and "R: " lines on standard output,
+// oldest first, and every error on standard error. The reader thread and the main thread
+// both print, one whole line at a time.
+#pragma once
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+struct LineForm {
+    bool timestamps = false; // "dd.mm.yy hh:mm:ss " before each line, as the log pane's
+    bool quiet = false;      // only the reply's content: no "S: " lines, no "R: " prefix
+};
+
+class ConsoleOutput {
+public:
+    explicit ConsoleOutput(LineForm form);
+
+    // The log lines go to standard error instead, while standard output carries a table.
+    void moveLinesToStandardError();
+
+    void sent(const std::string& packetDump);
+    void received(const std::string& text);
+    void error(const std::string& text);
+
+private:
+    void logLine(const std::string& text);
+    // One whole line to `stream`, or to where the log lines go when it is null.
+    void print(std::FILE* stream, std::string line);
+
+    const LineForm m_form;
+    std::FILE* m_lines = stdout;
+    std::mutex m_mutex;
+};

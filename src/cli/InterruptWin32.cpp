@@ -1,0 +1,30 @@
+#include "Interrupt.h"
+
+#include <atomic>
+
+#include <windows.h>
+
+namespace {
+
+std::atomic<bool> interruptSeen{false};
+
+// Runs on a thread of its own that the system starts for the event.
+BOOL WINAPI noteInterrupt(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE;
+    interruptSeen.store(true);
+    return TRUE;
+}
+
+} // namespace
+
+void watchForInterrupt()
+{
+    SetConsoleCtrlHandler(noteInterrupt, TRUE);
+}
+
+bool interrupted()
+{
+    return interruptSeen.load();
+}
