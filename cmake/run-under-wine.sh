@@ -33,12 +33,14 @@ if [ -n "${VANTOREL_BOXSIM:-}" ]; then
 fi
 
 # Wine's background programs inherit the output of the program they start with and keep it
-# open for seconds after it ends, which ctest would wait for: the output goes through a file.
+# open for seconds after it ends, which ctest would wait for: each output goes through a file.
 output=$(mktemp)
+errors=$(mktemp)
 set +e
-"$wine" "$@" >"$output" 2>&1
+"$wine" "$@" >"$output" 2>"$errors"
 status=$?
 set -e
 cat "$output"
-rm -f "$output"
+cat "$errors" >&2
+rm -f "$output" "$errors"
 exit "$status"
