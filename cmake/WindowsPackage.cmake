@@ -1,7 +1,8 @@
 # The portable Windows package, vantorel-<version>-windows-x64.zip in the build folder: one
-# folder holding the stripped vantorel.exe, an example settings file written for Windows, a
-# short README.txt, Vantorel's licence and copyright, and Qt's licences with a note of where
-# its source comes from (written by scripts/build-qt-windows.sh beside the static Qt).
+# folder holding the stripped vantorel.exe and vantorel-cli.exe, the command line's manual
+# page as text, an example settings file written for Windows, a short README.txt, Vantorel's
+# licence and copyright, and Qt's licences with a note of where its source comes from
+# (written by scripts/build-qt-windows.sh beside the static Qt).
 set(VANTOREL_WINDOWS_ZIP ${CMAKE_BINARY_DIR}/vantorel-${PROJECT_VERSION}-windows-x64.zip)
 set(package_root ${CMAKE_BINARY_DIR}/windows-package)
 set(package_name vantorel-${PROJECT_VERSION})
@@ -17,19 +18,29 @@ configure_file(${PROJECT_SOURCE_DIR}/data/windows/vantorel.ini.example ${texts}/
                @ONLY NEWLINE_STYLE CRLF)
 configure_file(${PROJECT_SOURCE_DIR}/COPYING ${texts}/COPYING.txt @ONLY NEWLINE_STYLE CRLF)
 configure_file(${PROJECT_SOURCE_DIR}/data/copyright ${texts}/copyright.txt @ONLY NEWLINE_STYLE CRLF)
+# The manual page, set as plain text with CRLF line ends.
+find_program(VANTOREL_GROFF groff REQUIRED)
+configure_file(${PROJECT_SOURCE_DIR}/data/vantorel-cli.1.in ${texts}/vantorel-cli.1 @ONLY)
+add_custom_command(OUTPUT ${texts}/vantorel-cli.txt
+  COMMAND sh -c "${VANTOREL_GROFF} -man -Tascii -P-cbou vantorel-cli.1 | sed 's/$/\r/' > vantorel-cli.txt"
+  WORKING_DIRECTORY ${texts}
+  DEPENDS ${texts}/vantorel-cli.1
+  VERBATIM)
 
 set(stage ${package_root}/${package_name})
 add_custom_command(OUTPUT ${VANTOREL_WINDOWS_ZIP}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/qt
   COMMAND ${CMAKE_STRIP} -o ${stage}/vantorel.exe $<TARGET_FILE:vantorel>
+  COMMAND ${CMAKE_STRIP} -o ${stage}/vantorel-cli.exe $<TARGET_FILE:vantorel-cli>
   COMMAND ${CMAKE_COMMAND} -E copy ${texts}/README.txt ${texts}/vantorel.ini.example ${texts}/COPYING.txt
-                                   ${texts}/copyright.txt ${stage}
+                                   ${texts}/copyright.txt ${texts}/vantorel-cli.txt ${stage}
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${qt_docs} ${stage}/qt
   COMMAND ${CMAKE_COMMAND} -E rm -f ${VANTOREL_WINDOWS_ZIP}
   COMMAND ${CMAKE_COMMAND} -E tar cf ${VANTOREL_WINDOWS_ZIP} --format=zip ${package_name}
   WORKING_DIRECTORY ${package_root}
-  DEPENDS vantorel ${texts}/README.txt ${texts}/vantorel.ini.example ${texts}/COPYING.txt ${texts}/copyright.txt
+  DEPENDS vantorel vantorel-cli ${texts}/README.txt ${texts}/vantorel.ini.example ${texts}/COPYING.txt
+          ${texts}/copyright.txt ${texts}/vantorel-cli.txt
   COMMENT "Packing ${VANTOREL_WINDOWS_ZIP}"
   VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${VANTOREL_WINDOWS_ZIP})

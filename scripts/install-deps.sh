@@ -2,13 +2,13 @@
 # Installs the Debian packages Vantorel needs, when missing: with "build", only what building
 # the program and its Debian package takes; with "windows", what building the Windows packages
 # takes (Qt for Windows from Debian's source, MinGW-w64, the icon tools, NSIS for the setup
-# program); with nothing, also what the tests, the Windows leg under Wine, fuzzing and looking
-# at the windows take.
+# program, groff for the command line's manual page as text); with nothing, also what the
+# tests, the Windows leg under Wine, fuzzing and looking at the windows take.
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl-dev libglx-dev libopengl-dev libfontconfig-dev
           librsvg2-bin file fonts-liberation)
-windows=(g++-mingw-w64-x86-64-posix imagemagick ninja-build dpkg-dev xz-utils nsis)
+windows=(g++-mingw-w64-x86-64-posix imagemagick ninja-build dpkg-dev xz-utils nsis groff-base)
 case ${1:-} in
   build) ;;
   windows) packages+=("${windows[@]}") ;;

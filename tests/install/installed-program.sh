@@ -68,10 +68,17 @@ ask_box() {
 printf '[init]\nport=%s\n' "$work/configured-port" > "$XDG_CONFIG_HOME/vantorel/vantorel.ini"
 ask_box configured
 grep -q '^request:' "$work/beside.log" && fail "the other box was asked too"
+# The command line reads the window's settings.
+requests_before=$(grep -c '^request:' "$work/configured.log")
+"$root/usr/bin/vantorel-cli" --quiet info >"$work/cli.out" 2>&1 || fail "vantorel-cli info: $(cat "$work/cli.out")"
+[[ $(grep -c '^request:' "$work/configured.log") -gt $requests_before ]] || fail "vantorel-cli did not ask the configured box"
 
 printf '[init]\nport=%s\n' "$work/beside-port" > "$root/usr/bin/vantorel.ini"
 requests_before=$(grep -c '^request:' "$work/configured.log")
 ask_box beside
 [[ $(grep -c '^request:' "$work/configured.log") -eq $requests_before ]] \
   || fail "the settings beside the program did not win"
+"$root/usr/bin/vantorel-cli" --quiet info >"$work/cli.out" 2>&1 || fail "vantorel-cli info: $(cat "$work/cli.out")"
+[[ $(grep -c '^request:' "$work/configured.log") -eq $requests_before ]] \
+  || fail "vantorel-cli did not read the settings beside the program"
 echo "PASS"

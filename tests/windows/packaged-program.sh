@@ -5,7 +5,7 @@
 # program starts, opens the port when its window is first activated, and "HW Info" (Ctrl+I)
 # reaches the box, which answers; the log saved through the Log menu then holds the request
 # the program sent and the reply it received. Each link of that chain has its own check; the
-# command line first answers on the streams it is given.
+# command line first answers on the streams it is given. Then vantorel-cli.exe asks the box.
 set -uo pipefail
 zip=$1 boxsim=$2
 source "$(dirname "$0")/program-under-wine.sh"
@@ -18,7 +18,7 @@ printf '[init]\r\nport=COM12\r\n' >"$(dirname "$program")/vantorel.ini"
 # the desktop it would show a message box instead.
 out=$(run "$program" --version) || fail "--version exited $?: $out"
 [[ $out == "vantorel "* ]] || fail "--version printed '$out'"
-out=$(run "$program" COM3)
+out=$(run "$program" COM3 2>&1)
 code=$?
 [[ $code -eq 2 && $out == *"unexpected argument 'COM3'"* ]] || fail "a stray argument exited $code: $out"
 
@@ -46,4 +46,10 @@ grep -q '^S: 0x01 0x00' "$saved" || fail "the saved log holds no HW Info request
 [[ -n $reply_text ]] || fail "the box's reply holds no text: $(cat "$work/box.log")"
 grep '^R: ' "$saved" | grep -qF "$reply_text" || fail "the saved log does not hold the box's reply '$reply_text': $(cat "$saved")"
 grep -q 'COM port opened' "$saved" || fail "the saved log does not say the port opened: $(cat "$saved")"
+
+# Once the window has gone, the command line beside it reads the same settings and gets the
+# same reply.
+stop_wine
+out=$(run "$(dirname "$program")/vantorel-cli.exe" --quiet info) || fail "vantorel-cli info exited $?: $out"
+[[ $out == *"$reply_text"* ]] || fail "vantorel-cli printed '$out', not the box's reply '$reply_text'"
 echo PASS
