@@ -47,9 +47,8 @@ std::set<int> readerAmong(const std::set<int>& before)
     return readers;
 }
 
-void measureRequests(TForm1& form)
+std::vector<double> timeRequests(TForm1& form, const BoxRequest& request)
 {
-    const BoxRequest request = BoxRequests::diseqcReset();
     form.SendRequest(request.bytes, request.replyLength); // first use of every path
     std::vector<double> ms;
     for (int i = 0; i < Requests; ++i) {
@@ -57,12 +56,21 @@ void measureRequests(TForm1& form)
         form.SendRequest(request.bytes, request.replyLength);
         ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
+    return ms;
+}
+
+void measureRequests(TForm1& form)
+{
+    const std::vector<double> ms = timeRequests(form, BoxRequests::diseqcReset());
     std::printf("  SendRequest, %d requests answered at once by the simulated box:\n", Requests);
     std::printf("    median %.1f ms (min %.1f, max %.1f)\n", median(ms), *std::min_element(ms.begin(), ms.end()),
                 *std::max_element(ms.begin(), ms.end()));
     std::printf("    floor 100..200 ms: the wait always sleeps one 100 ms pass before it looks at the count,\n"
                 "    and the reader's read ends only after 100 ms of silence behind the reply's last byte,\n"
                 "    so the count rises just after 100 ms and the second pass, at about 200 ms, sees it\n");
+    // For scale beside bench_cli, which runs the same request from the command line.
+    std::printf("  HW Info, %d requests over the open port: median %.1f ms\n", Requests,
+                median(timeRequests(form, BoxRequests::hardwareInfo())));
 }
 
 // A thread that only sleeps 10 ms at a time: the least a loop that wakes every 10 ms costs
