@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Vantorel with its tests and runs the whole suite headless: the serial link's tests in
-# a ThreadSanitizer build, every test of the normal build, every test again in an
+# Builds Vantorel with its tests and runs the whole suite headless: the serial link's tests and
+# the command line's in a ThreadSanitizer build, every test of the normal build, every test again in an
 # AddressSanitizer and UBSan build, each fuzz harness for a short while, and then the Windows
 # leg: the whole program built with MinGW against a static Qt for Windows, its tests and its
 # portable package run under Wine.
@@ -12,8 +12,8 @@ jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TSAN=ON -DVANTOREL_BENCH=OFF
-cmake --build build-tsan -j"$jobs" --target tst_serialio tst_receiveloop tst_portlayer vantorel-boxsim
-ctest --test-dir build-tsan --output-on-failure -L link
+cmake --build build-tsan -j"$jobs" --target tst_serialio tst_receiveloop tst_portlayer vantorel-boxsim vantorel-cli
+ctest --test-dir build-tsan --output-on-failure -L "link|cli"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
