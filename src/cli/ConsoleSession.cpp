@@ -24,9 +24,10 @@ ConsoleSession::ConsoleSession(ProgramSettings settings, ConsoleOutput& output, 
 {
 }
 
+// As the window does at its end: the modem lines dropped, the reader ended, the port closed.
 ConsoleSession::~ConsoleSession()
 {
-    m_session.close();
+    m_session.release();
 }
 
 bool ConsoleSession::open()
