@@ -31,14 +31,7 @@ cleanup() {
 trap cleanup EXIT
 cd "$work" || exit 1
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-within() {
-  local seconds=$1
-  shift
-  for _ in $(seq $((seconds * 10))); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+source "$here/../support/shell-checks.sh"
 
 cli() {
   if [[ -n $wine ]]; then

@@ -5,7 +5,7 @@
 export WINEPREFIX WINEDEBUG=-all
 windows_tests=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$windows_tests/../support/shell-checks.sh"
 
 # Ends every Windows program of the prefix.
 stop_wine() { "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null; }
@@ -21,14 +21,6 @@ trap cleanup EXIT
 
 # Runs a Windows program, making the prefix on first use.
 run() { "$windows_tests/../../cmake/run-under-wine.sh" "$@"; }
-
-# Waits up to $1 seconds for the command after it to succeed.
-within() {
-  local seconds=$1
-  shift
-  for _ in $(seq $((seconds * 10))); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
 
 # start_box_as_com12 BOXSIM: the box logs what it receives and sends in $work/box.log. Only
 # once the prefix exists: a dosdevices folder made before it keeps Wine from making it.
