@@ -21,7 +21,8 @@
 
 class ConsoleOutput;
 
-// Thrown out of a wait that Ctrl+C ended; the session still releases its port.
+// Thrown out of a wait (or a read of standard input) that Ctrl+C ended; the session still
+// releases its port.
 struct Interrupted : std::runtime_error {
     Interrupted() : std::runtime_error("interrupted") {}
 };

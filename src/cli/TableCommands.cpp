@@ -6,6 +6,7 @@
 #include "CliOptions.h"
 #include "ConsoleOutput.h"
 #include "ConsoleSession.h"
+#include "Interrupt.h"
 #include "TableFileIo.h"
 #include "TableTransfer.h"
 
@@ -38,6 +39,8 @@ std::optional<FileFailure> readStandardInput(std::uint8_t* table, std::size_t si
     useBinaryMode(stdin);
     errno = 0;
     const std::size_t got = std::fread(table, 1, size, stdin);
+    if (got < size && interrupted())
+        throw Interrupted();
     if (got < size)
         return FileFailure{std::ferror(stdin) ? FileError::Other : FileError::ReadBeyondEnd, errno};
     return std::nullopt;

@@ -32,9 +32,9 @@ int run(const CliOptions& options, const PlannedCommand& command)
     ConsoleOutput output(options.lineForm);
     if (command.tableOnStandardOutput)
         output.moveLinesToStandardError();
-    if (const ExitStatus prepared = command.prepare(output); prepared != Done)
-        return prepared;
     try {
+        if (const ExitStatus prepared = command.prepare(output); prepared != Done)
+            return prepared;
         ConsoleSession session(settingsFor(options), output, options.display, options.showCRLF);
         if (!session.open())
             return PortFailed;
