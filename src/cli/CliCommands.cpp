@@ -2,7 +2,6 @@
 
 #include "BoxRequests.h"
 #include "CliOptions.h"
-#include "ConsoleSession.h"
 #include "IntegerInput.h"
 
 #include <chrono>
@@ -67,15 +66,9 @@ PlannedCommand sending(Requests requests)
     command.run = [requests = std::move(requests)](ConsoleSession& session, ConsoleOutput&) {
         ExitStatus status = Done;
         for (const BoxRequest& request : requests) {
-            switch (session.send(request)) {
-            case ConsoleSession::Outcome::WriteFailed:
-                return PortFailed;
-            case ConsoleSession::Outcome::NoReply:
-                status = ReplyMissing;
+            noteOutcome(session.send(request), status);
+            if (status == PortFailed)
                 break;
-            case ConsoleSession::Outcome::Replied:
-                break;
-            }
         }
         return status;
     };
@@ -112,6 +105,14 @@ PlannedCommand planMonitor(const std::vector<std::string>& words)
 }
 
 } // namespace
+
+void noteOutcome(ConsoleSession::Outcome outcome, ExitStatus& status)
+{
+    if (outcome == ConsoleSession::Outcome::WriteFailed)
+        status = PortFailed;
+    else if (outcome == ConsoleSession::Outcome::NoReply && status == Done)
+        status = ReplyMissing;
+}
 
 PlannedCommand planCommand(const std::vector<std::string>& words)
 {

@@ -2,6 +2,7 @@
 // open session.
 #pragma once
 
+#include "ConsoleSession.h"
 #include "ExitStatus.h"
 
 #include <functional>
@@ -9,7 +10,6 @@
 #include <vector>
 
 class ConsoleOutput;
-class ConsoleSession;
 
 struct PlannedCommand {
     // What can fail without the box (a table file read), before the port is opened.
@@ -17,6 +17,10 @@ struct PlannedCommand {
     std::function<ExitStatus(ConsoleSession&, ConsoleOutput&)> run;
     bool tableOnStandardOutput = false; // the log lines then go to standard error
 };
+
+// Folds one request's outcome into a command's exit status: a port that failed outweighs a
+// reply that did not come.
+void noteOutcome(ConsoleSession::Outcome outcome, ExitStatus& status);
 
 // The command in `words` (its name and arguments); throws UsageError.
 PlannedCommand planCommand(const std::vector<std::string>& words);

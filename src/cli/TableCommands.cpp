@@ -5,7 +5,6 @@
 
 #include "CliOptions.h"
 #include "ConsoleOutput.h"
-#include "ConsoleSession.h"
 #include "Interrupt.h"
 #include "TableFileIo.h"
 #include "TableTransfer.h"
@@ -67,17 +66,7 @@ ExitStatus fileOutcome(const std::optional<FileFailure>& failure, ConsoleOutput&
 BoxExchange exchangeOver(ConsoleSession& session, ExitStatus& status)
 {
     return [&session, &status](const BoxRequest& request) {
-        switch (session.send(request)) {
-        case ConsoleSession::Outcome::WriteFailed:
-            status = PortFailed;
-            break;
-        case ConsoleSession::Outcome::NoReply:
-            if (status == Done)
-                status = ReplyMissing;
-            break;
-        case ConsoleSession::Outcome::Replied:
-            break;
-        }
+        noteOutcome(session.send(request), status);
         return session.buffer().contents();
     };
 }

@@ -4,7 +4,6 @@
 #include "Unitx.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -15,21 +14,20 @@ std::optional<QString> errorText(const std::optional<FileFailure>& failure)
     return fromSystem(tableFileErrorText(*failure));
 }
 
-// Saving over a link replaces the file it points to, as writing into it would.
-QString resolvedTarget(const QString& path)
+std::string systemPath(const QString& path)
 {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+    return QFile::encodeName(path).toStdString();
 }
 
 } // namespace
 
+// Saving over a link replaces the file it points to, as writing into it would.
 std::optional<QString> saveTableFile(const QString& path, const std::uint8_t* data, std::size_t size)
 {
-    return errorText(saveTableRecord(QFile::encodeName(resolvedTarget(path)).toStdString(), data, size));
+    return errorText(saveTableRecord(absoluteTablePath(systemPath(path), true), data, size));
 }
 
 std::optional<QString> loadTableFile(const QString& path, std::uint8_t* data, std::size_t size)
 {
-    return errorText(loadTableRecord(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString(), data, size));
+    return errorText(loadTableRecord(absoluteTablePath(systemPath(path), false), data, size));
 }
