@@ -12,10 +12,32 @@ constexpr std::uint32_t FlushLimit = 1000;
 
 } // namespace
 
+const char* const PortOpenFailed = "CreateFile INVALID_HANDLE_VALUE";
+
+std::string portOpenFailureDetail(std::string_view portName, int code)
+{
+    // The device a name stands for, as the user knows it (without Windows' "\\.\\").
+    std::string device = serial::devicePath(portName);
+    if (device.rfind("\\\\.\\", 0) == 0)
+        device.erase(0, 4);
+    std::string reason = systemMessage(code);
+    switch (serial::openFailureOf(code)) {
+    case serial::OpenFailure::HeldElsewhere:
+        reason = "in use by another program (" + reason + ")";
+        break;
+    case serial::OpenFailure::NotASerialPort:
+        reason = "not a serial port (" + reason + ")";
+        break;
+    case serial::OpenFailure::Other:
+        break;
+    }
+    return "cannot open " + device + ": " + reason;
+}
+
 bool ConfigurePort(serial::Port& port, const ProgramSettings& settings, const ErrorReporter& reportError)
 {
     if (!port.open(settings.port)) {
-        reportError("CreateFile INVALID_HANDLE_VALUE");
+        reportError(PortOpenFailed);
         return false;
     }
 

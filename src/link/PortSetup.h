@@ -6,6 +6,14 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
+
+// The failed open's step text, which the window shows alone.
+extern const char* const PortOpenFailed;
+
+// "cannot open PORT: REASON" for an open that failed with the system error `code`, telling a
+// port that another program holds from one that is missing or no serial port.
+std::string portOpenFailureDetail(std::string_view portName, int code);
 
 using ErrorReporter = std::function<void(const std::string&)>;
 

@@ -56,6 +56,10 @@ std::string portNameFromSettings(std::string_view written);
 // elsewhere "COMn" is the n-th serial port and any other name a device of /dev.
 std::string devicePath(std::string_view portName);
 
+// What a failed open's system error code says about the port.
+enum class OpenFailure { HeldElsewhere, NotASerialPort, Other };
+OpenFailure openFailureOf(int code);
+
 // One open port: the owner of its system handle and of whatever the system does not keep
 // for it. The steps are the calls the program configures and uses a port with; each
 // reports failure through the calling thread's last system error. A step on a port that

@@ -27,6 +27,9 @@ bool Port::Native::close()
         return true;
     const int closing = descriptor;
     descriptor = -1;
+    // A pseudo-terminal keeps its exclusive mark after the last close: left on, it would
+    // refuse every later open by anyone but root.
+    ioctl(closing, TIOCNXCL);
     return ::close(closing) == 0;
 }
 
@@ -123,6 +126,15 @@ void makeRaw(termios& line)
 }
 
 } // namespace
+
+OpenFailure openFailureOf(int code)
+{
+    switch (code) {
+    case EBUSY: return OpenFailure::HeldElsewhere; // the exclusive mark or lock of another user
+    case ENOTTY: return OpenFailure::NotASerialPort; // a plain file or a device without a line
+    default: return OpenFailure::Other;
+    }
+}
 
 bool Port::open(std::string_view portName)
 {

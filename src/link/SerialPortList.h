@@ -1,0 +1,34 @@
+// The serial ports this machine has, for the user to pick one by name. Each line printed
+// for a port is its name, then, when there is one, two blanks and its detail:
+//   /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A5XK3RJT-if00-port0  /dev/ttyUSB0
+//   COM3  \Device\Serial0
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace serial {
+
+struct SerialPortEntry {
+    std::string name;   // what the user puts in --port or the settings
+    std::string detail; // the device behind the name (a by-id link's device, Windows'
+                        // driver device), or empty
+};
+
+// Linux: the /dev/serial/by-id links, then the ttyUSB, ttyACM and ttyS devices, each group
+// in natural order (ttyS2 before ttyS10). Windows: the COM ports in order of their number.
+std::vector<SerialPortEntry> listSerialPorts();
+
+#ifndef _WIN32
+// listSerialPorts() on the file tree under `root` ("" for the real one). The names and
+// details are the paths as seen from inside that tree, so the listing reads the same.
+std::vector<SerialPortEntry> listSerialPortsUnder(const std::string& root);
+#endif
+
+// The line `vantorel-cli ports` prints for one port (see the top of this file).
+inline std::string portListLine(const SerialPortEntry& port)
+{
+    return port.detail.empty() ? port.name : port.name + "  " + port.detail;
+}
+
+} // namespace serial
