@@ -44,7 +44,7 @@ double replyMs(const std::string& port)
         ProgramSettings settings;
         settings.port = port;
         ConsoleOutput output(LineForm{});
-        ConsoleSession session(settings, output, DisplayMode::Hex, false);
+        ConsoleSession session(settings, output, DisplayMode::Hex, false, ReplyTimeout);
         for (int i = 0; i <= Runs && (i > 0 || session.open()); ++i) {
             const auto start = Clock::now();
             if (session.send(BoxRequests::hardwareInfo()) != ConsoleSession::Outcome::Replied)

@@ -3,6 +3,7 @@
 #include "BoxRequests.h"
 #include "CliOptions.h"
 #include "IntegerInput.h"
+#include "SerialPortList.h"
 
 #include <chrono>
 #include <cstdint>
@@ -19,13 +20,16 @@ struct RequestCommand {
     const char* name;
     Argument argument;
     Requests (*requests)(std::uint8_t argument);
+    ConsoleSession::ReplyLength replyLength = ConsoleSession::ReplyLength::Exact;
 };
 
 const RequestCommand RequestCommands[] = {
     {"info", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::hardwareInfo()}; }},
     {"22khz", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::test22kHz(on)}; }},
     {"dsq-power", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::dsqPower(on)}; }},
-    {"analyse", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::analyse(on)}; }},
+    // The analyser's traffic may follow its reply at any time.
+    {"analyse", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::analyse(on)}; },
+     ConsoleSession::ReplyLength::AtLeast},
     {"reset", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::softwareReset()}; }},
     {"ir-detect", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::irDetect(on)}; }},
     {"ir-set", Argument::Byte,
@@ -42,7 +46,9 @@ const RequestCommand RequestCommands[] = {
     {"recalculate", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::recalculateSatellitePositions()}; }},
 };
 
-constexpr std::size_t MaxDiseqcBytes = 8;
+// The box carries DiSEqC messages of a framing, an address, a command and up to three data bytes.
+constexpr std::size_t MinDiseqcBytes = 3;
+constexpr std::size_t MaxDiseqcBytes = 6;
 
 void expectArguments(const std::vector<std::string>& words, std::size_t count)
 {
@@ -60,13 +66,14 @@ std::uint8_t onOff(const std::string& word)
 }
 
 // Every request is sent, as the menu item sends them, whatever the box answered before.
-PlannedCommand sending(Requests requests)
+PlannedCommand sending(Requests requests,
+                       ConsoleSession::ReplyLength replyLength = ConsoleSession::ReplyLength::Exact)
 {
     PlannedCommand command;
-    command.run = [requests = std::move(requests)](ConsoleSession& session, ConsoleOutput&) {
+    command.run = [requests = std::move(requests), replyLength](ConsoleSession& session, ConsoleOutput&) {
         ExitStatus status = Done;
         for (const BoxRequest& request : requests) {
-            noteOutcome(session.send(request), status);
+            noteOutcome(session.send(request, replyLength), status);
             if (status == PortFailed)
                 break;
         }
@@ -77,8 +84,8 @@ PlannedCommand sending(Requests requests)
 
 PlannedCommand planDiseqc(const std::vector<std::string>& words)
 {
-    if (words.size() < 2 || words.size() - 1 > MaxDiseqcBytes)
-        throw UsageError("diseqc takes 1 to 8 bytes");
+    if (words.size() - 1 < MinDiseqcBytes || words.size() - 1 > MaxDiseqcBytes)
+        throw UsageError("diseqc takes 3 to 6 bytes");
     std::string message;
     for (std::size_t i = 1; i < words.size(); ++i)
         message += static_cast<char>(byteArgument(words[i]));
@@ -104,13 +111,27 @@ PlannedCommand planMonitor(const std::vector<std::string>& words)
     return command;
 }
 
+// The ports a user may name with --port or in the settings, without opening any.
+PlannedCommand planPortList(const std::vector<std::string>& words)
+{
+    expectArguments(words, 0);
+    PlannedCommand command;
+    command.opensPort = false;
+    command.prepare = [](ConsoleOutput& output) {
+        for (const serial::SerialPortEntry& port : serial::listSerialPorts())
+            output.reply(serial::portListLine(port));
+        return Done;
+    };
+    return command;
+}
+
 } // namespace
 
 void noteOutcome(ConsoleSession::Outcome outcome, ExitStatus& status)
 {
     if (outcome == ConsoleSession::Outcome::WriteFailed)
         status = PortFailed;
-    else if (outcome == ConsoleSession::Outcome::NoReply && status == Done)
+    else if (outcome != ConsoleSession::Outcome::Replied && status == Done)
         status = ReplyMissing;
 }
 
@@ -126,12 +147,14 @@ PlannedCommand planCommand(const std::vector<std::string>& words)
             argument = onOff(words[1]);
         else if (command.argument == Argument::Byte)
             argument = byteArgument(words[1]);
-        return sending(command.requests(argument));
+        return sending(command.requests(argument), command.replyLength);
     }
     if (name == "diseqc")
         return planDiseqc(words);
     if (name == "monitor")
         return planMonitor(words);
+    if (name == "ports")
+        return planPortList(words);
     if (name == "positions" || name == "remote")
         return planTableCommand(name, std::vector<std::string>(words.begin() + 1, words.end()));
     throw UsageError("unknown command '" + name + "'");

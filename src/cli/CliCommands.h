@@ -15,6 +15,7 @@ struct PlannedCommand {
     // What can fail without the box (a table file read), before the port is opened.
     std::function<ExitStatus(ConsoleOutput&)> prepare = [](ConsoleOutput&) { return Done; };
     std::function<ExitStatus(ConsoleSession&, ConsoleOutput&)> run;
+    bool opensPort = true;              // false: `prepare` is the whole command
     bool tableOnStandardOutput = false; // the log lines then go to standard error
 };
 

@@ -3,7 +3,7 @@
 #include "IntegerInput.h"
 
 const char* const CliUsage =
-    "usage: vantorel-cli [OPTIONS] COMMAND [ARGUMENTS]\n"
+    "usage: vantorel-cli [OPTIONS] [--] COMMAND [ARGUMENTS]\n"
     "Sends one command to the interface box and prints the request and the reply as the\n"
     "log pane shows them (\"S: \" and \"R: \" lines); errors go to standard error.\n"
     "\n"
@@ -12,33 +12,40 @@ const char* const CliUsage =
     "  22khz on|off                  22 kHz test tone\n"
     "  dsq-power on|off              DiSEqC bus power\n"
     "  analyse on|off                bus analyser\n"
-    "  reset                         software reset of the box\n"
+    "  reset                         software reset of the box (without the window's \"Are you sure?\")\n"
     "  ir-detect on|off              IR value detection\n"
     "  ir-set N                      set the IR value\n"
     "  ir-get                        read the IR value\n"
     "  step-up | step-down           positioner one step\n"
     "  set-position N                positioner to position N\n"
     "  diseqc-reset | peripheral-power-on | drive-to-zero | step-east | step-west |\n"
-    "  recalculate                   the fixed DiSEqC messages\n"
-    "  diseqc BYTE...                any DiSEqC message of 1 to 8 bytes\n"
+    "  recalculate                   the fixed DiSEqC messages (recalculate without the\n"
+    "                                window's \"Are you sure?\")\n"
+    "  diseqc BYTE...                any DiSEqC message of 3 to 6 bytes\n"
     "  positions get|put FILE        positioner table from the box into FILE, or back\n"
-    "  remote get|put FILE           remote-control table likewise (FILE - : standard I/O)\n"
+    "  remote get|put FILE           remote-control table likewise (FILE - : standard I/O);\n"
+    "                                a put takes a file of exactly the table's size\n"
     "  monitor [--seconds S]         print what the box sends, until S seconds or Ctrl+C\n"
+    "  ports                         the serial ports of this machine, one per line\n"
     "Numbers: decimal, or hexadecimal after $, x or 0x (0xE0, $E0, 224).\n"
     "\n"
     "Options:\n"
     "  --port NAME          the port (COM1, COM2... or a device path); default: the settings\n"
     "  --baud N             the speed; default: the settings, or 19200\n"
     "  --settings FILE      the settings file; default: the one the window reads\n"
+    "  --timeout MS         how long a reply is waited for (default 3000)\n"
     "  --display hex|binary|ascii   how received bytes are written (default hex)\n"
-    "  --crlf               CR and LF as <CR> and <LF> in the hex and binary forms\n"
+    "  --crlf               CR and LF as <CR> and <LF> tokens (the ASCII form of \"R: \"\n"
+    "                       lines always shows them)\n"
     "  --timestamps         a time stamp before each line\n"
-    "  --quiet              only the reply's content\n"
+    "  --quiet              only each reply, once, in the display form\n"
     "  -h, --help           this help\n"
     "  --version            the version\n"
     "\n"
-    "Exit status: 0 done, 1 a reply missing, short or late, 2 usage, 3 port failure,\n"
-    "4 table file failure, 130 Ctrl+C.\n";
+    "Exit status: 0 done (monitor too when Ctrl+C ends it), 1 a reply missing, short, late\n"
+    "or too long, 2 usage or a missing settings file, 3 port failure, 4 table file failure\n"
+    "or a file of the wrong size, 5 the command was carried out but its output could not be\n"
+    "written, 130 Ctrl+C, 143 terminated, 129 hung up.\n";
 
 namespace {
 
@@ -77,6 +84,15 @@ std::optional<std::string> valueOf(const std::string& name, const std::vector<st
     return std::nullopt;
 }
 
+// A whole number above 0 for `option`.
+std::int32_t positiveArgument(const std::string& option, const std::string& text)
+{
+    const std::int32_t value = integerArgument(text);
+    if (value <= 0)
+        throw UsageError(option + " takes a number above 0, not '" + text + "'");
+    return value;
+}
+
 } // namespace
 
 std::uint8_t byteArgument(const std::string& text)
@@ -95,6 +111,10 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments)
         const std::string& argument = arguments[index];
         if (argument.size() < 2 || argument[0] != '-')
             break;
+        if (argument == "--") {
+            ++index;
+            break;
+        }
         if (argument == "-h" || argument == "--help") {
             options.help = true;
         } else if (argument == "--version") {
@@ -108,7 +128,9 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments)
         } else if (auto port = valueOf("--port", arguments, index)) {
             options.port = *port;
         } else if (auto baud = valueOf("--baud", arguments, index)) {
-            options.baud = integerArgument(*baud);
+            options.baud = positiveArgument("--baud", *baud);
+        } else if (auto timeout = valueOf("--timeout", arguments, index)) {
+            options.replyTimeout = std::chrono::milliseconds(positiveArgument("--timeout", *timeout));
         } else if (auto settings = valueOf("--settings", arguments, index)) {
             options.settingsFile = *settings;
         } else if (auto display = valueOf("--display", arguments, index)) {

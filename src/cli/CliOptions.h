@@ -4,6 +4,7 @@
 #include "ByteFormat.h"
 #include "ConsoleOutput.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -19,6 +20,7 @@ struct CliOptions {
     std::optional<std::string> port;
     std::optional<std::int32_t> baud;
     std::optional<std::string> settingsFile;
+    std::optional<std::chrono::milliseconds> replyTimeout;
     DisplayMode display = DisplayMode::Hex;
     bool showCRLF = false;
     LineForm lineForm;
@@ -29,8 +31,8 @@ struct CliOptions {
 
 extern const char* const CliUsage;
 
-// Options come before the command; everything from the command on is the command's.
-// Throws UsageError.
+// Options come before the command ("--" ends them); everything from the command on is the
+// command's. Throws UsageError.
 CliOptions parseCliOptions(const std::vector<std::string>& arguments);
 
 // A number under the program's integer rule that must fit a byte; throws UsageError.

@@ -45,8 +45,9 @@ void ConsoleOutput::print(std::FILE* stream, std::string line)
     line += '\n';
     const std::lock_guard<std::mutex> lock(m_mutex);
     std::FILE* const target = stream ? stream : m_lines;
-    std::fwrite(line.data(), 1, line.size(), target);
-    std::fflush(target);
+    const bool written = std::fwrite(line.data(), 1, line.size(), target) == line.size() && std::fflush(target) == 0;
+    if (!written && !stream)
+        m_writeFailed.store(true); // an error line that cannot be written has nowhere else to go
 }
 
 void ConsoleOutput::sent(const std::string& packetDump)
@@ -58,6 +59,11 @@ void ConsoleOutput::sent(const std::string& packetDump)
 void ConsoleOutput::received(const std::string& text)
 {
     logLine(m_form.quiet ? text : "R: " + text);
+}
+
+void ConsoleOutput::reply(const std::string& text)
+{
+    logLine(text);
 }
 
 void ConsoleOutput::error(const std::string& text)

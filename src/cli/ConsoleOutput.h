@@ -3,6 +3,7 @@
 // both print, one whole line at a time.
 #pragma once
 
+#include <atomic>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -19,9 +20,17 @@ public:
     // The log lines go to standard error instead, while standard output carries a table.
     void moveLinesToStandardError();
 
+    bool quiet() const { return m_form.quiet; }
+
     void sent(const std::string& packetDump);
+    // A read as the reader formatted it: a "R: " line, or only its text under --quiet.
     void received(const std::string& text);
+    // A whole reply's text, printed once under --quiet.
+    void reply(const std::string& text);
     void error(const std::string& text);
+
+    // Whether a line could not be written (a closed pipe, a full disk).
+    bool writeFailed() const { return m_writeFailed.load(); }
 
 private:
     void logLine(const std::string& text);
@@ -31,4 +40,5 @@ private:
     const LineForm m_form;
     std::FILE* m_lines = stdout;
     std::mutex m_mutex;
+    std::atomic<bool> m_writeFailed{false};
 };

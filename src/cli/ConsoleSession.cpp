@@ -2,7 +2,9 @@
 
 #include "ConsoleOutput.h"
 #include "Interrupt.h"
+#include "PortSetup.h"
 #include "ReceiveLoop.h"
+#include "SystemMessage.h"
 #include "TemporaryDisplayMode.h"
 
 #include <algorithm>
@@ -14,13 +16,30 @@ using Clock = std::chrono::steady_clock;
 // How often a wait looks for Ctrl+C; a reply wakes it at once.
 constexpr auto InterruptLook = std::chrono::milliseconds(50);
 
+// A reply as --quiet prints it. Without --crlf the ASCII form too writes CR and LF as they are
+// (the line's end drops trailing ones), not as tokens.
+std::string replyText(const std::vector<std::uint8_t>& reply, DisplayMode display, bool showCRLF)
+{
+    std::string text;
+    for (const std::uint8_t byte : reply) {
+        if (display == DisplayMode::Ascii && !showCRLF && (byte == '\r' || byte == '\n'))
+            text += static_cast<char>(byte);
+        else
+            appendReceivedByte(text, byte, display, showCRLF);
+    }
+    return text;
+}
+
 } // namespace
 
-ConsoleSession::ConsoleSession(ProgramSettings settings, ConsoleOutput& output, DisplayMode display, bool showCRLF)
+ConsoleSession::ConsoleSession(ProgramSettings settings, ConsoleOutput& output, DisplayMode display, bool showCRLF,
+                               std::chrono::milliseconds replyTimeout)
     : m_settings(std::move(settings))
     , m_output(output)
     , m_displayMode(display)
     , m_showCRLF(showCRLF)
+    , m_replyDisplay(display)
+    , m_replyTimeout(replyTimeout)
 {
 }
 
@@ -35,29 +54,38 @@ bool ConsoleSession::open()
     return m_session.open();
 }
 
-ConsoleSession::Outcome ConsoleSession::send(const BoxRequest& request)
+ConsoleSession::Outcome ConsoleSession::send(const BoxRequest& request, ReplyLength length)
 {
     const std::string packet = padToPacket(request.bytes);
     m_output.sent(packetDump(packet));
     std::optional<TemporaryDisplayMode> asText;
-    if (request.textReply)
+    if (request.textReply && !m_output.quiet())
         asText.emplace(m_displayMode, DisplayMode::Ascii);
     {
         const std::lock_guard<std::mutex> lock(m_arrivalMutex);
         m_shownCount = 0;
     }
+    m_collectingReply = m_output.quiet();
     std::string error;
-    switch (m_session.exchange(packet, request.replyLength, error)) {
-    case BoxSession::Exchange::Replied:
-        return Outcome::Replied;
-    case BoxSession::Exchange::WriteFailed:
+    const BoxSession::Exchange exchange = m_session.exchange(packet, request.replyLength, error);
+    m_collectingReply = false;
+    if (exchange == BoxSession::Exchange::WriteFailed) {
         m_output.error(error);
         return Outcome::WriteFailed;
-    case BoxSession::Exchange::NoReply:
-        break;
     }
-    m_output.error("Receive error!");
-    return Outcome::NoReply;
+    const std::vector<std::uint8_t> reply = m_buffer.contents();
+    if (m_output.quiet() && !reply.empty())
+        m_output.reply(replyText(reply, m_replyDisplay, m_showCRLF));
+    if (exchange == BoxSession::Exchange::NoReply) {
+        m_output.error("Receive error!");
+        return Outcome::NoReply;
+    }
+    if (length == ReplyLength::Exact && reply.size() > request.replyLength) {
+        m_output.error("reply too long: " + std::to_string(reply.size()) + " bytes, "
+                       + std::to_string(request.replyLength) + " expected");
+        return Outcome::TooLong;
+    }
+    return Outcome::Replied;
 }
 
 void ConsoleSession::monitor(std::optional<std::chrono::milliseconds> duration)
@@ -85,9 +113,11 @@ ProgramSettings ConsoleSession::portSettings()
     return m_settings;
 }
 
+// The window shows a failed open's step alone; a script's user is also told the port and why.
 void ConsoleSession::reportPortError(const std::string& text)
 {
-    m_output.error(text);
+    const int code = lastSystemError();
+    m_output.error(text == PortOpenFailed ? text + "  " + portOpenFailureDetail(m_settings.port, code) : text);
 }
 
 void ConsoleSession::startReader()
@@ -121,7 +151,7 @@ bool ConsoleSession::waitForReply(std::uint8_t count)
     // The bytes count once their line is out too, so that a reply's "R: " line always
     // precedes whatever the main thread prints next.
     const auto replied = [&] { return std::min(m_buffer.count(), m_shownCount) >= count; };
-    if (waitUntil(replied, Clock::now() + ReplyTimeout))
+    if (waitUntil(replied, Clock::now() + m_replyTimeout))
         return true;
     if (interrupted())
         throw Interrupted();
@@ -131,7 +161,8 @@ bool ConsoleSession::waitForReply(std::uint8_t count)
 // The reader stores a read before it shows it, and stores the next only after.
 void ConsoleSession::showReceived(const std::string& text)
 {
-    m_output.received(text);
+    if (!m_collectingReply)
+        m_output.received(text);
     const std::lock_guard<std::mutex> lock(m_arrivalMutex);
     m_shownCount = m_buffer.count();
     m_arrived.notify_all();

@@ -29,9 +29,13 @@ struct Interrupted : std::runtime_error {
 
 class ConsoleSession final : private BoxSessionHost, private ReceiveSink {
 public:
-    enum class Outcome { Replied, NoReply, WriteFailed };
+    enum class Outcome { Replied, NoReply, TooLong, WriteFailed };
+    // A reply may carry bytes beyond its length only where the box sends some unasked (the
+    // bus analyser's traffic); elsewhere they are a late reply to an earlier request.
+    enum class ReplyLength { Exact, AtLeast };
 
-    ConsoleSession(ProgramSettings settings, ConsoleOutput& output, DisplayMode display, bool showCRLF);
+    ConsoleSession(ProgramSettings settings, ConsoleOutput& output, DisplayMode display, bool showCRLF,
+                   std::chrono::milliseconds replyTimeout);
     ~ConsoleSession() override;
     ConsoleSession(const ConsoleSession&) = delete;
     ConsoleSession& operator=(const ConsoleSession&) = delete;
@@ -40,9 +44,11 @@ public:
     bool open();
 
     // Sends one request as the window's menu item does: its "S: " line, the write and the
-    // wait for its reply length; "Receive error!" when the reply is missing, short or late.
-    // A text reply is printed in the ASCII form.
-    Outcome send(const BoxRequest& request);
+    // wait for its reply length; "Receive error!" when the reply is missing, short or late,
+    // and "reply too long" when more came than the request expects. A text reply is printed
+    // in the ASCII form; under --quiet the whole reply is printed once, in the display form
+    // asked for.
+    Outcome send(const BoxRequest& request, ReplyLength length = ReplyLength::Exact);
 
     // The bytes the reader has stored since the last request.
     const ReceiveBuffer& buffer() const { return m_buffer; }
@@ -70,6 +76,9 @@ private:
     ConsoleOutput& m_output;
     std::atomic<DisplayMode> m_displayMode;
     const std::atomic<bool> m_showCRLF;
+    const DisplayMode m_replyDisplay; // --quiet prints replies in it, text replies too
+    const std::chrono::milliseconds m_replyTimeout;
+    std::atomic<bool> m_collectingReply{false}; // under --quiet, reads are printed as one reply
     ReceiveBuffer m_buffer;
     serial::Port m_port;
     BoxSession m_session{m_port, m_buffer, *this};

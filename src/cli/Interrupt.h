@@ -2,11 +2,13 @@
 // so that a wait ends at its next look and the port is released before the program exits.
 #pragma once
 
-// Installs the handler (once, at start-up).
+// Installs the handler (once, at start-up). A closed output pipe then fails the write instead
+// of ending the program, so that a command is carried out whatever happens to its output.
 void watchForInterrupt();
 
-// Whether Ctrl+C was pressed since the handler was installed (any thread).
+// Whether a signal to stop came since the handler was installed (any thread).
 bool interrupted();
 
-// The exit status of a run that Ctrl+C ended: 128 + SIGINT, as shells report it.
-constexpr int InterruptedStatus = 130;
+// The exit status of a run that such a signal ended: 128 + its number, as shells report it
+// (130 for Ctrl+C, 143 for a request to terminate, 129 for a hang-up).
+int interruptedStatus();

@@ -5,12 +5,12 @@
 
 namespace {
 
-std::atomic<bool> interruptSeen{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+std::atomic<int> signalSeen{0};
+static_assert(std::atomic<int>::is_always_lock_free, "set from a signal handler");
 
-extern "C" void noteInterrupt(int)
+extern "C" void noteInterrupt(int signal)
 {
-    interruptSeen.store(true);
+    signalSeen.store(signal);
 }
 
 } // namespace
@@ -24,9 +24,15 @@ void watchForInterrupt()
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGHUP, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 bool interrupted()
 {
-    return interruptSeen.load();
+    return signalSeen.load() != 0;
+}
+
+int interruptedStatus()
+{
+    return 128 + signalSeen.load();
 }

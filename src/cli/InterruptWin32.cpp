@@ -1,6 +1,7 @@
 #include "Interrupt.h"
 
 #include <atomic>
+#include <csignal>
 
 #include <windows.h>
 
@@ -27,4 +28,10 @@ void watchForInterrupt()
 bool interrupted()
 {
     return interruptSeen.load();
+}
+
+// Ctrl+Break ends a run as Ctrl+C does.
+int interruptedStatus()
+{
+    return 128 + SIGINT;
 }

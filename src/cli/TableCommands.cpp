@@ -1,6 +1,7 @@
 // "positions" and "remote": a table read from the box into a file, or a file written to the
 // box as the dialog's "Store Data" writes it. The files are the dialogs' own: one record of
-// the table's size, saved so that a failed save leaves an existing file as it was.
+// the table's size, saved so that a failed save leaves an existing file as it was; a pipe or
+// device named as the file is read or written as a stream.
 #include "CliCommands.h"
 
 #include "CliOptions.h"
@@ -33,15 +34,18 @@ void useBinaryMode(std::FILE* stream)
 #endif
 }
 
-std::optional<FileFailure> readStandardInput(std::uint8_t* table, std::size_t size)
+// A put reads at most this much, to tell the size of a file that is not a table file.
+constexpr std::size_t ReadLimit = 65536;
+
+std::optional<FileFailure> readStandardInput(std::vector<std::uint8_t>& contents)
 {
     useBinaryMode(stdin);
+    contents.resize(ReadLimit);
     errno = 0;
-    const std::size_t got = std::fread(table, 1, size, stdin);
-    if (got < size && interrupted())
-        throw Interrupted();
-    if (got < size)
-        return FileFailure{std::ferror(stdin) ? FileError::Other : FileError::ReadBeyondEnd, errno};
+    const std::size_t got = std::fread(contents.data(), 1, ReadLimit, stdin);
+    contents.resize(got);
+    if (std::ferror(stdin))
+        return FileFailure{FileError::Other, errno};
     return std::nullopt;
 }
 
@@ -62,11 +66,26 @@ ExitStatus fileOutcome(const std::optional<FileFailure>& failure, ConsoleOutput&
     return TableFileFailed;
 }
 
-// The box as the table transfers see it; the worst outcome of its requests is kept.
-BoxExchange exchangeOver(ConsoleSession& session, ExitStatus& status)
+std::string tableName(const TableKind& kind)
 {
-    return [&session, &status](const BoxRequest& request) {
-        noteOutcome(session.send(request), status);
+    return &kind == &PositionerTableKind ? "positioner" : "remote-control";
+}
+
+// The requests a put sends: the chunks, then the repeat value and the follow-up.
+int putRequestCount(const TableKind& kind)
+{
+    return kind.chunkedBytes / BoxRequests::TableChunkLength + (kind.repeatValueLast ? 2 : 0);
+}
+
+// The box as the table transfers see it; the worst outcome of its requests is kept, and the
+// requests the box answered are counted.
+BoxExchange exchangeOver(ConsoleSession& session, ExitStatus& status, int& answered)
+{
+    return [&session, &status, &answered](const BoxRequest& request) {
+        const ConsoleSession::Outcome outcome = session.send(request);
+        if (outcome == ConsoleSession::Outcome::Replied)
+            ++answered;
+        noteOutcome(outcome, status);
         return session.buffer().contents();
     };
 }
@@ -74,33 +93,60 @@ BoxExchange exchangeOver(ConsoleSession& session, ExitStatus& status)
 PlannedCommand planGet(const TableKind& kind, const std::string& file)
 {
     PlannedCommand command;
-    command.tableOnStandardOutput = file == StandardStream;
+    command.tableOnStandardOutput = file == StandardStream || file == "/dev/stdout";
     command.run = [&kind, file](ConsoleSession& session, ConsoleOutput& output) {
         std::vector<std::uint8_t> table(static_cast<std::size_t>(kind.size));
         ExitStatus status = Done;
-        if (!downloadTable(exchangeOver(session, status), kind, table.data())) {
+        int answered = 0;
+        // A reply that came with more than the table is no table: nothing is written.
+        if (!downloadTable(exchangeOver(session, status, answered), kind, table.data()) || status != Done) {
             output.error("Error on receive!");
             return status == Done ? ReplyMissing : status;
         }
         if (file == StandardStream)
             return fileOutcome(writeStandardOutput(table.data(), table.size()), output);
-        return fileOutcome(saveTableRecord(absoluteTablePath(file, true), table.data(), table.size()), output);
+        return fileOutcome(writeTableFile(absoluteTablePath(file, true), table.data(), table.size()), output);
     };
     return command;
 }
 
+// A put changes the box for good, so only a file of exactly the table's size is taken; the
+// window's Load, by contrast, takes the first bytes of a longer file.
 PlannedCommand planPut(const TableKind& kind, const std::string& file)
 {
-    auto table = std::make_shared<std::vector<std::uint8_t>>(static_cast<std::size_t>(kind.size));
+    auto table = std::make_shared<std::vector<std::uint8_t>>();
     PlannedCommand command;
-    command.prepare = [table, file](ConsoleOutput& output) {
-        if (file == StandardStream)
-            return fileOutcome(readStandardInput(table->data(), table->size()), output);
-        return fileOutcome(loadTableRecord(absoluteTablePath(file, false), table->data(), table->size()), output);
+    command.prepare = [&kind, table, file](ConsoleOutput& output) {
+        const bool fromStandardInput = file == StandardStream;
+        const std::optional<FileFailure> failure = fromStandardInput
+            ? readStandardInput(*table)
+            : readTableFile(absoluteTablePath(file, false), ReadLimit, *table);
+        if (interrupted())
+            throw Interrupted();
+        if (failure)
+            return fileOutcome(failure, output);
+        const std::size_t size = static_cast<std::size_t>(kind.size);
+        if (table->size() != size) {
+            const std::string found = table->size() == ReadLimit ? "over " + std::to_string(ReadLimit - 1)
+                                                                 : std::to_string(table->size());
+            output.error((fromStandardInput ? std::string("standard input") : file) + " holds " + found
+                         + " bytes, not the " + std::to_string(size) + " of a " + tableName(kind)
+                         + " table: nothing was sent");
+            return TableFileFailed;
+        }
+        return Done;
     };
-    command.run = [&kind, table](ConsoleSession& session, ConsoleOutput&) {
+    command.run = [&kind, table](ConsoleSession& session, ConsoleOutput& output) {
         ExitStatus status = Done;
-        uploadTable(exchangeOver(session, status), kind, table->data());
+        int answered = 0;
+        try {
+            uploadTable(exchangeOver(session, status, answered), kind, table->data());
+        } catch (const Interrupted&) {
+            output.error("interrupted: the box answered " + std::to_string(answered) + " of the "
+                         + std::to_string(putRequestCount(kind)) + " writes of its " + tableName(kind)
+                         + " table, which may now be half written");
+            throw;
+        }
         return status;
     };
     return command;

@@ -2,6 +2,7 @@
 // the window reads, opens the port with the window's own sequence, prints the log pane's
 // lines, and tells in its exit status how the command went.
 #include "AppPaths.h"
+#include "AppPathsNative.h"
 #include "CliCommands.h"
 #include "CliOptions.h"
 #include "ConsoleOutput.h"
@@ -14,8 +15,12 @@
 
 namespace {
 
+// Throws UsageError for a settings file named on the command line that is not there: its
+// defaults would send the command to another port.
 ProgramSettings settingsFor(const CliOptions& options)
 {
+    if (options.settingsFile && !isRegularFile(*options.settingsFile))
+        throw UsageError("no settings file '" + *options.settingsFile + "'");
     // Beside the command line sits the window, whose settings file it reads.
     const std::string file = options.settingsFile.value_or(settingsFilePath(AppDir() + "vantorel.ini"));
     ProgramSettings settings = readProgramSettings(file);
@@ -26,22 +31,36 @@ ProgramSettings settingsFor(const CliOptions& options)
     return settings;
 }
 
-int run(const CliOptions& options, const PlannedCommand& command)
+int runOverPort(const CliOptions& options, const PlannedCommand& command, const ProgramSettings& settings,
+                ConsoleOutput& output)
+{
+    if (const ExitStatus prepared = command.prepare(output); prepared != Done || !command.opensPort)
+        return prepared;
+    ConsoleSession session(settings, output, options.display, options.showCRLF,
+                           options.replyTimeout.value_or(ReplyTimeout));
+    if (!session.open())
+        return PortFailed;
+    return command.run(session, output);
+}
+
+int run(const CliOptions& options, const PlannedCommand& command, const ProgramSettings& settings)
 {
     watchForInterrupt();
     ConsoleOutput output(options.lineForm);
     if (command.tableOnStandardOutput)
         output.moveLinesToStandardError();
     try {
-        if (const ExitStatus prepared = command.prepare(output); prepared != Done)
-            return prepared;
-        ConsoleSession session(settingsFor(options), output, options.display, options.showCRLF);
-        if (!session.open())
-            return PortFailed;
-        return command.run(session, output);
+        const int status = runOverPort(options, command, settings, output);
+        return status == Done && output.writeFailed() ? OutputFailed : status;
     } catch (const Interrupted&) {
-        return InterruptedStatus; // the session has released the port on the way out
+        return interruptedStatus(); // the session has released the port on the way out
     }
+}
+
+int usageFailed(const UsageError& error)
+{
+    std::fprintf(stderr, "vantorel-cli: %s\nTry 'vantorel-cli --help' for the commands and options.\n", error.what());
+    return UsageFailed;
 }
 
 } // namespace
@@ -49,15 +68,10 @@ int run(const CliOptions& options, const PlannedCommand& command)
 int main(int argc, char* argv[])
 {
     CliOptions options;
-    PlannedCommand command;
     try {
         options = parseCliOptions(std::vector<std::string>(argv + 1, argv + argc));
-        if (!options.help && !options.version)
-            command = planCommand(options.command);
     } catch (const UsageError& error) {
-        std::fprintf(stderr, "vantorel-cli: %s\nTry 'vantorel-cli --help' for the commands and options.\n",
-                     error.what());
-        return UsageFailed;
+        return usageFailed(error);
     }
     if (options.help) {
         std::fputs(CliUsage, stdout);
@@ -67,5 +81,14 @@ int main(int argc, char* argv[])
         std::puts("vantorel-cli " VANTOREL_VERSION);
         return Done;
     }
-    return run(options, command);
+    PlannedCommand command;
+    ProgramSettings settings;
+    try {
+        command = planCommand(options.command);
+        if (command.opensPort)
+            settings = settingsFor(options);
+    } catch (const UsageError& error) {
+        return usageFailed(error);
+    }
+    return run(options, command, settings);
 }

@@ -2,6 +2,7 @@
 #include "AppPaths.h"
 #include "ChildProcess.h"
 #include "IniProfile.h"
+#include "SettingsFile.h"
 #include "SystemMessage.h"
 #include "UserPaths.h"
 
@@ -62,6 +63,18 @@ private slots:
             QSKIP(qPrintable(outcome.notPrepared));
         QCOMPARE(outcome.text, home.filePath(QStringLiteral("Documents/")));
     }
+
+#ifndef _WIN32
+    // As the XDG rules say: a relative $XDG_CONFIG_HOME counts as unset.
+    void settingsIgnoreARelativeConfigHome()
+    {
+        QTemporaryDir home;
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", "relative/config");
+        QCOMPARE(QString::fromStdString(settingsFilePath("/nonexistent/vantorel.ini")),
+                 home.filePath(QStringLiteral(".config/vantorel/vantorel.ini")));
+    }
+#endif
 
     void profileReadsLikeWindowsProfiles_data()
     {

@@ -1,6 +1,7 @@
 #!/bin/bash
 # vantorel-cli against the simulated box: a command of each kind, the tables to and from
-# files and standard I/O, each exit status, a port already held, Ctrl+C in a wait.
+# files, pipes and standard I/O, each exit status, a port already held, a normal user's port,
+# a late reply, Ctrl+C and SIGTERM in a wait.
 #   cli-commands.sh [--wine] CLI BOXSIM [WINDOW]
 # --wine: CLI is vantorel-cli.exe, run under Wine in $WINEPREFIX; each box is a COM port of
 # its own from $VANTOREL_TEST_COM on (60 without it). WINDOW: the window program, holding
@@ -47,6 +48,7 @@ expect() {
   shift
   cli "$@" >out 2>err
   local got=$?
+  [[ -n $wine ]] && sed -i 's/\r$//' out err # a Windows console program's lines end in CR LF
   [[ $got == "$want" ]] || fail "vantorel-cli $*: exit status $got, not $want: $(cat err)"
 }
 
@@ -74,18 +76,35 @@ grep -q '^vantorel-cli [0-9]' out || fail "--version printed: $(cat out)"
 expect 2 bogus
 grep -q "unknown command 'bogus'" err || fail "an unknown command: $(cat err)"
 expect 2 --port COM1 set-position 300
+expect 2 --settings "$work/no-such.ini" step-up
+grep -q "no settings file '.*no-such.ini'" err || fail "a settings file that is not there: $(cat err)"
 
 head -c 33 /dev/urandom >box.pos
 start_box box --analyse-stream
 box=$port
 
+# The ports list: natively each is a device that exists; under Wine the ports registered in
+# Wine's own list, where the box is made COM12.
+if [[ -n $wine ]]; then
+  "$here/../../cmake/run-under-wine.sh" reg add 'HKLM\Software\Wine\Ports' /v COM12 /d "$work/box" /f >/dev/null
+  "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k # the list is read as Wine starts
+  expect 0 ports
+  grep -q '^COM12  ' out || fail "ports under Wine: $(cat out)"
+  expect 0 --port COM12 step-up
+else
+  expect 0 ports
+  while read -r name _; do [[ -e $name ]] || fail "ports listed $name"; done <out
+fi
+
 # A text reply in the ASCII form, whatever the display; a request's line before its reply's.
 expect 0 --port "$box" --display binary info
 [[ $(sed -n '1s/^\(S\): .*/\1/p;2s/^\(R\): .*interface box.*/\1/p' out | tr -d '\n') == SR ]] ||
   fail "info printed: $(cat out)"
-expect 0 --port "$box" --quiet 22khz on
-grep -q 'S: ' out && fail "--quiet printed the request: $(cat out)"
-[[ -s out ]] || fail "--quiet printed no reply"
+# --quiet: each reply alone on one line, in the form asked for (hex by default).
+expect 0 --port "$box" --quiet ir-get
+grep -qx '[0-9A-F]\{2\} [0-9A-F]\{2\}' out || fail "--quiet ir-get printed: $(cat out)"
+expect 0 --port "$box" --quiet --display ascii info
+[[ $(wc -l <out) == 1 ]] && grep -q 'interface box.*keys$' out || fail "--quiet info printed: $(cat out)"
 expect 0 --port "$box" diseqc 0xE0 '$31' 107 1
 grep -q '^request: 03 04 E0 31 6B 01 ' box.log || fail "the box got no such DiSEqC message: $(cat box.log)"
 
@@ -101,16 +120,56 @@ cli --port "$box" remote get - >back.rem 2>err || fail "remote get -: $(cat err)
 cmp -s back.rem new.rem || fail "the remote table did not come back as it was put"
 grep -q '^R: ' err || fail "with the table on standard output the lines go to standard error"
 
+# A put takes only a file of the table's size, and sends nothing otherwise.
+expect 4 --port "$box" positions put new.rem
+grep -q '^new.rem holds 97 bytes, not the 33 of a positioner table' err || fail "a remote file put as positions: $(cat err)"
+cli --port "$box" positions put - <new.rem >out 2>err
+[[ $? == 4 ]] && cmp -s -n 32 new.pos box.pos || fail "97 bytes on standard input were put as positions"
+if [[ -z $wine ]]; then
+  # Pipes and devices are files too; a link keeps pointing to the file a get replaces.
+  head -c 33 /dev/urandom >piped.pos
+  expect 0 --port "$box" positions put <(cat piped.pos)
+  within 5 cmp -s -n 32 piped.pos box.pos || fail "a put from a pipe: $(cat err)"
+  cli --port "$box" positions get /dev/stdout 2>/dev/null | cmp -s -n 32 - piped.pos || fail "get /dev/stdout"
+  cp new.pos linked.pos && ln -s linked.pos link.pos
+  expect 0 --port "$box" positions get link.pos
+  [[ -L link.pos ]] && cmp -s -n 32 linked.pos piped.pos || fail "a get into a link: $(ls -l)"
+  cli --port "$box" remote get - >/dev/full 2>err
+  status=$?
+  [[ $status == 4 ]] && grep -q '^Disk full' err || fail "a table on a full standard output: $status $(cat err)"
+  # The command is carried out whatever happens to its output.
+  requests=$(grep -c '^request: 05' box.log)
+  cli --port "$box" step-up 2>/dev/null | true
+  status=${PIPESTATUS[0]}
+  [[ $status == 5 ]] || fail "a closed output pipe: exit status $status"
+  within 5 test "$(grep -c '^request: 05' box.log)" -gt "$requests" || fail "a closed output pipe kept the request from the box"
+fi
+
+# Each line reaches a file while monitor runs (under Wine, only once the run has ended: the
+# output goes through a file there), and Ctrl+C ends monitor at once, with 0.
 expect 0 --port "$box" analyse on
-expect 0 --port "$box" monitor --seconds 2
-grep -q '^R: ' out || fail "monitor printed nothing while the box analysed the bus"
+cli --port "$box" monitor >monitor.out 2>&1 &
+monitor=$!
+if [[ -z $wine ]]; then
+  within 5 grep -q '^R: ' monitor.out || fail "monitor wrote nothing while the box analysed the bus"
+else
+  sleep 2
+fi
+kill -0 "$monitor" || fail "monitor ended by itself"
+pkill -INT -f '^[^ ]*vantorel-cli(\.exe)? .*monitor'
+wait "$monitor"
+status=$?
+[[ $status == 0 ]] && grep -q '^R: ' monitor.out || fail "Ctrl+C in monitor: exit status $status: $(cat monitor.out)"
 expect 0 --port "$box" analyse off
 
-head -c 20 new.pos >twenty.pos
-expect 4 --port "$box" positions put twenty.pos
-grep -q '^Read beyond end of file' err || fail "a 20-byte positioner file: $(cat err)"
-expect 3 --port "${wine:+COM99}${wine:-$work/none}" info
-grep -q '^CreateFile INVALID_HANDLE_VALUE' err || fail "a missing port: $(cat err)"
+missing_port=$work/none
+[[ -n $wine ]] && missing_port=COM99
+expect 3 --port "$missing_port" info
+grep -q '^CreateFile INVALID_HANDLE_VALUE  cannot open .*\(COM99\|none\): ' err || fail "a missing port: $(cat err)"
+if [[ -z $wine ]]; then
+  expect 3 --port /dev/null info
+  grep -q 'cannot open /dev/null: not a serial port' err || fail "/dev/null as the port: $(cat err)"
+fi
 
 # A port the window holds is refused, and stays with the window.
 if [[ -n $window_program ]]; then
@@ -121,11 +180,33 @@ if [[ -n $window_program ]]; then
   holds_port() { find "/proc/$window/fd" -lname "$(readlink -f "$box")" 2>/dev/null | grep -q .; }
   within 20 holds_port || fail "the window did not open the port: $(cat window.out)"
   expect 3 --port "$box" info
-  grep -q '^CreateFile INVALID_HANDLE_VALUE' err || fail "a port held: $(cat err)"
+  grep -q "^CreateFile INVALID_HANDLE_VALUE  cannot open .*: in use by another program" err || fail "a port held: $(cat err)"
   kill "$window"
   wait "$window"
   expect 0 --port "$box" info
 fi
+
+# A normal user opens the port again after each run closed it.
+if [[ -z $wine && $(id -u) == 0 ]]; then
+  as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  mkdir user
+  cp "$cli_program" "$boxsim" user/
+  chown -R nobody user
+  chmod 755 "$work"
+  "${as_nobody[@]}" user/vantorel-boxsim --link "$work/user/port" >/dev/null 2>&1 &
+  boxes+=($!)
+  within 5 test -e user/port || fail "the box did not start as nobody"
+  for run in 1 2 3 4 5; do
+    "${as_nobody[@]}" user/vantorel-cli --port "$work/user/port" step-up >/dev/null 2>err ||
+      fail "run $run as nobody: $(cat err)"
+  done
+fi
+
+# The box numbers no request: a reply that comes late is not taken for the next one's.
+start_box later-box --late 1000
+expect 1 --port "$port" --timeout 500 info
+expect 1 --port "$port" step-up
+grep -q '^reply too long: 90 bytes, 2 expected' err || fail "a late reply taken for the next: $(cat err)"
 
 # Replies missing, short and late: three boxes side by side, each waited for 3 seconds.
 start_box silent-box --silent
@@ -144,6 +225,10 @@ for kind in silent short late; do
   [[ $(cat "$kind.status") == 1 ]] || fail "a $kind box: exit status $(cat "$kind.status")"
   grep -q '^Receive error!' "$kind.err" || fail "a $kind box: $(cat "$kind.err")"
 done
+expect 1 --port "$short" --timeout 200 positions put new.pos
+# An error line never comes before the request's line it follows.
+cli --port "$silent" --timeout 200 step-up >both.out 2>&1
+[[ $(cut -c1-2 both.out | tr -d '\n') == "S:Re" ]] || fail "the lines of a missing reply: $(cat both.out)"
 
 # Ctrl+C in a wait: the port is released and no table file is left behind.
 cli --port "$silent" positions get interrupted.pos >/dev/null 2>&1 &
@@ -154,5 +239,29 @@ wait "$interrupted"
 status=$?
 [[ $status == 130 ]] || fail "Ctrl+C: exit status $status"
 [[ -z $(ls -A | grep interrupted) ]] || fail "Ctrl+C left a file: $(ls -A)"
-expect 1 --port "$silent" step-up
+expect 1 --port "$silent" --timeout 200 step-up
+
+if [[ -z $wine ]]; then
+  # SIGTERM in a put: 143, and how far the table got.
+  cli --port "$silent" positions put new.pos >/dev/null 2>term.err &
+  terminated=$!
+  within 10 grep -q "^request: 0A" silent-box.log || fail "the upload did not start"
+  pkill -TERM -f '^[^ ]*vantorel-cli .*put new\.pos'
+  wait "$terminated"
+  status=$?
+  [[ $status == 143 ]] && grep -q 'answered 0 of the 4 writes of its positioner table' term.err ||
+    fail "SIGTERM in a put: $status $(cat term.err)"
+  # Ctrl+C ends a table read from a pipe that stays open.
+  mkfifo open.fifo
+  exec 7<>open.fifo
+  cli --port "$silent" positions put open.fifo >/dev/null 2>&1 &
+  reading=$!
+  within 5 pgrep -f '^[^ ]*vantorel-cli .*put open\.fifo' >/dev/null || fail "the read from a pipe did not start"
+  sleep 0.2
+  pkill -INT -f '^[^ ]*vantorel-cli .*put open\.fifo'
+  wait "$reading"
+  status=$?
+  exec 7>&-
+  [[ $status == 130 ]] || fail "Ctrl+C in a read from a pipe: exit status $status"
+fi
 echo "vantorel-cli: all checks passed"

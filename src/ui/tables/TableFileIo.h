@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 enum class FileError { FileNotFound, InvalidFilename, TooManyOpenFiles, AccessDenied, DiskFull, ReadBeyondEnd, Other };
 
@@ -29,6 +30,15 @@ std::string tableFileErrorText(const FileFailure& failure);
 // `path` made absolute against the working folder; with `followLinks` and an existing file,
 // also with every link resolved (a save replaces the file a link points to).
 std::string absoluteTablePath(const std::string& path, bool followLinks);
+
+// The command line's reading of a table file: `path` read to its end, or until `limit` bytes,
+// opened for reading only and read in as many calls as a pipe or device takes (waiting for a
+// pipe's writer). A read that a signal interrupted fails with the signal's error code.
+std::optional<FileFailure> readTableFile(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& contents);
+
+// The command line's writing of a table file: a pipe, terminal or other device that `path`
+// names is written as a stream; anything else is saved as saveTableRecord saves it.
+std::optional<FileFailure> writeTableFile(const std::string& path, const std::uint8_t* data, std::size_t size);
 
 // Reads the first `size` bytes of `path` (absolute), opened for reading and writing so that
 // a read-only file is refused, and shared with other programs for both; a shorter file

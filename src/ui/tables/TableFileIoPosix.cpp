@@ -176,6 +176,52 @@ std::optional<FileFailure> loadTableRecord(const std::string& path, std::uint8_t
     return std::nullopt;
 }
 
+std::optional<FileFailure> readTableFile(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& contents)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return failureOf(errno, path);
+    std::vector<std::uint8_t> read(limit);
+    std::size_t got = 0;
+    while (got < limit) {
+        const ssize_t chunk = ::read(fd, read.data() + got, limit - got);
+        if (chunk < 0) {
+            const int code = errno;
+            ::close(fd);
+            return failureOf(code, path);
+        }
+        if (chunk == 0)
+            break;
+        got += static_cast<std::size_t>(chunk);
+    }
+    ::close(fd);
+    read.resize(got);
+    contents = std::move(read);
+    return std::nullopt;
+}
+
+std::optional<FileFailure> writeTableFile(const std::string& path, const std::uint8_t* data, std::size_t size)
+{
+    struct stat target {};
+    if (::stat(path.c_str(), &target) != 0 || S_ISREG(target.st_mode) || S_ISDIR(target.st_mode))
+        return saveTableRecord(path, data, size);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return failureOf(errno, path);
+    for (std::size_t written = 0; written < size;) {
+        const ssize_t chunk = ::write(fd, data + written, size - written);
+        if (chunk < 0) {
+            const int code = errno;
+            ::close(fd);
+            return failureOf(code, path);
+        }
+        written += static_cast<std::size_t>(chunk);
+    }
+    if (::close(fd) != 0)
+        return failureOf(errno, path);
+    return std::nullopt;
+}
+
 std::string absoluteTablePath(const std::string& path, bool followLinks)
 {
     if (followLinks) {

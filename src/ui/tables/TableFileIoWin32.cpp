@@ -178,6 +178,52 @@ std::optional<FileFailure> loadTableRecord(const std::string& path, std::uint8_t
     return std::nullopt;
 }
 
+std::optional<FileFailure> readTableFile(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& contents)
+{
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, ShareReadWrite, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastFailure();
+    std::vector<std::uint8_t> read(limit);
+    std::size_t got = 0;
+    while (got < limit) {
+        DWORD chunk = 0;
+        if (!ReadFile(file, read.data() + got, static_cast<DWORD>(limit - got), &chunk, nullptr)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_BROKEN_PIPE) // a pipe's writer has closed it: its end
+                break;
+            CloseHandle(file);
+            return failureOf(error);
+        }
+        if (chunk == 0)
+            break;
+        got += chunk;
+    }
+    CloseHandle(file);
+    read.resize(got);
+    contents = std::move(read);
+    return std::nullopt;
+}
+
+std::optional<FileFailure> writeTableFile(const std::string& path, const std::uint8_t* data, std::size_t size)
+{
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, ShareReadWrite, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE || GetFileType(file) == FILE_TYPE_DISK) {
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+        return saveTableRecord(path, data, size);
+    }
+    DWORD written = 0;
+    SetLastError(0);
+    const bool wrote = WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    if (!wrote)
+        return failureOf(error);
+    return std::nullopt;
+}
+
 // A Windows table file is not reached through links: the full path is all there is to find.
 std::string absoluteTablePath(const std::string& path, bool)
 {

@@ -1,0 +1,64 @@
+// The command line read before the box is reached: what is refused as a usage error, and
+// how the outcomes of a command's requests fold into its exit status.
+#include "CliCommands.h"
+#include "CliOptions.h"
+
+#include "doctest.h"
+
+namespace {
+
+CliOptions parse(std::vector<std::string> arguments)
+{
+    return parseCliOptions(arguments);
+}
+
+void plan(std::vector<std::string> words)
+{
+    planCommand(words);
+}
+
+} // namespace
+
+TEST_CASE("options end at the command or at --, and take only sensible numbers")
+{
+    const CliOptions options = parse({"--timeout", "250", "--baud=9600", "--", "--quiet"});
+    CHECK(options.replyTimeout == std::chrono::milliseconds(250));
+    CHECK(options.baud == 9600);
+    CHECK_FALSE(options.lineForm.quiet);
+    CHECK(options.command == std::vector<std::string>{"--quiet"});
+    CHECK(parse({"info", "--quiet"}).command.size() == 2);
+    CHECK(parse({"info"}).display == DisplayMode::Hex);
+
+    CHECK_THROWS_AS(parse({"--baud", "0", "info"}), UsageError);
+    CHECK_THROWS_AS(parse({"--baud", "-9600", "info"}), UsageError);
+    CHECK_THROWS_AS(parse({"--timeout", "0", "info"}), UsageError);
+    CHECK_THROWS_AS(parse({"--"}), UsageError);
+}
+
+TEST_CASE("arguments the box's protocol cannot carry are refused before anything is sent")
+{
+    CHECK_NOTHROW(plan({"set-position", "255"}));
+    CHECK_THROWS_AS(plan({"set-position", "256"}), UsageError);
+    CHECK_NOTHROW(plan({"diseqc", "0xE0", "0x31", "0x6B"}));
+    CHECK_NOTHROW(plan({"diseqc", "0xE0", "0x31", "0x6B", "1", "2", "3"}));
+    CHECK_THROWS_AS(plan({"diseqc", "0xE0", "0x31"}), UsageError);
+    CHECK_THROWS_AS(plan({"diseqc", "0xE0", "0x31", "0x6B", "1", "2", "3", "4"}), UsageError);
+    CHECK_THROWS_AS(plan({"ports", "all"}), UsageError);
+    CHECK_THROWS_AS(plan({"positions", "send", "x.pos"}), UsageError);
+}
+
+TEST_CASE("a port failure outweighs a reply that did not fit, which outweighs success")
+{
+    using Outcome = ConsoleSession::Outcome;
+    ExitStatus status = Done;
+    noteOutcome(Outcome::Replied, status);
+    CHECK(status == Done);
+    noteOutcome(Outcome::TooLong, status);
+    CHECK(status == ReplyMissing);
+    noteOutcome(Outcome::Replied, status);
+    CHECK(status == ReplyMissing);
+    noteOutcome(Outcome::WriteFailed, status);
+    CHECK(status == PortFailed);
+    noteOutcome(Outcome::NoReply, status);
+    CHECK(status == PortFailed);
+}
