@@ -50,6 +50,6 @@ grep -q 'COM port opened' "$saved" || fail "the saved log does not say the port 
 # Once the window has gone, the command line beside it reads the same settings and gets the
 # same reply.
 stop_wine
-out=$(run "$(dirname "$program")/vantorel-cli.exe" --quiet info) || fail "vantorel-cli info exited $?: $out"
+out=$(run "$(dirname "$program")/vantorel-cli.exe" --quiet --display ascii info) || fail "vantorel-cli info exited $?: $out"
 [[ $out == *"$reply_text"* ]] || fail "vantorel-cli printed '$out', not the box's reply '$reply_text'"
 echo PASS
