@@ -54,6 +54,12 @@ private slots:
         QVERIFY(f.link().ReadThread->isFinished());
         f.trigger("Close1");
         QCOMPARE(countOf(f.log(), "COM port closed"), 2);
+
+        // The port opens again after its close, also for a normal user (tests/support/as-nobody.sh).
+        f.trigger("Open1");
+        QVERIFY(f.link().PortOpen);
+        f.window->SendRequest(std::string(1, '\x01'), 90);
+        QVERIFY(f.log().first().startsWith(QStringLiteral("R: ")));
         QVERIFY(f.prompts.boxes.isEmpty());
     }
 
