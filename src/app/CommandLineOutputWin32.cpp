@@ -1,5 +1,7 @@
 #include "CommandLineOutput.h"
 
+#include "TextOutput.h"
+
 #include <cstdio>
 
 #include <windows.h>
@@ -19,9 +21,7 @@ void tellCommandLineUser(const QString& text, CommandLineAnswer kind)
 {
     const bool error = kind == CommandLineAnswer::Error;
     if (hasStream(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE)) {
-        std::FILE* stream = error ? stderr : stdout;
-        std::fputs(text.toLocal8Bit().constData(), stream);
-        std::fflush(stream);
+        writeText(error ? stderr : stdout, text.toUtf8().toStdString());
         return;
     }
     ::MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.utf16()), L"Vantorel",

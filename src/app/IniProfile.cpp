@@ -3,6 +3,7 @@
 #include "IntegerInput.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string_view>
@@ -105,7 +106,8 @@ std::string unquoted(const std::string& value)
 
 IniProfile IniProfile::load(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    // Through a filesystem path, so that on Windows the UTF-8 name opens through the wide API.
+    std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
     if (!file)
         return {};
     std::ostringstream text;

@@ -1,6 +1,8 @@
-// System messages on Windows: GetLastError() and the system's message table, in the ANSI
-// code page as the rest of the program's text.
+// System messages on Windows: GetLastError() and the system's message table, in UTF-8 as the
+// rest of the program's text, whatever letters the system's language writes them in.
 #include "SystemMessage.h"
+
+#include "WideText.h"
 
 #include <windows.h>
 
@@ -11,11 +13,11 @@ int lastSystemError()
 
 std::string systemMessage(int code)
 {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length > 0 ? std::string(text, length) : std::string();
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message = length > 0 ? fromWide(std::wstring_view(text, length)) : std::string();
     LocalFree(text);
     return trimmedSystemText(message);
 }

@@ -5,6 +5,7 @@
 #include "AppPaths.h"
 #include "ByteFormat.h"
 #include "Prompts.h"
+#include "SystemString.h"
 
 #include <QString>
 
@@ -26,11 +27,6 @@ inline std::string toAnsi(const QString& text)
     return text.toLatin1().toStdString();
 }
 
-// System messages come in the locale's encoding.
-inline QString fromSystem(const std::string& text)
-{
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Shows the message of an error that escaped a handler; the program carries on.
 void showDefaultError(const QString& message);

@@ -1,6 +1,7 @@
 #include "UserPaths.h"
 
 #include "AppPaths.h"
+#include "SystemString.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,7 @@
 
 QString dialogStartFolder()
 {
-    const QString programFolder = QFile::decodeName(AppDir().c_str());
+    const QString programFolder = fromSystemPath(AppDir());
     if (QFileInfo(programFolder).isWritable())
         return programFolder;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -4,9 +4,11 @@
 // thread (StartUpWarmUp).
 #include "AppPaths.h"
 #include "DesktopIdentity.h"
+#include "ProgramArguments.h"
 #include "ProgramCommandLine.h"
 #include "QtPrompts.h"
 #include "StartUpWarmUp.h"
+#include "SystemString.h"
 #include "Unit1.h"
 
 #include <QApplication>
@@ -16,8 +18,8 @@ namespace {
 QStringList argumentsOf(int argc, char* argv[])
 {
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (const std::string& argument : programArguments(argc, argv))
+        arguments << fromSystem(argument);
     return arguments;
 }
 

@@ -1,6 +1,7 @@
 #include "ConsoleOutput.h"
 
 #include "IntegerInput.h"
+#include "TextOutput.h"
 
 #include <ctime>
 
@@ -45,8 +46,7 @@ void ConsoleOutput::print(std::FILE* stream, std::string line)
     line += '\n';
     const std::lock_guard<std::mutex> lock(m_mutex);
     std::FILE* const target = stream ? stream : m_lines;
-    const bool written = std::fwrite(line.data(), 1, line.size(), target) == line.size() && std::fflush(target) == 0;
-    if (!written && !stream)
+    if (!writeText(target, line) && !stream)
         m_writeFailed.store(true); // an error line that cannot be written has nowhere else to go
 }
 

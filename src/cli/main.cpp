@@ -8,9 +8,12 @@
 #include "ConsoleOutput.h"
 #include "ConsoleSession.h"
 #include "Interrupt.h"
+#include "ProgramArguments.h"
 #include "ProgramIdentity.h"
 #include "SettingsFile.h"
+#include "TextOutput.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -59,7 +62,8 @@ int run(const CliOptions& options, const PlannedCommand& command, const ProgramS
 
 int usageFailed(const UsageError& error)
 {
-    std::fprintf(stderr, "vantorel-cli: %s\nTry 'vantorel-cli --help' for the commands and options.\n", error.what());
+    writeText(stderr, std::string("vantorel-cli: ") + error.what()
+                          + "\nTry 'vantorel-cli --help' for the commands and options.\n");
     return UsageFailed;
 }
 
@@ -69,16 +73,18 @@ int main(int argc, char* argv[])
 {
     CliOptions options;
     try {
-        options = parseCliOptions(std::vector<std::string>(argv + 1, argv + argc));
+        const std::vector<std::string> arguments = programArguments(argc, argv);
+        options = parseCliOptions(std::vector<std::string>(arguments.begin() + std::min<std::size_t>(arguments.size(), 1),
+                                                           arguments.end()));
     } catch (const UsageError& error) {
         return usageFailed(error);
     }
     if (options.help) {
-        std::fputs(CliUsage, stdout);
+        writeText(stdout, CliUsage);
         return Done;
     }
     if (options.version) {
-        std::puts("vantorel-cli " VANTOREL_VERSION);
+        writeText(stdout, "vantorel-cli " VANTOREL_VERSION "\n");
         return Done;
     }
     PlannedCommand command;

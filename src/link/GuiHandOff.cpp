@@ -1,5 +1,7 @@
 #include "GuiHandOff.h"
 
+#include "SystemString.h"
+
 #include <QMetaObject>
 
 #include <memory>
@@ -30,7 +32,7 @@ void GuiHandOff::showReceived(const std::string& text)
 
 void GuiHandOff::showError(const std::string& message)
 {
-    QString text = QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size()));
+    QString text = fromSystem(message);
     runOnGuiThread([show = m_showError, text = std::move(text)] { show(text); });
 }
 

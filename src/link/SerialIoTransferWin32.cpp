@@ -17,7 +17,7 @@ constexpr DWORD InputPollMs = 10;
 // The event of one overlapped call, closed with it.
 class CallEvent {
 public:
-    CallEvent() : m_event(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    CallEvent() : m_event(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
     ~CallEvent()
     {
         if (m_event) {

@@ -2,6 +2,8 @@
 // mask, queue status and close, each as its own Win32 call.
 #include "SerialIoWin32.h"
 
+#include "WideText.h"
+
 #include <cstring>
 
 namespace serial {
@@ -48,10 +50,10 @@ bool Port::open(std::string_view portName)
 {
     m_native.reset();
     m_handle = InvalidHandle;
-    const std::string path = devicePath(portName);
+    const std::wstring path = toWide(devicePath(portName));
     // Overlapped, so that a stop can end a read at once; each call still waits for its own
     // result, so reads and writes behave as synchronous ones.
-    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;

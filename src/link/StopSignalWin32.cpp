@@ -7,7 +7,7 @@
 #include <windows.h>
 
 StopSignal::StopSignal()
-    : m_waitHandle(reinterpret_cast<std::intptr_t>(CreateEventA(nullptr, TRUE, FALSE, nullptr)))
+    : m_waitHandle(reinterpret_cast<std::intptr_t>(CreateEventW(nullptr, TRUE, FALSE, nullptr)))
 {
     // Without the event a blocked read could never be woken.
     if (m_waitHandle == 0)

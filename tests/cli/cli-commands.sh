@@ -34,13 +34,14 @@ cd "$work" || exit 1
 
 source "$here/../support/shell-checks.sh"
 
-cli() {
+run_program() {
   if [[ -n $wine ]]; then
-    "$here/../../cmake/run-under-wine.sh" "$cli_program" "$@"
+    "$here/../../cmake/run-under-wine.sh" "$@"
   else
-    "$cli_program" "$@"
+    "$@"
   fi
 }
+cli() { run_program "$cli_program" "$@"; }
 
 # expect STATUS ARGUMENTS...: runs the command line; its output lands in out and err.
 expect() {
@@ -119,6 +120,28 @@ cli --port "$box" remote put - <new.rem >out 2>err || fail "remote put -: $(cat 
 cli --port "$box" remote get - >back.rem 2>err || fail "remote get -: $(cat err)"
 cmp -s back.rem new.rem || fail "the remote table did not come back as it was put"
 grep -q '^R: ' err || fail "with the table on standard output the lines go to standard error"
+
+# Names in any script: Greek, Cyrillic, Polish and one letter outside the Basic Multilingual
+# Plane (on Windows outside every ANSI code page), for the program's folder, its settings file
+# beside it, a table file and a file named in an error.
+unicode='Prüfung Ωmega таблица Łódź 𝄞'
+mkdir "$unicode"
+cp "$cli_program" "$unicode/"
+printf '[init]\nport=%s\n' "$box" >"$unicode/vantorel.ini"
+run_program "$unicode/$(basename "$cli_program")" positions get "$unicode.pos" >out 2>err ||
+  fail "the settings beside a program in '$unicode': $(cat err)"
+[[ $(stat -c %s "$unicode.pos") == 33 ]] || fail "no table saved as '$unicode.pos': $(ls)"
+expect 0 --port "$box" positions put "$unicode.pos"
+cp new.rem "$unicode.rem"
+expect 4 --port "$box" positions put "$unicode.rem"
+grep -q "^$unicode.rem holds 97 bytes" err || fail "an error naming '$unicode.rem': $(cat err)"
+if [[ -n $wine ]]; then
+  # In a console too the letters show as written; Wine's console writes the one beyond the
+  # Basic Multilingual Plane as two replacement characters, so the check stops before it.
+  LANG=C.UTF-8 script -qc "$(printf '%q ' "$(command -v wine64 || echo /usr/lib/wine/wine64)" \
+    "$cli_program" --port "$box" positions put "$unicode.rem")" /dev/null </dev/null >console.out 2>&1
+  grep -q "${unicode% *}" console.out || fail "a console showed: $(cat console.out)"
+fi
 
 # A put takes only a file of the table's size, and sends nothing otherwise.
 expect 4 --port "$box" positions put new.rem

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # packaged-program.sh ZIP BOXSIM
-# The Windows package as a user gets it: unpacked from its zip, with a settings file beside
-# vantorel.exe naming COM12, which Wine links to the simulated box. Under Wine and Xvfb the
-# program starts, opens the port when its window is first activated, and "HW Info" (Ctrl+I)
-# reaches the box, which answers; the log saved through the Log menu then holds the request
-# the program sent and the reply it received. Each link of that chain has its own check; the
+# The Windows package as a user gets it: unpacked from its zip into a folder whose name no
+# ANSI code page spells, with a settings file beside vantorel.exe naming COM12, which Wine
+# links to the simulated box. Under Wine and Xvfb the program starts, opens the port when its
+# window is first activated, and "HW Info" (Ctrl+I) reaches the box, which answers; the log
+# saved through the Log menu (into the program's folder, where its file dialog starts) then
+# holds the request the program sent and the reply it received. Each link of that chain has its own check; the
 # command line first answers on the streams it is given. Then vantorel-cli.exe asks the box.
 set -uo pipefail
 zip=$1 boxsim=$2
 source "$(dirname "$0")/program-under-wine.sh"
 
-(cd "$work" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
-program=$(ls "$work"/vantorel-*/vantorel.exe) || fail "no vantorel.exe in $zip"
+unpacked="$work/Prüfung Ωmega таблица Łódź 𝄞"
+mkdir "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
+program=$(ls "$unpacked"/vantorel-*/vantorel.exe) || fail "no vantorel.exe in $zip"
 printf '[init]\r\nport=COM12\r\n' >"$(dirname "$program")/vantorel.ini"
 
 # A window program has no console: given streams (as here), it answers on them; started from
@@ -33,12 +36,12 @@ reply_text=$(for byte in $(sed -n 's/^reply: //p' "$work/box.log" | head -n1); d
 
 # Log > Save log, through the keyboard: Alt opens the menu bar, "Log" is its third menu,
 # "Save log" the third item; the file dialog takes the name.
-saved=$work/saved.log
+saved=$(dirname "$program")/saved.log
 sleep 1
 xdotool windowfocus --sync "$window"
 xdotool key --delay 150 alt Right Right Down Down Down Return
 sleep 2
-xdotool type --delay 20 "Z:${saved//\//\\}"
+xdotool type --delay 20 saved.log
 xdotool key Return
 within 15 test -s "$saved" || fail "the log was not saved to $saved"
 
@@ -51,5 +54,6 @@ grep -q 'COM port opened' "$saved" || fail "the saved log does not say the port 
 # same reply.
 stop_wine
 out=$(run "$(dirname "$program")/vantorel-cli.exe" --quiet --display ascii info) || fail "vantorel-cli info exited $?: $out"
-[[ $out == *"$reply_text"* ]] || fail "vantorel-cli printed '$out', not the box's reply '$reply_text'"
+# A line printed ends without the reply's trailing blanks, as a log line does.
+[[ $out == *"${reply_text%"${reply_text##*[! ]}"}"* ]] || fail "vantorel-cli printed '$out', not the box's reply '$reply_text'"
 echo PASS

@@ -1,7 +1,7 @@
 // Table files at the system's level, without Qt: one fixed-size record, written so that a
 // failed save leaves an existing file as it was, and read in one call. A failure says what
 // went wrong in the file layer's terms and carries the system's error code for its message.
-// Paths are in the system's narrow encoding (QFile::encodeName).
+// Paths are the program's own strings: UTF-8 on Windows, the system's bytes elsewhere.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +24,7 @@ struct FileFailure {
 std::optional<FileFailure> saveTableRecord(const std::string& path, const std::uint8_t* data, std::size_t size);
 
 // What the user is shown for a failure: the file layer's message, two blanks, then the
-// system's message, in the system's narrow encoding.
+// system's message, in the program's own strings as the paths are.
 std::string tableFileErrorText(const FileFailure& failure);
 
 // `path` made absolute against the working folder; with `followLinks` and an existing file,

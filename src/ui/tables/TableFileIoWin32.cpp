@@ -1,7 +1,10 @@
 // Table files on Windows: CreateFile/WriteFile/FlushFileBuffers, and ReplaceFile, which
 // puts the new contents in place in one step and keeps the old file's attributes and
-// security. Other programs may share a table file for reading and writing.
+// security. Other programs may share a table file for reading and writing. Paths come in
+// UTF-8 and go to the system in UTF-16, so that any name works whatever the code page.
 #include "TableFileIo.h"
+
+#include "WideText.h"
 
 #include <algorithm>
 #include <vector>
@@ -37,9 +40,9 @@ FileFailure lastFailure()
 }
 
 // Refuses what could not be written in place either: a read-only file, a folder, a device.
-std::optional<FileFailure> checkWritableInPlace(const std::string& path)
+std::optional<FileFailure> checkWritableInPlace(const std::wstring& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND ? std::nullopt : std::optional<FileFailure>(failureOf(error));
@@ -49,16 +52,16 @@ std::optional<FileFailure> checkWritableInPlace(const std::string& path)
     return std::nullopt;
 }
 
-HANDLE createTemporary(const std::string& path, std::string& tempPath)
+HANDLE createTemporary(const std::wstring& path, std::wstring& tempPath)
 {
     static unsigned serial = 0;
-    const std::size_t slash = path.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t slash = path.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+    const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = folder + "\\." + name.substr(0, 32) + "." + std::to_string(GetCurrentProcessId()) + "."
-                 + std::to_string(++serial) + ".tmp";
-        const HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        tempPath = folder + L"\\." + name.substr(0, 32) + L"." + std::to_wstring(GetCurrentProcessId()) + L"."
+                 + std::to_wstring(++serial) + L".tmp";
+        const HANDLE file = CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
             return file;
@@ -91,9 +94,9 @@ std::optional<FileFailure> writeRecord(HANDLE file, const std::uint8_t* data, st
 // Empties the file and writes the record into it. Opening it as it is, rather than creating
 // it anew, keeps its attributes and lets a hidden file be written; another program may
 // hold it open meanwhile.
-std::optional<FileFailure> writeInPlace(const std::string& path, const std::uint8_t* data, std::size_t size)
+std::optional<FileFailure> writeInPlace(const std::wstring& path, const std::uint8_t* data, std::size_t size)
 {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, ShareReadWrite, nullptr, OPEN_ALWAYS,
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, ShareReadWrite, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastFailure();
@@ -108,9 +111,9 @@ std::optional<FileFailure> writeInPlace(const std::string& path, const std::uint
 // Whether another program holds `path` open without sharing its deletion, which replacing
 // the file needs. Such a file is written in place without trying a replace: Wine's
 // ReplaceFile leaves a file of its own in the folder when it fails.
-bool heldOpenElsewhere(const std::string& path)
+bool heldOpenElsewhere(const std::wstring& path)
 {
-    const HANDLE file = CreateFileA(path.c_str(), DELETE, ShareReadWrite | FILE_SHARE_DELETE, nullptr,
+    const HANDLE file = CreateFileW(path.c_str(), DELETE, ShareReadWrite | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_SHARING_VIOLATION;
@@ -121,42 +124,43 @@ bool heldOpenElsewhere(const std::string& path)
 // Puts the written temporary file in the place of `path`. ReplaceFile keeps an existing
 // file's attributes and security, where a move would give it the temporary file's; it
 // fails where another program holds the file open, and when there is no file to replace.
-bool putInPlace(const std::string& tempPath, const std::string& path)
+bool putInPlace(const std::wstring& tempPath, const std::wstring& path)
 {
-    if (ReplaceFileA(path.c_str(), tempPath.c_str(), nullptr, 0, nullptr, nullptr))
+    if (ReplaceFileW(path.c_str(), tempPath.c_str(), nullptr, 0, nullptr, nullptr))
         return true;
     return GetLastError() == ERROR_FILE_NOT_FOUND
-        && MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+        && MoveFileExW(tempPath.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
 }
 
 } // namespace
 
-std::optional<FileFailure> saveTableRecord(const std::string& path, const std::uint8_t* data, std::size_t size)
+std::optional<FileFailure> saveTableRecord(const std::string& utf8Path, const std::uint8_t* data, std::size_t size)
 {
+    const std::wstring path = toWide(utf8Path);
     if (auto refused = checkWritableInPlace(path))
         return refused;
     if (heldOpenElsewhere(path))
         return writeInPlace(path, data, size);
-    std::string tempPath;
+    std::wstring tempPath;
     const HANDLE temp = createTemporary(path, tempPath);
     // A folder that takes no new file may still hold a file that can be written.
     if (temp == INVALID_HANDLE_VALUE)
         return writeInPlace(path, data, size);
     if (auto failure = writeRecord(temp, data, size)) {
-        DeleteFileA(tempPath.c_str());
+        DeleteFileW(tempPath.c_str());
         return failure;
     }
     if (putInPlace(tempPath, path))
         return std::nullopt;
     // A file that could not be replaced after all (another program opened it meanwhile, say)
     // can still be written.
-    DeleteFileA(tempPath.c_str());
+    DeleteFileW(tempPath.c_str());
     return writeInPlace(path, data, size);
 }
 
 std::optional<FileFailure> loadTableRecord(const std::string& path, std::uint8_t* data, std::size_t size)
 {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, ShareReadWrite, nullptr,
+    const HANDLE file = CreateFileW(toWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, ShareReadWrite, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastFailure();
@@ -180,7 +184,7 @@ std::optional<FileFailure> loadTableRecord(const std::string& path, std::uint8_t
 
 std::optional<FileFailure> readTableFile(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& contents)
 {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, ShareReadWrite, nullptr, OPEN_EXISTING,
+    const HANDLE file = CreateFileW(toWide(path).c_str(), GENERIC_READ, ShareReadWrite, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastFailure();
@@ -207,7 +211,7 @@ std::optional<FileFailure> readTableFile(const std::string& path, std::size_t li
 
 std::optional<FileFailure> writeTableFile(const std::string& path, const std::uint8_t* data, std::size_t size)
 {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, ShareReadWrite, nullptr, OPEN_EXISTING,
+    const HANDLE file = CreateFileW(toWide(path).c_str(), GENERIC_WRITE, ShareReadWrite, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE || GetFileType(file) == FILE_TYPE_DISK) {
         if (file != INVALID_HANDLE_VALUE)
@@ -227,13 +231,14 @@ std::optional<FileFailure> writeTableFile(const std::string& path, const std::ui
 // A Windows table file is not reached through links: the full path is all there is to find.
 std::string absoluteTablePath(const std::string& path, bool)
 {
-    const DWORD length = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    const std::wstring wide = toWide(path);
+    const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (length == 0)
         return path;
-    std::string full(length, '\0');
-    const DWORD written = GetFullPathNameA(path.c_str(), length, full.data(), nullptr);
+    std::wstring full(length, L'\0');
+    const DWORD written = GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
     if (written == 0 || written >= length)
         return path;
     full.resize(written);
-    return full;
+    return fromWide(full);
 }

@@ -455,15 +455,19 @@ void TestPositionerDialog::loadThenSaveCarriesByte32()
 {
     QByteArray record = countingBytes(33, 60);
     record[32] = 0x77;
-    writeFileBytes(folder_->filePath("in.pos"), record);
-    prompts_->fileAnswers.push_back(folder_->filePath("in.pos"));
-    prompts_->fileAnswers.push_back(folder_->filePath("out.pos"));
+    // Names in any script load and save as given (on Windows beyond every ANSI code page).
+    const QString in = folder_->filePath(QStringLiteral("in Ωmega таблица.pos"));
+    const QString out = folder_->filePath(QStringLiteral("out Łódź 𝄞.pos"));
+    writeFileBytes(in, record);
+    prompts_->fileAnswers.push_back(in);
+    prompts_->fileAnswers.push_back(out);
 
     buttonOf(dialog_, 4)->click();
     buttonOf(dialog_, 3)->click();
 
     QCOMPARE(dialog_->PositionTable[32], std::uint8_t(0x77));
-    QCOMPARE(readFileBytes(folder_->filePath("out.pos")), record);
+    QCOMPARE(readFileBytes(out), record);
+    QVERIFY(prompts_->boxes.isEmpty());
 }
 
 void TestPositionerDialog::loadFailureKeepsEdits_data()
