@@ -47,9 +47,9 @@ const std::string& AppDir()
     return paths().dir;
 }
 
-std::string programSettingsPath()
+std::string programSettingsPath(const std::string& programName)
 {
-    return AppDir() + AppName() + ".ini";
+    return AppDir() + programName + ".ini";
 }
 
 void overrideAppPaths(const std::string& dir, const std::string& name)

@@ -9,8 +9,9 @@ const std::string& AppName();
 // The executable's folder with a trailing separator.
 const std::string& AppDir();
 
-// AppDir + AppName + ".ini": the settings file beside the program.
-std::string programSettingsPath();
+// AppDir + `programName` + ".ini": the settings file of the program of that name beside the
+// running one; by default the running program's own.
+std::string programSettingsPath(const std::string& programName = AppName());
 
 // Points the program paths elsewhere (tests run a copy of the program's settings in a
 // folder of their own). `dir` gets a trailing separator when it lacks one.

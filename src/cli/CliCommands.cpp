@@ -1,6 +1,6 @@
 #include "CliCommands.h"
 
-#include "BoxRequests.h"
+#include "BoxCommands.h"
 #include "CliOptions.h"
 #include "IntegerInput.h"
 #include "SerialPortList.h"
@@ -11,40 +11,6 @@
 namespace {
 
 using Requests = std::vector<BoxRequest>;
-
-enum class Argument { None, OnOff, Byte };
-
-// A command that sends what its menu item sends, with the item's check state or the number
-// its input box asks for as the argument.
-struct RequestCommand {
-    const char* name;
-    Argument argument;
-    Requests (*requests)(std::uint8_t argument);
-    ConsoleSession::ReplyLength replyLength = ConsoleSession::ReplyLength::Exact;
-};
-
-const RequestCommand RequestCommands[] = {
-    {"info", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::hardwareInfo()}; }},
-    {"22khz", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::test22kHz(on)}; }},
-    {"dsq-power", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::dsqPower(on)}; }},
-    // The analyser's traffic may follow its reply at any time.
-    {"analyse", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::analyse(on)}; },
-     ConsoleSession::ReplyLength::AtLeast},
-    {"reset", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::softwareReset()}; }},
-    {"ir-detect", Argument::OnOff, [](std::uint8_t on) { return Requests{BoxRequests::irDetect(on)}; }},
-    {"ir-set", Argument::Byte,
-     [](std::uint8_t value) { return Requests{BoxRequests::setIrValue(value), BoxRequests::followUp()}; }},
-    {"ir-get", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::readIrValue()}; }},
-    {"step-up", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::stepUp()}; }},
-    {"step-down", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::stepDown()}; }},
-    {"set-position", Argument::Byte, [](std::uint8_t position) { return Requests{BoxRequests::setPosition(position)}; }},
-    {"diseqc-reset", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::diseqcReset()}; }},
-    {"peripheral-power-on", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::diseqcPeripheralPowerOn()}; }},
-    {"drive-to-zero", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::drivePolarMotorToZero()}; }},
-    {"step-east", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::driveStepMotorEast()}; }},
-    {"step-west", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::driveStepMotorWest()}; }},
-    {"recalculate", Argument::None, [](std::uint8_t) { return Requests{BoxRequests::recalculateSatellitePositions()}; }},
-};
 
 // The box carries DiSEqC messages of a framing, an address, a command and up to three data bytes.
 constexpr std::size_t MinDiseqcBytes = 3;
@@ -138,16 +104,17 @@ void noteOutcome(ConsoleSession::Outcome outcome, ExitStatus& status)
 PlannedCommand planCommand(const std::vector<std::string>& words)
 {
     const std::string& name = words.at(0);
-    for (const RequestCommand& command : RequestCommands) {
-        if (name != command.name)
-            continue;
-        expectArguments(words, command.argument == Argument::None ? 0 : 1);
+    // The window's menu items, with the item's check state or its input box's number as the
+    // argument, and without the window's "Are you sure?".
+    if (const BoxCommand* command = BoxCommands::named(name)) {
+        expectArguments(words, command->argument == CommandArgument::None ? 0 : 1);
         std::uint8_t argument = 0;
-        if (command.argument == Argument::OnOff)
+        if (command->argument == CommandArgument::OnOff)
             argument = onOff(words[1]);
-        else if (command.argument == Argument::Byte)
+        else if (command->argument == CommandArgument::Byte)
             argument = byteArgument(words[1]);
-        return sending(command.requests(argument), command.replyLength);
+        return sending(command->requests(argument), command->trafficAfterReply ? ConsoleSession::ReplyLength::AtLeast
+                                                                               : ConsoleSession::ReplyLength::Exact);
     }
     if (name == "diseqc")
         return planDiseqc(words);

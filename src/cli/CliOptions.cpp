@@ -1,51 +1,66 @@
 #include "CliOptions.h"
 
+#include "BoxCommands.h"
 #include "IntegerInput.h"
 
-const char* const CliUsage =
-    "usage: vantorel-cli [OPTIONS] [--] COMMAND [ARGUMENTS]\n"
-    "Sends one command to the interface box and prints the request and the reply as the\n"
-    "log pane shows them (\"S: \" and \"R: \" lines); errors go to standard error.\n"
-    "\n"
-    "Commands:\n"
-    "  info                          hardware information\n"
-    "  22khz on|off                  22 kHz test tone\n"
-    "  dsq-power on|off              DiSEqC bus power\n"
-    "  analyse on|off                bus analyser\n"
-    "  reset                         software reset of the box (without the window's \"Are you sure?\")\n"
-    "  ir-detect on|off              IR value detection\n"
-    "  ir-set N                      set the IR value\n"
-    "  ir-get                        read the IR value\n"
-    "  step-up | step-down           positioner one step\n"
-    "  set-position N                positioner to position N\n"
-    "  diseqc-reset | peripheral-power-on | drive-to-zero | step-east | step-west |\n"
-    "  recalculate                   the fixed DiSEqC messages (recalculate without the\n"
-    "                                window's \"Are you sure?\")\n"
-    "  diseqc BYTE...                any DiSEqC message of 3 to 6 bytes\n"
-    "  positions get|put FILE        positioner table from the box into FILE, or back\n"
-    "  remote get|put FILE           remote-control table likewise (FILE - : standard I/O);\n"
-    "                                a put takes a file of exactly the table's size\n"
-    "  monitor [--seconds S]         print what the box sends, until S seconds or Ctrl+C\n"
-    "  ports                         the serial ports of this machine, one per line\n"
-    "Numbers: decimal, or hexadecimal after $, x or 0x (0xE0, $E0, 224).\n"
-    "\n"
-    "Options:\n"
-    "  --port NAME          the port (COM1, COM2... or a device path); default: the settings\n"
-    "  --baud N             the speed; default: the settings, or 19200\n"
-    "  --settings FILE      the settings file; default: the one the window reads\n"
-    "  --timeout MS         how long a reply is waited for (default 3000)\n"
-    "  --display hex|binary|ascii   how received bytes are written (default hex)\n"
-    "  --crlf               CR and LF as <CR> and <LF> tokens (the ASCII form of \"R: \"\n"
-    "                       lines always shows them)\n"
-    "  --timestamps         a time stamp before each line\n"
-    "  --quiet              only each reply, once, in the display form\n"
-    "  -h, --help           this help\n"
-    "  --version            the version\n"
-    "\n"
-    "Exit status: 0 done (monitor too when Ctrl+C ends it), 1 a reply missing, short, late\n"
-    "or too long, 2 usage or a missing settings file, 3 port failure, 4 table file failure\n"
-    "or a file of the wrong size, 5 the command was carried out but its output could not be\n"
-    "written, 130 Ctrl+C, 143 terminated, 129 hung up.\n";
+#include <algorithm>
+
+namespace {
+
+// Each of the box's fixed commands on a line of its own, as BoxCommands describes it.
+std::string boxCommandLines()
+{
+    std::string lines;
+    for (const BoxCommand* command : BoxCommands::all()) {
+        std::string usage = command->name;
+        if (command->argument == CommandArgument::OnOff)
+            usage += " on|off";
+        else if (command->argument == CommandArgument::Byte)
+            usage += " N";
+        usage.resize(std::max<std::size_t>(usage.size() + 1, 30), ' ');
+        lines += "  " + usage + command->help + "\n";
+        if (command->askFirst)
+            lines += std::string(32, ' ') + "(without the window's \"Are you sure?\")\n";
+    }
+    return lines;
+}
+
+} // namespace
+
+std::string cliUsage()
+{
+    return "usage: vantorel-cli [OPTIONS] [--] COMMAND [ARGUMENTS]\n"
+           "Sends one command to the interface box and prints the request and the reply as the\n"
+           "log pane shows them (\"S: \" and \"R: \" lines); errors go to standard error.\n"
+           "\n"
+           "Commands:\n"
+        + boxCommandLines()
+        + "  diseqc BYTE...                any DiSEqC message of 3 to 6 bytes\n"
+          "  positions get|put FILE        positioner table from the box into FILE, or back\n"
+          "  remote get|put FILE           remote-control table likewise (FILE - : standard I/O);\n"
+          "                                a put takes a file of exactly the table's size\n"
+          "  monitor [--seconds S]         print what the box sends, until S seconds or Ctrl+C\n"
+          "  ports                         the serial ports of this machine, one per line\n"
+          "Numbers: decimal, or hexadecimal after $, x or 0x (0xE0, $E0, 224).\n"
+          "\n"
+          "Options:\n"
+          "  --port NAME          the port (COM1, COM2... or a device path); default: the settings\n"
+          "  --baud N             the speed; default: the settings, or 19200\n"
+          "  --settings FILE      the settings file; default: the one the window reads\n"
+          "  --timeout MS         how long a reply is waited for (default 3000)\n"
+          "  --display hex|binary|ascii   how received bytes are written (default hex)\n"
+          "  --crlf               CR and LF as <CR> and <LF> tokens (the ASCII form of \"R: \"\n"
+          "                       lines always shows them)\n"
+          "  --timestamps         a time stamp before each line\n"
+          "  --quiet              only each reply, once, in the display form\n"
+          "  -h, --help           this help\n"
+          "  --version            the version\n"
+          "\n"
+          "Exit status: 0 done (monitor too when Ctrl+C ends it), 1 a reply missing, short, late\n"
+          "or too long, 2 usage or a missing settings file, 3 port failure, 4 table file failure\n"
+          "or a file of the wrong size, 5 the command was carried out but its output could not be\n"
+          "written, 130 Ctrl+C, 143 terminated, 129 hung up.\n";
+}
 
 namespace {
 

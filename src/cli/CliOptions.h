@@ -29,7 +29,8 @@ struct CliOptions {
     std::vector<std::string> command; // the command's word and its arguments
 };
 
-extern const char* const CliUsage;
+// The --help text.
+std::string cliUsage();
 
 // Options come before the command ("--" ends them); everything from the command on is the
 // command's. Throws UsageError.

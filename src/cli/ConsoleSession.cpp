@@ -5,7 +5,6 @@
 #include "PortSetup.h"
 #include "ReceiveLoop.h"
 #include "SystemMessage.h"
-#include "TemporaryDisplayMode.h"
 
 #include <algorithm>
 
@@ -56,27 +55,21 @@ bool ConsoleSession::open()
 
 ConsoleSession::Outcome ConsoleSession::send(const BoxRequest& request, ReplyLength length)
 {
-    const std::string packet = padToPacket(request.bytes);
-    m_output.sent(packetDump(packet));
-    std::optional<TemporaryDisplayMode> asText;
-    if (request.textReply && !m_output.quiet())
-        asText.emplace(m_displayMode, DisplayMode::Ascii);
     {
         const std::lock_guard<std::mutex> lock(m_arrivalMutex);
         m_shownCount = 0;
     }
     m_collectingReply = m_output.quiet();
-    std::string error;
-    const BoxSession::Exchange exchange = m_session.exchange(packet, request.replyLength, error);
+    const BoxSession::Sent sent = m_session.send(request);
     m_collectingReply = false;
-    if (exchange == BoxSession::Exchange::WriteFailed) {
-        m_output.error(error);
+    if (sent.outcome == BoxSession::Exchange::WriteFailed) {
+        m_output.error(sent.writeError);
         return Outcome::WriteFailed;
     }
-    const std::vector<std::uint8_t> reply = m_buffer.contents();
+    const std::vector<std::uint8_t>& reply = sent.reply;
     if (m_output.quiet() && !reply.empty())
         m_output.reply(replyText(reply, m_replyDisplay, m_showCRLF));
-    if (exchange == BoxSession::Exchange::NoReply) {
+    if (sent.outcome == BoxSession::Exchange::NoReply) {
         m_output.error("Receive error!");
         return Outcome::NoReply;
     }
@@ -159,6 +152,11 @@ bool ConsoleSession::waitForReply(std::uint8_t count)
 }
 
 // The reader stores a read before it shows it, and stores the next only after.
+void ConsoleSession::showSent(const std::string& packetDump)
+{
+    m_output.sent(packetDump);
+}
+
 void ConsoleSession::showReceived(const std::string& text)
 {
     if (!m_collectingReply)

@@ -43,11 +43,10 @@ public:
     // The open sequence; false after the failed step was printed.
     bool open();
 
-    // Sends one request as the window's menu item does: its "S: " line, the write and the
-    // wait for its reply length; "Receive error!" when the reply is missing, short or late,
-    // and "reply too long" when more came than the request expects. A text reply is printed
-    // in the ASCII form; under --quiet the whole reply is printed once, in the display form
-    // asked for.
+    // Sends one request through the box session, as the window's menu item does, and tells
+    // how it went: "Receive error!" when the reply is missing, short or late, and "reply too
+    // long" when more came than the request expects. Under --quiet the whole reply is printed
+    // once, in the display form asked for.
     Outcome send(const BoxRequest& request, ReplyLength length = ReplyLength::Exact);
 
     // The bytes the reader has stored since the last request.
@@ -64,6 +63,7 @@ private:
     void stopReader() override;
     void pauseAfterStop(std::chrono::milliseconds pause) override;
     bool waitForReply(std::uint8_t count) override;
+    void showSent(const std::string& packetDump) override;
 
     void showReceived(const std::string& text) override;
     void showError(const std::string& message) override;
@@ -81,7 +81,7 @@ private:
     std::atomic<bool> m_collectingReply{false}; // under --quiet, reads are printed as one reply
     ReceiveBuffer m_buffer;
     serial::Port m_port;
-    BoxSession m_session{m_port, m_buffer, *this};
+    BoxSession m_session{m_port, m_buffer, m_displayMode, *this};
 
     std::unique_ptr<StopSignal> m_stopReader;
     std::thread m_reader;

@@ -1,7 +1,6 @@
 // vantorel-cli: one box command per run, from a script or a terminal. It reads the settings
 // the window reads, opens the port with the window's own sequence, prints the log pane's
 // lines, and tells in its exit status how the command went.
-#include "AppPaths.h"
 #include "AppPathsNative.h"
 #include "CliCommands.h"
 #include "CliOptions.h"
@@ -24,8 +23,7 @@ ProgramSettings settingsFor(const CliOptions& options)
 {
     if (options.settingsFile && !isRegularFile(*options.settingsFile))
         throw UsageError("no settings file '" + *options.settingsFile + "'");
-    // Beside the command line sits the window, whose settings file it reads.
-    const std::string file = options.settingsFile.value_or(settingsFilePath(AppDir() + "vantorel.ini"));
+    const std::string file = options.settingsFile.value_or(settingsFilePath(WindowProgramName));
     ProgramSettings settings = readProgramSettings(file);
     if (options.port)
         settings.port = serial::portNameFromSettings(*options.port);
@@ -80,7 +78,7 @@ int main(int argc, char* argv[])
         return usageFailed(error);
     }
     if (options.help) {
-        writeText(stdout, CliUsage);
+        writeText(stdout, cliUsage());
         return Done;
     }
     if (options.version) {

@@ -3,6 +3,9 @@
 #include "PortSetup.h"
 #include "ReceiveBuffer.h"
 #include "SystemMessage.h"
+#include "TemporaryDisplayMode.h"
+
+#include <optional>
 
 #include <thread>
 
@@ -20,9 +23,11 @@ std::string padToPacket(std::string request)
     return request;
 }
 
-BoxSession::BoxSession(serial::Port& port, ReceiveBuffer& buffer, BoxSessionHost& host)
+BoxSession::BoxSession(serial::Port& port, ReceiveBuffer& buffer, std::atomic<DisplayMode>& display,
+                       BoxSessionHost& host)
     : m_port(port)
     , m_buffer(buffer)
+    , m_display(display)
     , m_host(host)
 {
 }
@@ -74,14 +79,17 @@ void BoxSession::release()
         m_port.close();
 }
 
-BoxSession::Exchange BoxSession::exchange(const std::string& packet, std::uint8_t expectedLength,
-                                          std::string& writeError)
+BoxSession::Sent BoxSession::send(const BoxRequest& request)
 {
+    const std::string packet = padToPacket(request.bytes);
+    m_host.showSent(packetDump(packet));
+    std::optional<TemporaryDisplayMode> asText;
+    if (request.textReply)
+        asText.emplace(m_display, DisplayMode::Ascii);
     m_buffer.reset();
     std::uint32_t written = 0;
-    if (!m_port.write(packet.data(), static_cast<std::uint32_t>(packet.size()), written)) {
-        writeError = systemMessage();
-        return Exchange::WriteFailed;
-    }
-    return m_host.waitForReply(expectedLength) ? Exchange::Replied : Exchange::NoReply;
+    if (!m_port.write(packet.data(), static_cast<std::uint32_t>(packet.size()), written))
+        return {Exchange::WriteFailed, {}, systemMessage()};
+    const bool replied = m_host.waitForReply(request.replyLength);
+    return {replied ? Exchange::Replied : Exchange::NoReply, m_buffer.contents(), {}};
 }

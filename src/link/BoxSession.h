@@ -4,13 +4,17 @@
 // shown) is the host's.
 #pragma once
 
+#include "BoxRequests.h"
+#include "ByteFormat.h"
 #include "ProgramSettings.h"
 #include "SerialIo.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class ReceiveBuffer;
 
@@ -42,14 +46,25 @@ public:
     // Waits until the receive buffer holds `count` bytes or the 3-second reply time-out
     // passes; true when the time-out had not passed.
     virtual bool waitForReply(std::uint8_t count) = 0;
+    // A request's "S: " line, its packet dump, shown before the packet is written.
+    virtual void showSent(const std::string& packetDump) = 0;
 };
 
 class BoxSession {
 public:
     enum class Exchange { Replied, WriteFailed, NoReply };
 
-    // `port` and `buffer` are the host's and outlive the session.
-    BoxSession(serial::Port& port, ReceiveBuffer& buffer, BoxSessionHost& host);
+    // What one request came to: the outcome, the bytes received by the time the wait ended
+    // (a missing or short reply's too), and a failed write's system message.
+    struct Sent {
+        Exchange outcome;
+        std::vector<std::uint8_t> reply;
+        std::string writeError;
+    };
+
+    // `port`, `buffer` and the display the reader formats with are the host's and outlive the
+    // session.
+    BoxSession(serial::Port& port, ReceiveBuffer& buffer, std::atomic<DisplayMode>& display, BoxSessionHost& host);
 
     // The open sequence: the stop sequence, the old handle closed, the port opened and
     // configured, the event mask set, a 100 ms settle, stale input flushed, the reader
@@ -62,9 +77,10 @@ public:
     // At the program's end: DTR and RTS dropped, the reader ended before its handle goes.
     void release();
 
-    // Writes the packet over a fresh receive buffer and waits for `expectedLength` bytes.
-    // A failed write gives the system message in `writeError`; a short write counts as done.
-    Exchange exchange(const std::string& packet, std::uint8_t expectedLength, std::string& writeError);
+    // One request: padded to the packet size, its line shown, written over a fresh receive
+    // buffer, and its reply length waited for. A text reply is formatted as ASCII meanwhile,
+    // whatever the display. A short write counts as done.
+    Sent send(const BoxRequest& request);
 
 private:
     void runStopSequence();
@@ -72,5 +88,6 @@ private:
 
     serial::Port& m_port;
     ReceiveBuffer& m_buffer;
+    std::atomic<DisplayMode>& m_display;
     BoxSessionHost& m_host;
 };

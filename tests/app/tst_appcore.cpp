@@ -71,7 +71,8 @@ private slots:
         QTemporaryDir home;
         qputenv("HOME", QFile::encodeName(home.path()));
         qputenv("XDG_CONFIG_HOME", "relative/config");
-        QCOMPARE(QString::fromStdString(settingsFilePath("/nonexistent/vantorel.ini")),
+        overrideAppPaths("/nonexistent/bin", "vantorel");
+        QCOMPARE(QString::fromStdString(settingsFilePath()),
                  home.filePath(QStringLiteral(".config/vantorel/vantorel.ini")));
     }
 #endif

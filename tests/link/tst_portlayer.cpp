@@ -2,6 +2,7 @@
 // platform: natively on the box's pseudo-terminal, under Wine on the COM port Wine makes of
 // it. tests/support/with-boxsim.sh starts the box and names its port in VANTOREL_TEST_PORT.
 #include "AppPaths.h"
+#include "BoxSession.h"
 #include "PortSetup.h"
 #include "ReceiveBuffer.h"
 #include "ReceiveLoop.h"
@@ -445,4 +446,81 @@ TEST_CASE("a stop ends a waiting receive loop at once")
     const auto start = Clock::now();
     run.stop();
     CHECK(since(start) < 500ms); // within 100 ms; the bound leaves room for a loaded machine
+}
+
+namespace {
+
+// The least a front end does for the box session: a reader thread, a wait that watches the
+// receive buffer, and a record of the lines shown.
+class RecordingHost final : public BoxSessionHost {
+public:
+    RecordingHost() { folder.write(boxPort()); }
+    ~RecordingHost() override { session.release(); }
+
+    ProgramSettings portSettings() override { return readProgramSettings(programSettingsPath()); }
+    void reportPortError(const std::string& text) override { sink.showError(text); }
+    void startReader() override
+    {
+        m_stop = std::make_unique<StopSignal>();
+        m_reader = std::thread([this] {
+            runReceiveLoop({port, buffer, display, m_showCRLF, sink, *m_stop, [] { return false; }});
+        });
+    }
+    bool hasReader() const override { return m_reader.joinable(); }
+    void stopReader() override
+    {
+        if (!m_reader.joinable())
+            return;
+        m_stop->raise();
+        m_reader.join();
+    }
+    void pauseAfterStop(std::chrono::milliseconds) override {}
+    bool waitForReply(std::uint8_t count) override
+    {
+        for (const auto end = Clock::now() + ReplyTimeout; Clock::now() < end; std::this_thread::sleep_for(5ms)) {
+            if (buffer.count() >= count)
+                return true;
+        }
+        return false;
+    }
+    void showSent(const std::string& packetDump) override { sent.push_back(packetDump); }
+
+    SettingsFolder folder;
+    serial::Port port;
+    ReceiveBuffer buffer;
+    std::atomic<DisplayMode> display{DisplayMode::Hex};
+    RecordingSink sink;
+    std::vector<std::string> sent;
+    BoxSession session{port, buffer, display, *this};
+
+private:
+    std::atomic<bool> m_showCRLF{false};
+    std::unique_ptr<StopSignal> m_stop;
+    std::thread m_reader;
+};
+
+} // namespace
+
+TEST_CASE("the box session sends a request padded, shows its line and gives the reply; a text reply is read as text")
+{
+    RecordingHost host;
+    REQUIRE(host.session.open());
+
+    const BoxSession::Sent info = host.session.send(BoxRequests::hardwareInfo());
+    CHECK(info.outcome == BoxSession::Exchange::Replied);
+    CHECK(info.reply.size() == HardwareInfoLength);
+    CHECK(host.sent == std::vector<std::string>{"0x01 0x00 0x00 0x00 0x00 0x00 0x00 0x00 0x00 0x00 0x00 "});
+    const std::vector<std::string> lines = host.sink.waitForLines(1);
+    REQUIRE(!lines.empty());
+    CHECK(lines[0].rfind("Vantorel simulated interface box", 0) == 0);
+    CHECK(host.display == DisplayMode::Hex); // the user's display again once the reply is in
+
+    const BoxSession::Sent step = host.session.send(BoxRequests::stepUp());
+    CHECK(step.outcome == BoxSession::Exchange::Replied);
+    CHECK(step.reply.size() == BoxRequests::stepUp().replyLength);
+
+    host.session.close();
+    const BoxSession::Sent closed = host.session.send(BoxRequests::stepUp());
+    CHECK(closed.outcome == BoxSession::Exchange::WriteFailed);
+    CHECK_FALSE(closed.writeError.empty());
 }

@@ -1,7 +1,7 @@
 // The waits of the request/reply exchange while the wall clock is stepped, as a time server
 // does: they measure time on a clock that no step moves.
 #include "ReceiveBuffer.h"
-#include "Transaction.h"
+#include "GuiWaits.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 
+struct BoxCommand;
 class LogView;
 class QAction;
 class QComboBox;
@@ -118,12 +119,16 @@ private:
     void stopReader() override;
     void pauseAfterStop(std::chrono::milliseconds pause) override;
     bool waitForReply(std::uint8_t count) override;
+    void showSent(const std::string& packetDump) override;
 
     void selectDisplay(QAction* item, DisplayMode mode, const QString& panelText);
-    // Asks for a number in an input box; nothing when cancelled. A text that does not parse
-    // raises the integer error.
-    bool askByte(const QString& caption, std::uint8_t& value);
-    void sendRequest(const BoxRequest& request);
+    // The transaction of SendRequest for one request: the port opened when it is not marked
+    // open, the request sent through the box session, its outcome shown.
+    BoxSession::Sent sendBoxRequest(const BoxRequest& request);
+    // A command's requests with `argument`, after its "Are you sure?" where it has one; false
+    // when the user declined.
+    bool sendBoxCommand(const BoxCommand& command, std::uint8_t argument = 0);
+    void sendBoxCommandAsking(const BoxCommand& command, const QString& caption);
     // The box as the table transfers see it: a request sent, the reply as counted.
     BoxExchange boxExchange();
     // The table read from the box into the dialog, edited, and written back once stored.
@@ -154,7 +159,7 @@ private:
     // Declared before `Link`, whose reader fills it, so it outlives that reader.
     ReceiveBuffer RxBuffer;
     LinkState Link;
-    BoxSession Session{Link.ComHandle, RxBuffer, *this};
+    BoxSession Session{Link.ComHandle, RxBuffer, Link.DisplayMode, *this};
     TForm2* Form2 = nullptr; // owned as child windows
     TForm3* Form3 = nullptr;
     bool m_destroyed = false;

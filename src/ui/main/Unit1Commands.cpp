@@ -1,132 +1,121 @@
 // The fixed commands of the "Reader" menu: hardware, remote control, positioner and the
-// fixed DiSEqC messages. Each sends one request (two for "IR Value Set") through SendRequest.
+// fixed DiSEqC messages. Each handler sends its command as BoxCommands describes it, through
+// SendRequest.
 #include "Unit1.h"
 
-#include "BoxRequests.h"
+#include "BoxCommands.h"
 #include "IntegerInput.h"
-#include "TemporaryDisplayMode.h"
 #include "Unitx.h"
 
 #include <QAction>
 
-// Text replies are logged as text: ASCII display for the transaction, then the mode before
-// it is written back, even if the user chose another one meanwhile.
-void TForm1::sendRequest(const BoxRequest& request)
+bool TForm1::sendBoxCommand(const BoxCommand& command, std::uint8_t argument)
 {
-    if (!request.textReply) {
-        SendRequest(request.bytes, request.replyLength);
-        return;
-    }
-    const TemporaryDisplayMode asText(Link.DisplayMode, DisplayMode::Ascii);
-    SendRequest(request.bytes, request.replyLength);
+    if (command.askFirst && !QuestionBox(QStringLiteral("Are you sure?")))
+        return false;
+    for (const BoxRequest& request : command.requests(argument))
+        sendBoxRequest(request);
+    return true;
 }
 
-bool TForm1::askByte(const QString& caption, std::uint8_t& value)
+// Asks for the command's number in an input box and sends it; nothing when cancelled. A text
+// that does not parse raises the integer error.
+void TForm1::sendBoxCommandAsking(const BoxCommand& command, const QString& caption)
 {
     const auto text = prompts().inputBox(caption, QString(), QString());
-    if (!text)
-        return false;
-    value = static_cast<std::uint8_t>(parseIntegerOrThrow(trimControls(toAnsi(*text))));
-    return true;
+    if (text)
+        sendBoxCommand(command, static_cast<std::uint8_t>(parseIntegerOrThrow(trimControls(toAnsi(*text)))));
 }
 
 void TForm1::Info1Click()
 {
-    sendRequest(BoxRequests::hardwareInfo());
+    sendBoxCommand(BoxCommands::HardwareInfo);
 }
 
 void TForm1::Test22kHz1Click()
 {
-    sendRequest(BoxRequests::test22kHz(Test22kHz1->isChecked()));
+    sendBoxCommand(BoxCommands::Test22kHz, Test22kHz1->isChecked());
 }
 
 void TForm1::dsqon1Click()
 {
-    sendRequest(BoxRequests::dsqPower(dsqon1->isChecked()));
+    sendBoxCommand(BoxCommands::DsqPower, dsqon1->isChecked());
 }
 
 void TForm1::Analyse1Click()
 {
-    sendRequest(BoxRequests::analyse(Analyse1->isChecked()));
+    sendBoxCommand(BoxCommands::Analyse, Analyse1->isChecked());
 }
 
 void TForm1::reset2Click()
 {
-    if (!QuestionBox(QStringLiteral("Are you sure?")))
+    if (!sendBoxCommand(BoxCommands::SoftwareReset))
         return;
-    sendRequest(BoxRequests::softwareReset());
     dsqon1->setChecked(false);
     Test22kHz1->setChecked(false);
 }
 
 void TForm1::IRValueDetectEnable1Click()
 {
-    sendRequest(BoxRequests::irDetect(true));
+    sendBoxCommand(BoxCommands::IrDetect, true);
 }
 
 void TForm1::IRValueDetectDisable1Click()
 {
-    sendRequest(BoxRequests::irDetect(false));
+    sendBoxCommand(BoxCommands::IrDetect, false);
 }
 
 void TForm1::IRValueSet1Click()
 {
-    std::uint8_t value = 0;
-    if (!askByte(QStringLiteral("Enter IR Value"), value))
-        return;
-    sendRequest(BoxRequests::setIrValue(value));
-    sendRequest(BoxRequests::followUp());
+    sendBoxCommandAsking(BoxCommands::SetIrValue, QStringLiteral("Enter IR Value"));
 }
 
 void TForm1::IRValueGet1Click()
 {
-    sendRequest(BoxRequests::readIrValue());
+    sendBoxCommand(BoxCommands::GetIrValue);
 }
 
 void TForm1::StepUp1Click()
 {
-    sendRequest(BoxRequests::stepUp());
+    sendBoxCommand(BoxCommands::StepUp);
 }
 
 void TForm1::StepDown1Click()
 {
-    sendRequest(BoxRequests::stepDown());
+    sendBoxCommand(BoxCommands::StepDown);
 }
 
 void TForm1::Setposition1Click()
 {
-    std::uint8_t position = 0;
-    if (askByte(QStringLiteral("Enter positioner position"), position))
-        sendRequest(BoxRequests::setPosition(position));
+    sendBoxCommandAsking(BoxCommands::SetPosition, QStringLiteral("Enter positioner position"));
 }
 
 void TForm1::Reset1Click()
 {
-    sendRequest(BoxRequests::diseqcReset());
+    sendBoxCommand(BoxCommands::DiseqcReset);
 }
 
 void TForm1::SwitchperipheralpowerON1Click()
 {
-    sendRequest(BoxRequests::diseqcPeripheralPowerOn());
+    sendBoxCommand(BoxCommands::PeripheralPowerOn);
 }
 
 void TForm1::DrivePolarMotorto01Click()
 {
-    sendRequest(BoxRequests::drivePolarMotorToZero());
+    sendBoxCommand(BoxCommands::DriveToZero);
 }
 
 void TForm1::DriveStepMotorEastE03168FF1Click()
 {
-    sendRequest(BoxRequests::driveStepMotorEast());
+    sendBoxCommand(BoxCommands::StepEast);
 }
 
 void TForm1::DriveStepMotorWestE03169FF1Click()
 {
-    sendRequest(BoxRequests::driveStepMotorWest());
+    sendBoxCommand(BoxCommands::StepWest);
 }
 
 void TForm1::RecalculateSatellitePositionsE0316F001Click()
 {
-    if (QuestionBox(QStringLiteral("Are you sure?")))
-        sendRequest(BoxRequests::recalculateSatellitePositions());
+    sendBoxCommand(BoxCommands::Recalculate);
 }

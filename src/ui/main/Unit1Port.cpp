@@ -7,7 +7,7 @@
 #include "SettingsFile.h"
 #include "SystemMessage.h"
 #include "TReadThread.h"
-#include "Transaction.h"
+#include "GuiWaits.h"
 #include "Unitx.h"
 
 #include <QLabel>
@@ -95,15 +95,17 @@ void TForm1::FormDestroy()
 
 void TForm1::SendRequest(const std::string& request, std::uint8_t expectedLength)
 {
+    sendBoxRequest(BoxRequest{request, expectedLength});
+}
+
+BoxSession::Sent TForm1::sendBoxRequest(const BoxRequest& request)
+{
     if (!Link.PortOpen)
         OpenPort();
-    const std::string packet = padToPacket(request);
-    sbPanel1->setText(QStringLiteral("Sending data..."));
-    AddLog(QStringLiteral("S: ") + fromAnsi(packetDump(packet)));
-    std::string error;
-    switch (Session.exchange(packet, expectedLength, error)) {
+    const BoxSession::Sent sent = Session.send(request);
+    switch (sent.outcome) {
     case BoxSession::Exchange::WriteFailed:
-        ErrorBox(fromSystem(error));
+        ErrorBox(fromSystem(sent.writeError));
         break;
     case BoxSession::Exchange::NoReply:
         AddLog(QStringLiteral("Receive error!"));
@@ -113,4 +115,11 @@ void TForm1::SendRequest(const std::string& request, std::uint8_t expectedLength
         break;
     }
     sbPanel1->clear();
+    return sent;
+}
+
+void TForm1::showSent(const std::string& packetDump)
+{
+    sbPanel1->setText(QStringLiteral("Sending data..."));
+    AddLog(QStringLiteral("S: ") + fromAnsi(packetDump));
 }

@@ -11,10 +11,7 @@
 
 BoxExchange TForm1::boxExchange()
 {
-    return [this](const BoxRequest& request) {
-        sendRequest(request);
-        return RxBuffer.contents();
-    };
+    return [this](const BoxRequest& request) { return sendBoxRequest(request).reply; };
 }
 
 void TForm1::editTableInBox(TableDialog& dialog)

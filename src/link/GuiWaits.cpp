@@ -1,4 +1,4 @@
-#include "Transaction.h"
+#include "GuiWaits.h"
 
 #include "BoxSession.h"
 #include "ReceiveBuffer.h"
