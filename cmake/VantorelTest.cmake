@@ -45,16 +45,21 @@ function(vantorel_box_test_left_out name out)
   set(${out} ${left_out} PARENT_SCOPE)
 endfunction()
 
-# Adds to the environment list named `list_name` what the emulator's script needs to start
-# the box (tests/support/with-boxsim.sh --com): the box, and two COM ports of the test's own in
-# the shared Wine prefix (the box and its control channel), so that ctest may run the box
-# tests side by side.
+# Adds to the environment list named `list_name` what a test needs to start boxes under Wine
+# (tests/support/with-boxsim.sh --com, or a shell test's own): the box, and COM ports of the
+# test's own from VANTOREL_TEST_COM on (two without COUNT: the box and its control channel),
+# so that ctest may run the box tests side by side. Every test's ports are numbered here, from
+# COM12 on.
 function(vantorel_add_box_environment list_name)
+  cmake_parse_arguments(B "" "COUNT" "" ${ARGN})
+  if(NOT B_COUNT)
+    set(B_COUNT 2)
+  endif()
   get_property(com GLOBAL PROPERTY VANTOREL_NEXT_TEST_COM)
   if(NOT com)
-    set(com 20)
+    set(com 12)
   endif()
-  math(EXPR next "${com} + 2")
+  math(EXPR next "${com} + ${B_COUNT}")
   set_property(GLOBAL PROPERTY VANTOREL_NEXT_TEST_COM ${next})
   set(${list_name} ${${list_name}} "VANTOREL_BOXSIM=${VANTOREL_BOXSIM}" "VANTOREL_TEST_COM=${com}"
       PARENT_SCOPE)

@@ -4,7 +4,7 @@
 # a late reply, Ctrl+C and SIGTERM in a wait.
 #   cli-commands.sh [--wine] CLI BOXSIM [WINDOW]
 # --wine: CLI is vantorel-cli.exe, run under Wine in $WINEPREFIX; each box is a COM port of
-# its own from $VANTOREL_TEST_COM on (60 without it). WINDOW: the window program, holding
+# its own from $VANTOREL_TEST_COM on. WINDOW: the window program, holding
 # the port the command line then finds taken (not under Wine, which lets a second program
 # open a COM port another holds).
 set -u
@@ -20,19 +20,16 @@ boxsim=$2
 window_program=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 
+source "$here/../support/shell-checks.sh"
+
 work=$(mktemp -d)
-boxes=()
-links=()
 cleanup() {
   [[ -n $wine ]] && { "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null; }
-  for box in "${boxes[@]}"; do kill "$box" 2>/dev/null; done
-  for link in "${links[@]}"; do rm -f "$link"; done
+  stop_boxes
   rm -rf "$work"
 }
 trap cleanup EXIT
 cd "$work" || exit 1
-
-source "$here/../support/shell-checks.sh"
 
 run_program() {
   if [[ -n $wine ]]; then
@@ -53,19 +50,16 @@ expect() {
   [[ $got == "$want" ]] || fail "vantorel-cli $*: exit status $got, not $want: $(cat err)"
 }
 
-# start_box NAME BOX-OPTIONS...: a box keeping its tables in NAME.pos and NAME.rem, logging
-# to NAME.log; its port's name in $port.
-com=${VANTOREL_TEST_COM:-60}
-start_box() {
+# box NAME BOX-OPTIONS...: a box keeping its tables in NAME.pos and NAME.rem, logging to
+# NAME.log; its port's name in $port (under Wine the next of the COM ports the test was given).
+com=${VANTOREL_TEST_COM:-}
+box() {
   local name=$1
   shift
-  "$boxsim" --link "$work/$name" --positions "$name.pos" --remote "$name.rem" "$@" >/dev/null 2>"$name.log" &
-  boxes+=($!)
-  within 5 test -e "$work/$name" || fail "the simulated box did not start: $(cat "$name.log")"
+  start_box "$boxsim" "$work/$name" "$name.log" --positions "$name.pos" --remote "$name.rem" "$@"
   port=$work/$name
   if [[ -n $wine ]]; then
     ln -sfn "$work/$name" "$WINEPREFIX/dosdevices/com$com"
-    links+=("$WINEPREFIX/dosdevices/com$com")
     port=COM$com
     com=$((com + 1))
   fi
@@ -81,17 +75,17 @@ expect 2 --settings "$work/no-such.ini" step-up
 grep -q "no settings file '.*no-such.ini'" err || fail "a settings file that is not there: $(cat err)"
 
 head -c 33 /dev/urandom >box.pos
-start_box box --analyse-stream
+box box --analyse-stream
 box=$port
 
 # The ports list: natively each is a device that exists; under Wine the ports registered in
-# Wine's own list, where the box is made COM12.
+# Wine's own list, where the box's port is registered.
 if [[ -n $wine ]]; then
-  "$here/../../cmake/run-under-wine.sh" reg add 'HKLM\Software\Wine\Ports' /v COM12 /d "$work/box" /f >/dev/null
+  "$here/../../cmake/run-under-wine.sh" reg add 'HKLM\Software\Wine\Ports' /v "$box" /d "$work/box" /f >/dev/null
   "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k # the list is read as Wine starts
   expect 0 ports
-  grep -q '^COM12  ' out || fail "ports under Wine: $(cat out)"
-  expect 0 --port COM12 step-up
+  grep -q "^$box  " out || fail "ports under Wine: $(cat out)"
+  expect 0 --port "$box" step-up
 else
   expect 0 ports
   while read -r name _; do [[ -e $name ]] || fail "ports listed $name"; done <out
@@ -216,9 +210,8 @@ if [[ -z $wine && $(id -u) == 0 ]]; then
   cp "$cli_program" "$boxsim" user/
   chown -R nobody user
   chmod 755 "$work"
-  "${as_nobody[@]}" user/vantorel-boxsim --link "$work/user/port" >/dev/null 2>&1 &
-  boxes+=($!)
-  within 5 test -e user/port || fail "the box did not start as nobody"
+  nobodys_box() { exec "${as_nobody[@]}" user/vantorel-boxsim "$@"; }
+  start_box nobodys_box "$work/user/port" user.log
   for run in 1 2 3 4 5; do
     "${as_nobody[@]}" user/vantorel-cli --port "$work/user/port" step-up >/dev/null 2>err ||
       fail "run $run as nobody: $(cat err)"
@@ -226,17 +219,17 @@ if [[ -z $wine && $(id -u) == 0 ]]; then
 fi
 
 # The box numbers no request: a reply that comes late is not taken for the next one's.
-start_box later-box --late 1000
+box later-box --late 1000
 expect 1 --port "$port" --timeout 500 info
 expect 1 --port "$port" step-up
 grep -q '^reply too long: 90 bytes, 2 expected' err || fail "a late reply taken for the next: $(cat err)"
 
 # Replies missing, short and late: three boxes side by side, each waited for 3 seconds.
-start_box silent-box --silent
+box silent-box --silent
 silent=$port
-start_box short-box --short
+box short-box --short
 short=$port
-start_box late-box --late 3500
+box late-box --late 3500
 late=$port
 waits=()
 for kind in silent short late; do

@@ -5,7 +5,7 @@
 # the toolkit's own options are still accepted.
 set -uo pipefail
 vantorel=$1 boxsim=$2 version=$3
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../support/shell-checks.sh"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 out=$("$vantorel" --version) || fail "--version exited $?"

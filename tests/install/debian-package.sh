@@ -5,7 +5,7 @@
 set -uo pipefail
 build=$1
 here=$(dirname "$(readlink -f "$0")")
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$here/../support/shell-checks.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -8,21 +8,15 @@
 set -uo pipefail
 build=$1
 here=$(dirname "$(readlink -f "$0")")
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$here/../support/shell-checks.sh"
 work=$(mktemp -d)
-pids=()
+xvfb=
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
+  stop_boxes
+  [[ -n $xvfb ]] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; }
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# await TENTHS COMMAND...: polls until COMMAND succeeds; false after TENTHS tenths of a second.
-await() {
-  local tenths=$1; shift
-  for _ in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
 
 root=$work/root
 DESTDIR=$root cmake --install "$build" --prefix /usr >"$work/install.log" || fail "cmake --install failed"
@@ -32,17 +26,15 @@ desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop-
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail "appstreamcli validate"
 
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-await 200 test -s "$work/display" || fail "Xvfb did not start"
+xvfb=$!
+within 20 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/display")
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 mkdir -p "$XDG_CONFIG_HOME/vantorel"
 
 for box in configured beside; do
-  "$root/usr/bin/vantorel-boxsim" --link "$work/$box-port" >/dev/null 2>"$work/$box.log" &
-  pids+=($!)
-  await 200 test -e "$work/$box-port" || fail "the $box box did not start"
+  start_box "$root/usr/bin/vantorel-boxsim" "$work/$box-port" "$work/$box.log"
 done
 
 # Starts the installed program, activates its window (which opens the port) and asks for
@@ -59,7 +51,7 @@ ask_box() {
   local result=1
   for _ in 1 2 3 4 5; do
     xdotool key ctrl+i
-    await 40 grep -Eq '^reply:( [0-9A-F]{2})+$' "$work/$box.log" && { result=0; break; }
+    within 4 grep -Eq '^reply:( [0-9A-F]{2})+$' "$work/$box.log" && { result=0; break; }
   done
   kill "$program"; wait "$program" 2>/dev/null
   [[ $result -eq 0 ]] || { cat "$work/vantorel.log" "$work/"*.log >&2; fail "the $box box got no request to answer"; }

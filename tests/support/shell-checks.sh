@@ -1,4 +1,5 @@
-# Sourced by the shell tests: how a check fails, and how a test waits for something to happen.
+# Sourced by every shell test: how a check fails, how a test waits for something to happen,
+# and how it starts the simulated box.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -8,4 +9,21 @@ within() {
   shift
   for _ in $(seq $((seconds * 10))); do "$@" && return 0; sleep 0.1; done
   return 1
+}
+
+# start_box BOXSIM LINK LOG [BOX-OPTIONS...]: the simulated box serving behind LINK (a path,
+# or a Wine prefix's dosdevices/comN), writing what it receives and sends to LOG. The test's
+# exit trap calls stop_boxes.
+started_boxes=()
+start_box() {
+  local boxsim=$1 link=$2 log=$3
+  shift 3
+  "$boxsim" --link "$link" "$@" >/dev/null 2>"$log" &
+  started_boxes+=($!)
+  within 5 test -e "$link" || fail "the simulated box did not start: $(cat "$log")"
+}
+stop_boxes() {
+  local box
+  for box in "${started_boxes[@]}"; do kill "$box" 2>/dev/null; wait "$box" 2>/dev/null; done
+  started_boxes=()
 }
