@@ -1,149 +1,87 @@
 // How received and sent bytes are written out in the log.
 #include "ByteFormat.h"
 
-#include <QtTest>
+#include "doctest.h"
 
-namespace {
+using namespace std::string_literals;
 
-std::string tokens(const QByteArray& bytes, DisplayMode mode, bool showCRLF)
+TEST_CASE("a byte in binary has eight digits, the highest bit first")
 {
-    std::string out;
-    for (char byte : bytes)
-        appendReceivedByte(out, static_cast<std::uint8_t>(byte), mode, showCRLF);
-    return out;
+    const struct {
+        int value;
+        const char* bits;
+    } rows[] = {{0x00, "00000000"}, {0x01, "00000001"}, {0x4F, "01001111"},
+                {0x80, "10000000"}, {0xA5, "10100101"}, {0xFF, "11111111"}};
+    for (const auto& row : rows)
+        CHECK(ByteToBin(static_cast<std::uint8_t>(row.value)) == row.bits);
 }
 
-} // namespace
-
-Q_DECLARE_METATYPE(DisplayMode)
-
-class TestByteFormat : public QObject {
-    Q_OBJECT
-
-private slots:
-    void byteToBin_data();
-    void byteToBin();
-    void hexByteUsesUpperCase_data();
-    void hexByteUsesUpperCase();
-    void receivedTokens_data();
-    void receivedTokens();
-    void tokensAreAppended();
-    void packet_data();
-    void packet();
-};
-
-void TestByteFormat::byteToBin_data()
+TEST_CASE("a byte in hex has two upper-case digits")
 {
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QByteArray>("bits");
-
-    QTest::newRow("00") << 0x00 << QByteArray("00000000");
-    QTest::newRow("01") << 0x01 << QByteArray("00000001");
-    QTest::newRow("4F") << 0x4F << QByteArray("01001111");
-    QTest::newRow("80") << 0x80 << QByteArray("10000000");
-    QTest::newRow("A5") << 0xA5 << QByteArray("10100101");
-    QTest::newRow("FF") << 0xFF << QByteArray("11111111");
+    const struct {
+        int value;
+        const char* hex;
+    } rows[] = {{0x00, "00"}, {0x0A, "0A"}, {0x6B, "6B"}, {0xE0, "E0"}, {0xFF, "FF"}};
+    for (const auto& row : rows)
+        CHECK(hexByte(static_cast<std::uint8_t>(row.value)) == row.hex);
 }
 
-void TestByteFormat::byteToBin()
+TEST_CASE("received bytes become the tokens of their display mode")
 {
-    QFETCH(int, value);
-    QFETCH(QByteArray, bits);
-
-    QCOMPARE(QByteArray::fromStdString(ByteToBin(static_cast<std::uint8_t>(value))), bits);
+    const std::string okLine = "\x4F\x4B\x0D\x0A";
+    const struct {
+        const char* name;
+        std::string bytes;
+        DisplayMode mode;
+        bool showCRLF;
+        const char* text;
+    } rows[] = {
+        {"hex, CRLF shown", okLine, DisplayMode::Hex, true, "4F 4B <CR> <LF> "},
+        {"hex, CRLF hidden", okLine, DisplayMode::Hex, false, "4F 4B 0D 0A "},
+        {"binary, CRLF shown", okLine, DisplayMode::Binary, true, "01001111 01001011 <CR> <LF> "},
+        {"binary, CRLF hidden", okLine, DisplayMode::Binary, false, "01001111 01001011 00001101 00001010 "},
+        {"ascii, CRLF shown", okLine, DisplayMode::Ascii, true, "OK<CR><LF>"},
+        {"ascii, CRLF hidden", okLine, DisplayMode::Ascii, false, "OK<CR><LF>"},
+        {"ascii 00", "\0"s, DisplayMode::Ascii, true, "0x00"},
+        {"ascii 09", "\x09", DisplayMode::Ascii, true, "0x09"},
+        {"ascii 1F", "\x1F", DisplayMode::Ascii, true, "0x1F"},
+        {"ascii blank", "\x20", DisplayMode::Ascii, false, " "},
+        {"ascii tilde", "\x7E", DisplayMode::Ascii, false, "~"},
+        {"ascii 7F", "\x7F", DisplayMode::Ascii, false, "0x7F"},
+        {"ascii 80", "\x80", DisplayMode::Ascii, false, "0x80"},
+        {"ascii FF", "\xFF", DisplayMode::Ascii, false, "0xFF"},
+        {"ascii mixed", "A\0B"s, DisplayMode::Ascii, false, "A0x00B"},
+        {"hex 00 FF", "\0\xFF"s, DisplayMode::Hex, true, "00 FF "},
+        {"binary 00", "\0"s, DisplayMode::Binary, true, "00000000 "},
+    };
+    for (const auto& row : rows) {
+        INFO(row.name);
+        std::string out;
+        for (char byte : row.bytes)
+            appendReceivedByte(out, static_cast<std::uint8_t>(byte), row.mode, row.showCRLF);
+        CHECK(out == row.text);
+    }
 }
 
-void TestByteFormat::hexByteUsesUpperCase_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QByteArray>("hex");
-
-    QTest::newRow("00") << 0x00 << QByteArray("00");
-    QTest::newRow("0A") << 0x0A << QByteArray("0A");
-    QTest::newRow("6B") << 0x6B << QByteArray("6B");
-    QTest::newRow("E0") << 0xE0 << QByteArray("E0");
-    QTest::newRow("FF") << 0xFF << QByteArray("FF");
-}
-
-void TestByteFormat::hexByteUsesUpperCase()
-{
-    QFETCH(int, value);
-    QFETCH(QByteArray, hex);
-
-    QCOMPARE(QByteArray::fromStdString(hexByte(static_cast<std::uint8_t>(value))), hex);
-}
-
-void TestByteFormat::receivedTokens_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<DisplayMode>("mode");
-    QTest::addColumn<bool>("showCRLF");
-    QTest::addColumn<QByteArray>("text");
-
-    const QByteArray okLine("\x4F\x4B\x0D\x0A");
-    QTest::newRow("hex, CRLF shown") << okLine << DisplayMode::Hex << true << QByteArray("4F 4B <CR> <LF> ");
-    QTest::newRow("hex, CRLF hidden") << okLine << DisplayMode::Hex << false << QByteArray("4F 4B 0D 0A ");
-    QTest::newRow("binary, CRLF shown")
-        << okLine << DisplayMode::Binary << true << QByteArray("01001111 01001011 <CR> <LF> ");
-    QTest::newRow("binary, CRLF hidden")
-        << okLine << DisplayMode::Binary << false << QByteArray("01001111 01001011 00001101 00001010 ");
-    QTest::newRow("ascii, CRLF shown") << okLine << DisplayMode::Ascii << true << QByteArray("OK<CR><LF>");
-    QTest::newRow("ascii, CRLF hidden") << okLine << DisplayMode::Ascii << false << QByteArray("OK<CR><LF>");
-
-    QTest::newRow("ascii 00") << QByteArray(1, '\0') << DisplayMode::Ascii << true << QByteArray("0x00");
-    QTest::newRow("ascii 09") << QByteArray("\x09") << DisplayMode::Ascii << true << QByteArray("0x09");
-    QTest::newRow("ascii 1F") << QByteArray("\x1F") << DisplayMode::Ascii << true << QByteArray("0x1F");
-    QTest::newRow("ascii blank") << QByteArray("\x20") << DisplayMode::Ascii << false << QByteArray(" ");
-    QTest::newRow("ascii tilde") << QByteArray("\x7E") << DisplayMode::Ascii << false << QByteArray("~");
-    QTest::newRow("ascii 7F") << QByteArray("\x7F") << DisplayMode::Ascii << false << QByteArray("0x7F");
-    QTest::newRow("ascii 80") << QByteArray("\x80") << DisplayMode::Ascii << false << QByteArray("0x80");
-    QTest::newRow("ascii FF") << QByteArray("\xFF") << DisplayMode::Ascii << false << QByteArray("0xFF");
-    QTest::newRow("ascii mixed") << QByteArray("A\0B", 3) << DisplayMode::Ascii << false << QByteArray("A0x00B");
-    QTest::newRow("hex 00 FF") << QByteArray("\0\xFF", 2) << DisplayMode::Hex << true << QByteArray("00 FF ");
-    QTest::newRow("binary 00") << QByteArray(1, '\0') << DisplayMode::Binary << true << QByteArray("00000000 ");
-}
-
-void TestByteFormat::receivedTokens()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(DisplayMode, mode);
-    QFETCH(bool, showCRLF);
-    QFETCH(QByteArray, text);
-
-    QCOMPARE(QByteArray::fromStdString(tokens(bytes, mode, showCRLF)), text);
-}
-
-void TestByteFormat::tokensAreAppended()
+TEST_CASE("tokens are appended to the line")
 {
     std::string line = "4F ";
     appendReceivedByte(line, 0x4B, DisplayMode::Hex, true);
     appendReceivedByte(line, 0x0D, DisplayMode::Binary, false);
-    QCOMPARE(QByteArray::fromStdString(line), QByteArray("4F 4B 00001101 "));
+    CHECK(line == "4F 4B 00001101 ");
 }
 
-void TestByteFormat::packet_data()
+TEST_CASE("a sent packet is dumped byte by byte")
 {
-    QTest::addColumn<QByteArray>("packet");
-    QTest::addColumn<QByteArray>("dump");
-
-    QTest::newRow("empty") << QByteArray() << QByteArray();
-    QTest::newRow("padded reset message")
-        << QByteArray("\x03\x03\xE0\x00\x00\x00\x00\x00\x00\x00\x00", 11)
-        << QByteArray("0x03 0x03 0xE0 0x00 0x00 0x00 0x00 0x00 0x00 0x00 0x00 ");
-    QTest::newRow("positioner chunk")
-        << QByteArray("\x0A\x01\x00\x0A\x14\x1E\x28\x32\x3C\x46\x50", 11)
-        << QByteArray("0x0A 0x01 0x00 0x0A 0x14 0x1E 0x28 0x32 0x3C 0x46 0x50 ");
-    QTest::newRow("high bytes") << QByteArray("\xFF\x6b") << QByteArray("0xFF 0x6B ");
+    const struct {
+        std::string packet;
+        const char* dump;
+    } rows[] = {
+        {"", ""},
+        {"\x03\x03\xE0\x00\x00\x00\x00\x00\x00\x00\x00"s, "0x03 0x03 0xE0 0x00 0x00 0x00 0x00 0x00 0x00 0x00 0x00 "},
+        {"\x0A\x01\x00\x0A\x14\x1E\x28\x32\x3C\x46\x50"s, "0x0A 0x01 0x00 0x0A 0x14 0x1E 0x28 0x32 0x3C 0x46 0x50 "},
+        {"\xFF\x6b", "0xFF 0x6B "},
+    };
+    for (const auto& row : rows)
+        CHECK(packetDump(row.packet) == row.dump);
 }
-
-void TestByteFormat::packet()
-{
-    QFETCH(QByteArray, packet);
-    QFETCH(QByteArray, dump);
-
-    const std::string_view bytes(packet.constData(), static_cast<std::size_t>(packet.size()));
-    QCOMPARE(QByteArray::fromStdString(packetDump(bytes)), dump);
-}
-
-QTEST_APPLESS_MAIN(TestByteFormat)
-#include "tst_byteformat.moc"

@@ -2,25 +2,23 @@
 #include "Composer.h"
 #include "IntegerInput.h"
 
-#include <QtTest>
+#include "doctest.h"
 
 #include <clocale>
 #include <cstring>
 #include <locale>
 
+using namespace std::string_literals;
+
 namespace {
 
-QByteArrayList toList(const std::vector<std::string>& items)
+// One item a line, so that a failed comparison shows both lists.
+std::string lines(const std::vector<std::string>& items)
 {
-    QByteArrayList list;
+    std::string text;
     for (const std::string& item : items)
-        list << QByteArray::fromStdString(item);
-    return list;
-}
-
-std::string_view view(const QByteArray& bytes)
-{
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+        text += item + '\n';
+    return text;
 }
 
 // Start-up selections: "V 1.2", "E0h Master First (NoReply)", "31h Polar/Azimuth Positioner",
@@ -59,46 +57,18 @@ private:
 
 } // namespace
 
-class TestComposer : public QObject {
-    Q_OBJECT
-
-private slots:
-    void tableSizes();
-    void framingItems();
-    void familyItems();
-    void levelItems();
-    void allCommandsAtTopLevel();
-    void commandCountPerLevel_data();
-    void commandCountPerLevel();
-    void commandNeverOffered0x64();
-    void notableCommandPositions_data();
-    void notableCommandPositions();
-    void levelFigure_data();
-    void levelFigure();
-    void degreeSignIsOneByte();
-    void levelFigureIgnoresLocale();
-    void clampCommand_data();
-    void clampCommand();
-    void levelChangeKeepsPosition_data();
-    void levelChangeKeepsPosition();
-    void compose_data();
-    void compose();
-    void composeRejectsBadOption_data();
-    void composeRejectsBadOption();
-};
-
-void TestComposer::tableSizes()
+TEST_CASE("the tables behind the four lists have their sizes")
 {
-    QCOMPARE(FramingTable.size(), std::size_t(8));
-    QCOMPARE(FamilyTable.size(), std::size_t(18));
-    QCOMPARE(LevelTable.size(), std::size_t(4));
-    QCOMPARE(CommandTable.size(), std::size_t(65));
-    QCOMPARE(ComposedReplyLength, std::uint8_t(2));
+    CHECK(FramingTable.size() == 8);
+    CHECK(FamilyTable.size() == 18);
+    CHECK(LevelTable.size() == 4);
+    CHECK(CommandTable.size() == 65);
+    CHECK(ComposedReplyLength == 2);
 }
 
-void TestComposer::framingItems()
+TEST_CASE("the framing list")
 {
-    const QByteArrayList expected{
+    CHECK(lines(framingItemTexts()) == lines({
         "E0h Master First (NoReply)",
         "E1h Master Repeat (NoReply)",
         "E2h Master First (ReqReply)",
@@ -107,14 +77,13 @@ void TestComposer::framingItems()
         "E5h Slave Reply (Cmd Supported)",
         "E6h Slave Reply (Parity Error)",
         "E7h Slave Reply (Cmd not recognized)",
-    };
-    QCOMPARE(toList(framingItemTexts()), expected);
-    QCOMPARE(QByteArray::fromStdString(framingItemText(FramingTable[4])), QByteArray("E4h Slave Reply (OK)"));
+    }));
+    CHECK(framingItemText(FramingTable[4]) == "E4h Slave Reply (OK)");
 }
 
-void TestComposer::familyItems()
+TEST_CASE("the family list")
 {
-    const QByteArrayList expected{
+    CHECK(lines(familyItemTexts()) == lines({
         "00h Any device (Master to all)",
         "10h Any LNB, Switcher or SMATV (Master to all)",
         "11h LNB",
@@ -133,21 +102,20 @@ void TestComposer::familyItems()
         "70h Any Intelligent Slave Interfaces (Master to all)",
         "71h Interface for subscriber controlled headends",
         "F0h Reserved for OEM Extensions",
-    };
-    QCOMPARE(toList(familyItemTexts()), expected);
-    QCOMPARE(QByteArray::fromStdString(familyItemText(FamilyTable[10])), QByteArray("31h Polar/Azimuth Positioner"));
+    }));
+    CHECK(familyItemText(FamilyTable[10]) == "31h Polar/Azimuth Positioner");
 }
 
-void TestComposer::levelItems()
+TEST_CASE("the level list")
 {
-    QCOMPARE(toList(levelItemTexts()), QByteArrayList({"V 1.0", "V 1.1", "V 1.2", "V 2.0"}));
-    QCOMPARE(QByteArray::fromStdString(levelItemText(LevelTable[3])), QByteArray("V 2.0"));
+    CHECK(lines(levelItemTexts()) == lines({"V 1.0", "V 1.1", "V 1.2", "V 2.0"}));
+    CHECK(levelItemText(LevelTable[3]) == "V 2.0");
 }
 
 // Every row but 0x64 is listed at "V 2.0", so this list checks code, level and text of each.
-void TestComposer::allCommandsAtTopLevel()
+TEST_CASE("all commands at the top level")
 {
-    const QByteArrayList expected{
+    CHECK(lines(commandItemTexts(3)) == lines({
         "00h 1.0 Reset DISEqC microcontroller",
         "01h 2.0 Clear \"Reset\" flag",
         "02h 1.0 Switch peripheral power supply off",
@@ -212,259 +180,171 @@ void TestComposer::allCommandsAtTopLevel()
         "6Dh Reserved",
         "6Eh 1.2 Drive Motor to Angular Position (\xB0" ")",
         "6Fh 1.2 (Re-)Calculate Satellite Positions",
-    };
-    QCOMPARE(toList(commandItemTexts(3)), expected);
+    }));
 }
 
-void TestComposer::commandCountPerLevel_data()
+TEST_CASE("each level lists the commands up to it")
 {
-    QTest::addColumn<int>("levelIndex");
-    QTest::addColumn<int>("count");
-
-    QTest::newRow("V 1.0") << 0 << 18;
-    QTest::newRow("V 1.1") << 1 << 33;
-    QTest::newRow("V 1.2") << 2 << 45;
-    QTest::newRow("V 2.0") << 3 << 64;
+    const int counts[] = {18, 33, 45, 64};
+    for (int levelIndex = 0; levelIndex < 4; ++levelIndex)
+        CHECK(commandItemTexts(levelIndex).size() == std::size_t(counts[levelIndex]));
 }
 
-void TestComposer::commandCountPerLevel()
+TEST_CASE("command 0x64 is never offered")
 {
-    QFETCH(int, levelIndex);
-    QFETCH(int, count);
-
-    QCOMPARE(int(commandItemTexts(levelIndex).size()), count);
-}
-
-void TestComposer::commandNeverOffered0x64()
-{
-    QCOMPARE(CommandTable[53].Code, std::uint8_t(0x64));
+    CHECK(CommandTable[53].Code == 0x64);
     for (int levelIndex = 0; levelIndex < int(LevelTable.size()); ++levelIndex) {
         for (const std::string& item : commandItemTexts(levelIndex))
-            QVERIFY2(item.compare(0, 3, "64h") != 0, item.c_str());
+            CHECK_MESSAGE(item.compare(0, 3, "64h") != 0, item);
     }
 }
 
-void TestComposer::notableCommandPositions_data()
+TEST_CASE("notable positions in the command lists")
 {
-    QTest::addColumn<int>("levelIndex");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QByteArray>("item");
-
-    QTest::newRow("V 1.0 first") << 0 << 0 << QByteArray("00h 1.0 Reset DISEqC microcontroller");
-    QTest::newRow("V 1.0 reserved") << 0 << 3 << QByteArray("0Fh Reserved");
-    QTest::newRow("V 1.0 port group") << 0 << 12 << QByteArray("38h 1.0 Write to Port group 0 (Committed switches)");
-    QTest::newRow("V 1.0 last") << 0 << 17 << QByteArray("6Dh Reserved");
-    QTest::newRow("V 1.1 last") << 1 << 32 << QByteArray("6Dh Reserved");
-    QTest::newRow("V 1.2 start-up command") << 2 << 40 << QByteArray("6Bh 1.2 Drive Motor to Satellite Position nn");
-    QTest::newRow("V 1.2 last") << 2 << 44 << QByteArray("6Fh 1.2 (Re-)Calculate Satellite Positions");
-    QTest::newRow("V 2.0 second") << 3 << 1 << QByteArray("01h 2.0 Clear \"Reset\" flag");
-    QTest::newRow("V 2.0 position 40") << 3 << 40 << QByteArray("41h 2.0 Read Analogue value A1");
-    QTest::newRow("V 2.0 last") << 3 << 63 << QByteArray("6Fh 1.2 (Re-)Calculate Satellite Positions");
+    const struct {
+        int levelIndex;
+        int position;
+        const char* item;
+    } rows[] = {
+        {0, 0, "00h 1.0 Reset DISEqC microcontroller"},
+        {0, 3, "0Fh Reserved"},
+        {0, 12, "38h 1.0 Write to Port group 0 (Committed switches)"},
+        {0, 17, "6Dh Reserved"},
+        {1, 32, "6Dh Reserved"},
+        {2, 40, "6Bh 1.2 Drive Motor to Satellite Position nn"},
+        {2, 44, "6Fh 1.2 (Re-)Calculate Satellite Positions"},
+        {3, 1, "01h 2.0 Clear \"Reset\" flag"},
+        {3, 40, "41h 2.0 Read Analogue value A1"},
+        {3, 63, "6Fh 1.2 (Re-)Calculate Satellite Positions"},
+    };
+    for (const auto& row : rows)
+        CHECK(commandItemTexts(row.levelIndex).at(std::size_t(row.position)) == row.item);
 }
 
-void TestComposer::notableCommandPositions()
+TEST_CASE("a command item shows its level as a figure, or none for level 0")
 {
-    QFETCH(int, levelIndex);
-    QFETCH(int, position);
-    QFETCH(QByteArray, item);
-
-    QCOMPARE(QByteArray::fromStdString(commandItemTexts(levelIndex).at(std::size_t(position))), item);
+    const struct {
+        int level;
+        int code;
+        const char* item;
+    } rows[] = {
+        {0, 0x0F, "0Fh x"},      {10, 0x00, "00h 1.0 x"}, {12, 0x6B, "6Bh 1.2 x"},    {20, 0x41, "41h 2.0 x"},
+        {22, 0x64, "64h 2.2 x"}, {5, 0x01, "01h 0.5 x"},  {255, 0xFF, "FFh 25.5 x"},
+    };
+    for (const auto& row : rows)
+        CHECK(commandItemText(tdescarray{std::uint8_t(row.level), std::uint8_t(row.code), "x"}) == row.item);
 }
 
-void TestComposer::levelFigure_data()
+TEST_CASE("the degree sign is one byte")
 {
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QByteArray>("item");
-
-    QTest::newRow("no level") << 0 << 0x0F << QByteArray("0Fh x");
-    QTest::newRow("1.0") << 10 << 0x00 << QByteArray("00h 1.0 x");
-    QTest::newRow("1.2") << 12 << 0x6B << QByteArray("6Bh 1.2 x");
-    QTest::newRow("2.0") << 20 << 0x41 << QByteArray("41h 2.0 x");
-    QTest::newRow("2.2") << 22 << 0x64 << QByteArray("64h 2.2 x");
-    QTest::newRow("below one") << 5 << 0x01 << QByteArray("01h 0.5 x");
-    QTest::newRow("two-digit figure") << 255 << 0xFF << QByteArray("FFh 25.5 x");
+    CHECK(CommandTable[63].Text == "Drive Motor to Angular Position (\xB0" ")"s);
+    CHECK(std::strlen(CommandTable[63].Text) == 35);
+    CHECK(static_cast<unsigned char>(CommandTable[63].Text[33]) == 0xB0);
+    CHECK(commandItemTexts(2).at(43) == "6Eh 1.2 Drive Motor to Angular Position (\xB0" ")");
 }
 
-void TestComposer::levelFigure()
-{
-    QFETCH(int, level);
-    QFETCH(int, code);
-    QFETCH(QByteArray, item);
-
-    const tdescarray row{std::uint8_t(level), std::uint8_t(code), "x"};
-    QCOMPARE(QByteArray::fromStdString(commandItemText(row)), item);
-}
-
-void TestComposer::degreeSignIsOneByte()
-{
-    QCOMPARE(QByteArray(CommandTable[63].Text), QByteArray("Drive Motor to Angular Position (\xB0" ")"));
-    QCOMPARE(std::strlen(CommandTable[63].Text), std::size_t(35));
-    QCOMPARE(static_cast<unsigned char>(CommandTable[63].Text[33]), static_cast<unsigned char>(0xB0));
-    QCOMPARE(QByteArray::fromStdString(commandItemTexts(2).at(43)),
-             QByteArray("6Eh 1.2 Drive Motor to Angular Position (\xB0" ")"));
-}
-
-void TestComposer::levelFigureIgnoresLocale()
+TEST_CASE("the level figure ignores the locale")
 {
     const CommaDecimalLocale comma;
-    QCOMPARE(QByteArray::fromStdString(commandItemTexts(StartLevel).at(StartCommand)),
-             QByteArray("6Bh 1.2 Drive Motor to Satellite Position nn"));
-    QCOMPARE(QByteArray::fromStdString(commandItemText(CommandTable[1])), QByteArray("01h 2.0 Clear \"Reset\" flag"));
+    CHECK(commandItemTexts(StartLevel).at(StartCommand) == "6Bh 1.2 Drive Motor to Satellite Position nn");
+    CHECK(commandItemText(CommandTable[1]) == "01h 2.0 Clear \"Reset\" flag");
 }
 
-void TestComposer::clampCommand_data()
+TEST_CASE("a selection beyond the list falls back to its last item")
 {
-    QTest::addColumn<int>("wanted");
-    QTest::addColumn<int>("itemCount");
-    QTest::addColumn<int>("selected");
-
-    QTest::newRow("inside") << 40 << 45 << 40;
-    QTest::newRow("last item") << 44 << 45 << 44;
-    QTest::newRow("one past the end") << 45 << 45 << 44;
-    QTest::newRow("far past the end") << 40 << 18 << 17;
-    QTest::newRow("first item") << 0 << 18 << 0;
-    QTest::newRow("no selection stays") << -1 << 18 << -1;
-}
-
-void TestComposer::clampCommand()
-{
-    QFETCH(int, wanted);
-    QFETCH(int, itemCount);
-    QFETCH(int, selected);
-
-    QCOMPARE(clampCommandIndex(wanted, itemCount), selected);
+    const struct {
+        int wanted;
+        int itemCount;
+        int selected;
+    } rows[] = {{40, 45, 40}, {44, 45, 44}, {45, 45, 44}, {40, 18, 17}, {0, 18, 0}, {-1, 18, -1}};
+    for (const auto& row : rows)
+        CHECK(clampCommandIndex(row.wanted, row.itemCount) == row.selected);
 }
 
 // A level change keeps the position in the command list, not the command code.
-void TestComposer::levelChangeKeepsPosition_data()
+TEST_CASE("a level change keeps the position")
 {
-    QTest::addColumn<int>("levelIndex");
-    QTest::addColumn<QByteArray>("item");
-
-    QTest::newRow("to V 2.0") << 3 << QByteArray("41h 2.0 Read Analogue value A1");
-    QTest::newRow("to V 1.0") << 0 << QByteArray("6Dh Reserved");
-    QTest::newRow("to V 1.1") << 1 << QByteArray("6Dh Reserved");
-    QTest::newRow("back to V 1.2") << 2 << QByteArray("6Bh 1.2 Drive Motor to Satellite Position nn");
-}
-
-void TestComposer::levelChangeKeepsPosition()
-{
-    QFETCH(int, levelIndex);
-    QFETCH(QByteArray, item);
-
-    const std::vector<std::string> items = commandItemTexts(levelIndex);
-    const int selected = clampCommandIndex(StartCommand, int(items.size()));
-    QCOMPARE(QByteArray::fromStdString(items.at(std::size_t(selected))), item);
-}
-
-void TestComposer::compose_data()
-{
-    QTest::addColumn<int>("levelIndex");
-    QTest::addColumn<int>("commandIndex");
-    QTest::addColumn<int>("framingIndex");
-    QTest::addColumn<int>("familyIndex");
-    QTest::addColumn<QByteArray>("opt1");
-    QTest::addColumn<QByteArray>("opt2");
-    QTest::addColumn<QByteArray>("opt3");
-    QTest::addColumn<QByteArray>("request");
-
-    auto startRow = [](const char* name, const QByteArray& opt1, const QByteArray& opt2,
-                       const QByteArray& opt3, const QByteArray& request) {
-        QTest::newRow(name) << StartLevel << StartCommand << StartFraming << StartFamily << opt1 << opt2
-                            << opt3 << request;
+    const struct {
+        int levelIndex;
+        const char* item;
+    } rows[] = {
+        {3, "41h 2.0 Read Analogue value A1"},
+        {0, "6Dh Reserved"},
+        {1, "6Dh Reserved"},
+        {2, "6Bh 1.2 Drive Motor to Satellite Position nn"},
     };
-
-    startRow("start-up selections", "1", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x01"));
-    startRow("no options", "", "", "", QByteArray("\x03\x03\xE0\x31\x6B"));
-    startRow("blank options", " ", "  ", "\t", QByteArray("\x03\x03\xE0\x31\x6B"));
-    startRow("gap closes up", "5", "", "7", QByteArray("\x03\x05\xE0\x31\x6B\x05\x07"));
-    startRow("only opt3", "", "", " 9", QByteArray("\x03\x04\xE0\x31\x6B\x09"));
-    startRow("three options", "1", "2", "3", QByteArray("\x03\x06\xE0\x31\x6B\x01\x02\x03"));
-    startRow("leading blank $1F", " $1F", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x1F"));
-    startRow("trailing blank $1F", "$1F ", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x1F"));
-    startRow("0x1F", "0x1F", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x1F"));
-    startRow("x1F", "x1F", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x1F"));
-    startRow("X1f", "X1f", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x1F"));
-    startRow("decimal 31", "31", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x1F"));
-    startRow("controls around", "\t31\r\n", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x1F"));
-    startRow("zero byte counted", "0", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x00", 6));
-    startRow("256 keeps low byte", "256", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x00", 6));
-    startRow("300 keeps low byte", "300", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x2C"));
-    startRow("-1 keeps low byte", "-1", "", "", QByteArray("\x03\x04\xE0\x31\x6B\xFF"));
-    startRow("9999 keeps low byte", "9999", "", "", QByteArray("\x03\x04\xE0\x31\x6B\x0F"));
-    startRow("$FFF keeps low byte", "$FFF", "", "", QByteArray("\x03\x04\xE0\x31\x6B\xFF"));
-
-    QTest::newRow("slave reply framing") << StartLevel << StartCommand << 4 << StartFamily << QByteArray("1")
-                                         << QByteArray() << QByteArray() << QByteArray("\x03\x04\xE4\x31\x6B\x01");
-    QTest::newRow("last framing and family") << StartLevel << StartCommand << 7 << 17 << QByteArray()
-                                             << QByteArray() << QByteArray() << QByteArray("\x03\x03\xE7\xF0\x6B");
-    QTest::newRow("reset to all devices") << 0 << 0 << 0 << 0 << QByteArray() << QByteArray() << QByteArray()
-                                          << QByteArray("\x03\x03\xE0\x00\x00", 5);
-    QTest::newRow("angular position 0") << StartLevel << 43 << StartFraming << StartFamily << QByteArray("0")
-                                        << QByteArray() << QByteArray()
-                                        << QByteArray("\x03\x04\xE0\x31\x6E\x00", 6);
-    QTest::newRow("command of level 0") << 3 << 10 << 1 << 2 << QByteArray() << QByteArray() << QByteArray()
-                                        << QByteArray("\x03\x03\xE1\x11\x0F");
-    QTest::newRow("command with letter digits") << 3 << 63 << 2 << 9 << QByteArray() << QByteArray() << QByteArray()
-                                                << QByteArray("\x03\x03\xE2\x30\x6F");
-}
-
-void TestComposer::compose()
-{
-    QFETCH(int, levelIndex);
-    QFETCH(int, commandIndex);
-    QFETCH(int, framingIndex);
-    QFETCH(int, familyIndex);
-    QFETCH(QByteArray, opt1);
-    QFETCH(QByteArray, opt2);
-    QFETCH(QByteArray, opt3);
-    QFETCH(QByteArray, request);
-
-    const std::string command = commandItemTexts(levelIndex).at(std::size_t(commandIndex));
-    const std::string bytes =
-        composeDiseqcRequest(command, framingIndex, familyIndex, view(opt1), view(opt2), view(opt3));
-    QCOMPARE(QByteArray::fromStdString(bytes), request);
-}
-
-void TestComposer::composeRejectsBadOption_data()
-{
-    QTest::addColumn<QByteArray>("opt1");
-    QTest::addColumn<QByteArray>("opt2");
-    QTest::addColumn<QByteArray>("opt3");
-    QTest::addColumn<QByteArray>("message");
-
-    QTest::newRow("bad opt3 after good ones") << QByteArray("1") << QByteArray("2") << QByteArray("abc")
-                                              << QByteArray("'abc' is not a valid integer value");
-    QTest::newRow("message names trimmed text") << QByteArray(" abc ") << QByteArray() << QByteArray()
-                                                << QByteArray("'abc' is not a valid integer value");
-    QTest::newRow("fraction") << QByteArray() << QByteArray("1.5") << QByteArray()
-                              << QByteArray("'1.5' is not a valid integer value");
-    QTest::newRow("hex suffix") << QByteArray("12h") << QByteArray() << QByteArray()
-                                << QByteArray("'12h' is not a valid integer value");
-    QTest::newRow("prefix alone") << QByteArray("$") << QByteArray() << QByteArray()
-                                  << QByteArray("'$' is not a valid integer value");
-    QTest::newRow("inner blank") << QByteArray("1 2") << QByteArray() << QByteArray()
-                                 << QByteArray("'1 2' is not a valid integer value");
-    QTest::newRow("first bad one wins") << QByteArray("7") << QByteArray("x") << QByteArray("y")
-                                        << QByteArray("'x' is not a valid integer value");
-}
-
-void TestComposer::composeRejectsBadOption()
-{
-    QFETCH(QByteArray, opt1);
-    QFETCH(QByteArray, opt2);
-    QFETCH(QByteArray, opt3);
-    QFETCH(QByteArray, message);
-
-    const std::string command = commandItemTexts(StartLevel).at(StartCommand);
-    try {
-        composeDiseqcRequest(command, StartFraming, StartFamily, view(opt1), view(opt2), view(opt3));
-        QFAIL("no ConvertError raised");
-    } catch (const ConvertError& error) {
-        QCOMPARE(QByteArray(error.what()), message);
+    for (const auto& row : rows) {
+        const std::vector<std::string> items = commandItemTexts(row.levelIndex);
+        CHECK(items.at(std::size_t(clampCommandIndex(StartCommand, int(items.size())))) == row.item);
     }
 }
 
-QTEST_APPLESS_MAIN(TestComposer)
-#include "tst_composer.moc"
+TEST_CASE("the request is built from the selections and the options")
+{
+    struct Selection {
+        int level, command, framing, family;
+    };
+    constexpr Selection Start{StartLevel, StartCommand, StartFraming, StartFamily};
+    const struct {
+        const char* name;
+        Selection selection;
+        const char* opt1;
+        const char* opt2;
+        const char* opt3;
+        std::string request;
+    } rows[] = {
+        {"start-up selections", Start, "1", "", "", "\x03\x04\xE0\x31\x6B\x01"},
+        {"no options", Start, "", "", "", "\x03\x03\xE0\x31\x6B"},
+        {"blank options", Start, " ", "  ", "\t", "\x03\x03\xE0\x31\x6B"},
+        {"gap closes up", Start, "5", "", "7", "\x03\x05\xE0\x31\x6B\x05\x07"},
+        {"only opt3", Start, "", "", " 9", "\x03\x04\xE0\x31\x6B\x09"},
+        {"three options", Start, "1", "2", "3", "\x03\x06\xE0\x31\x6B\x01\x02\x03"},
+        {"leading blank $1F", Start, " $1F", "", "", "\x03\x04\xE0\x31\x6B\x1F"},
+        {"trailing blank $1F", Start, "$1F ", "", "", "\x03\x04\xE0\x31\x6B\x1F"},
+        {"0x1F", Start, "0x1F", "", "", "\x03\x04\xE0\x31\x6B\x1F"},
+        {"x1F", Start, "x1F", "", "", "\x03\x04\xE0\x31\x6B\x1F"},
+        {"X1f", Start, "X1f", "", "", "\x03\x04\xE0\x31\x6B\x1F"},
+        {"decimal 31", Start, "31", "", "", "\x03\x04\xE0\x31\x6B\x1F"},
+        {"controls around", Start, "\t31\r\n", "", "", "\x03\x04\xE0\x31\x6B\x1F"},
+        {"zero byte counted", Start, "0", "", "", "\x03\x04\xE0\x31\x6B\x00"s},
+        {"256 keeps low byte", Start, "256", "", "", "\x03\x04\xE0\x31\x6B\x00"s},
+        {"300 keeps low byte", Start, "300", "", "", "\x03\x04\xE0\x31\x6B\x2C"},
+        {"-1 keeps low byte", Start, "-1", "", "", "\x03\x04\xE0\x31\x6B\xFF"},
+        {"9999 keeps low byte", Start, "9999", "", "", "\x03\x04\xE0\x31\x6B\x0F"},
+        {"$FFF keeps low byte", Start, "$FFF", "", "", "\x03\x04\xE0\x31\x6B\xFF"},
+        {"slave reply framing", {StartLevel, StartCommand, 4, StartFamily}, "1", "", "", "\x03\x04\xE4\x31\x6B\x01"},
+        {"last framing and family", {StartLevel, StartCommand, 7, 17}, "", "", "", "\x03\x03\xE7\xF0\x6B"},
+        {"reset to all devices", {0, 0, 0, 0}, "", "", "", "\x03\x03\xE0\x00\x00"s},
+        {"angular position 0", {StartLevel, 43, StartFraming, StartFamily}, "0", "", "", "\x03\x04\xE0\x31\x6E\x00"s},
+        {"command of level 0", {3, 10, 1, 2}, "", "", "", "\x03\x03\xE1\x11\x0F"},
+        {"command with letter digits", {3, 63, 2, 9}, "", "", "", "\x03\x03\xE2\x30\x6F"},
+    };
+    for (const auto& row : rows) {
+        INFO(row.name);
+        const Selection& at = row.selection;
+        const std::string command = commandItemTexts(at.level).at(std::size_t(at.command));
+        CHECK(composeDiseqcRequest(command, at.framing, at.family, row.opt1, row.opt2, row.opt3) == row.request);
+    }
+}
+
+TEST_CASE("a bad option stops the request with an error naming its trimmed text")
+{
+    const struct {
+        const char* opt1;
+        const char* opt2;
+        const char* opt3;
+        const char* message;
+    } rows[] = {
+        {"1", "2", "abc", "'abc' is not a valid integer value"},
+        {" abc ", "", "", "'abc' is not a valid integer value"},
+        {"", "1.5", "", "'1.5' is not a valid integer value"},
+        {"12h", "", "", "'12h' is not a valid integer value"},
+        {"$", "", "", "'$' is not a valid integer value"},
+        {"1 2", "", "", "'1 2' is not a valid integer value"},
+        {"7", "x", "y", "'x' is not a valid integer value"},
+    };
+    const std::string command = commandItemTexts(StartLevel).at(StartCommand);
+    for (const auto& row : rows)
+        CHECK_THROWS_WITH_AS(composeDiseqcRequest(command, StartFraming, StartFamily, row.opt1, row.opt2, row.opt3),
+                             row.message, ConvertError);
+}
