@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 
 template <typename Control>
@@ -22,7 +24,19 @@ Control* named(QWidget* dialog, const QString& name)
     return control;
 }
 
+// The most pixels between a label and the edit it names.
+constexpr int LabelGap = 4;
+
 } // namespace
+
+TableDialogBench::TableDialogBench(MakeDialog make)
+{
+    if (!folder.isValid())
+        qFatal("no folder for table files");
+    mainWindow.setGeometry(100, 100, 600, 400);
+    mainWindow.show();
+    dialog = make(&mainWindow);
+}
 
 QLineEdit* editOf(QWidget* dialog, int number)
 {
@@ -37,6 +51,53 @@ QLabel* labelOf(QWidget* dialog, int number)
 QPushButton* buttonOf(QWidget* dialog, int number)
 {
     return named<QPushButton>(dialog, QStringLiteral("BitBtn%1").arg(number));
+}
+
+QStringList editTexts(QWidget* dialog, int count)
+{
+    QStringList texts;
+    for (int i = 0; i < count; ++i)
+        texts << editOf(dialog, i)->text();
+    return texts;
+}
+
+QRect rectInWindow(const QWidget* control)
+{
+    return QRect(control->mapTo(control->window(), QPoint(0, 0)), control->size());
+}
+
+QLineEdit* editNextTo(const QLabel* label)
+{
+    const QRect labelRect = rectInWindow(label);
+    for (QLineEdit* edit : label->window()->findChildren<QLineEdit*>()) {
+        const QRect editRect = rectInWindow(edit);
+        if (labelRect.right() < editRect.left() && labelRect.right() >= editRect.left() - LabelGap
+            && labelRect.top() >= editRect.top() && labelRect.bottom() <= editRect.bottom())
+            return edit;
+    }
+    return nullptr;
+}
+
+QByteArray tableOf(TableDialog* dialog)
+{
+    return QByteArray(reinterpret_cast<const char*>(dialog->tableBytes()), dialog->kind().size);
+}
+
+void setTable(TableDialog* dialog, const QByteArray& bytes)
+{
+    std::copy(bytes.begin(), bytes.end(), dialog->tableBytes());
+}
+
+void showThenMarkTable(TableDialog* dialog, const QByteArray& bytes)
+{
+    setTable(dialog, bytes);
+    dialog->ShowData();
+    std::fill_n(dialog->tableBytes(), dialog->kind().size, std::uint8_t(0xAA));
+}
+
+QString programFolderText()
+{
+    return QFile::decodeName(AppDir().c_str());
 }
 
 void typeInto(QLineEdit* edit, const QString& text)

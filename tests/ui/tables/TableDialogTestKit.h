@@ -1,11 +1,16 @@
-// What the table dialog tests share: finding controls by their component names, typing
-// and clicking like a user, running a dialog modally, and table files on disk.
+// What the table dialog tests share: a dialog over a main window, finding controls by their
+// component names, typing and clicking like a user, running a dialog modally, and table files
+// on disk.
 #pragma once
+
+#include "ScriptedPrompts.h"
 
 #include <QByteArray>
 #include <QDialog>
+#include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -14,9 +19,47 @@ class QLineEdit;
 class QPushButton;
 class TableDialog;
 
+// A shown main window that owns one table dialog, the prompts answered from a script, and a
+// folder for table files: where every table dialog test starts.
+class TableDialogBench {
+public:
+    using MakeDialog = TableDialog* (*)(QWidget* mainWindow);
+    explicit TableDialogBench(MakeDialog make);
+
+    ScriptedPrompts prompts;
+    QTemporaryDir folder;
+    QWidget mainWindow; // owns the dialog
+    TableDialog* dialog = nullptr;
+};
+
+template <typename Dialog>
+TableDialog* makeDialog(QWidget* mainWindow)
+{
+    return new Dialog(mainWindow);
+}
+
 QLineEdit* editOf(QWidget* dialog, int number);
 QLabel* labelOf(QWidget* dialog, int number);
 QPushButton* buttonOf(QWidget* dialog, int number);
+
+// The texts of Edit0 to Edit<count - 1>.
+QStringList editTexts(QWidget* dialog, int count);
+
+// Where the control lies in its window's client area.
+QRect rectInWindow(const QWidget* control);
+
+// The edit a label names: the one that starts just right of the label and spans its height.
+// None when no edit does.
+QLineEdit* editNextTo(const QLabel* label);
+
+// The working table, all kind().size bytes of it.
+QByteArray tableOf(TableDialog* dialog);
+void setTable(TableDialog* dialog, const QByteArray& bytes);
+// Shows `bytes` in the edits, then sets the whole table to 0xAA so stored bytes stand out.
+void showThenMarkTable(TableDialog* dialog, const QByteArray& bytes);
+
+// The program's folder, where both file dialogs start.
+QString programFolderText();
 
 // Selects what the edit holds and types `text` over it.
 void typeInto(QLineEdit* edit, const QString& text);
