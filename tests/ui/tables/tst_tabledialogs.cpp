@@ -51,8 +51,10 @@ QRect seenRect(const QWidget* control)
     const auto* label = qobject_cast<const QLabel*>(control);
     if (!label)
         return place;
+    // A label paints no further than its own box, whatever its font makes of the text.
     return label->fontMetrics()
         .boundingRect(label->contentsRect(), int(label->alignment()), label->text())
+        .intersected(label->contentsRect())
         .translated(place.topLeft());
 }
 
