@@ -18,11 +18,11 @@ configure_file(${PROJECT_SOURCE_DIR}/data/windows/vantorel.ini.example ${texts}/
                @ONLY NEWLINE_STYLE CRLF)
 configure_file(${PROJECT_SOURCE_DIR}/COPYING ${texts}/COPYING.txt @ONLY NEWLINE_STYLE CRLF)
 configure_file(${PROJECT_SOURCE_DIR}/data/copyright ${texts}/copyright.txt @ONLY NEWLINE_STYLE CRLF)
-# The manual page, set as plain text with CRLF line ends.
+# The manual page, set as plain text for Windows with CRLF line ends.
 find_program(VANTOREL_GROFF groff REQUIRED)
 configure_file(${PROJECT_SOURCE_DIR}/data/vantorel-cli.1.in ${texts}/vantorel-cli.1 @ONLY)
 add_custom_command(OUTPUT ${texts}/vantorel-cli.txt
-  COMMAND sh -c "${VANTOREL_GROFF} -man -Tascii -P-cbou vantorel-cli.1 | sed 's/$/\r/' > vantorel-cli.txt"
+  COMMAND sh -c "${VANTOREL_GROFF} -man -Tascii -P-cbou -rwindows=1 vantorel-cli.1 | sed 's/$/\r/' > vantorel-cli.txt"
   WORKING_DIRECTORY ${texts}
   DEPENDS ${texts}/vantorel-cli.1
   VERBATIM)
