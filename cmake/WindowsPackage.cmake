@@ -14,7 +14,7 @@ endif()
 
 # Windows' own editors expect CRLF line ends (the texts hold no @-names to replace).
 configure_file(${PROJECT_SOURCE_DIR}/data/windows/README.txt ${texts}/README.txt @ONLY NEWLINE_STYLE CRLF)
-configure_file(${PROJECT_SOURCE_DIR}/data/windows/vantorel.ini.example ${texts}/vantorel.ini.example
+configure_file(${PROJECT_SOURCE_DIR}/data/windows/vantorel-example.ini ${texts}/vantorel-example.ini
                @ONLY NEWLINE_STYLE CRLF)
 configure_file(${PROJECT_SOURCE_DIR}/COPYING ${texts}/COPYING.txt @ONLY NEWLINE_STYLE CRLF)
 configure_file(${PROJECT_SOURCE_DIR}/data/copyright ${texts}/copyright.txt @ONLY NEWLINE_STYLE CRLF)
@@ -33,13 +33,13 @@ add_custom_command(OUTPUT ${VANTOREL_WINDOWS_ZIP}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/qt
   COMMAND ${CMAKE_STRIP} -o ${stage}/vantorel.exe $<TARGET_FILE:vantorel>
   COMMAND ${CMAKE_STRIP} -o ${stage}/vantorel-cli.exe $<TARGET_FILE:vantorel-cli>
-  COMMAND ${CMAKE_COMMAND} -E copy ${texts}/README.txt ${texts}/vantorel.ini.example ${texts}/COPYING.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${texts}/README.txt ${texts}/vantorel-example.ini ${texts}/COPYING.txt
                                    ${texts}/copyright.txt ${texts}/vantorel-cli.txt ${stage}
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${qt_docs} ${stage}/qt
   COMMAND ${CMAKE_COMMAND} -E rm -f ${VANTOREL_WINDOWS_ZIP}
   COMMAND ${CMAKE_COMMAND} -E tar cf ${VANTOREL_WINDOWS_ZIP} --format=zip ${package_name}
   WORKING_DIRECTORY ${package_root}
-  DEPENDS vantorel vantorel-cli ${texts}/README.txt ${texts}/vantorel.ini.example ${texts}/COPYING.txt
+  DEPENDS vantorel vantorel-cli ${texts}/README.txt ${texts}/vantorel-example.ini ${texts}/COPYING.txt
           ${texts}/copyright.txt ${texts}/vantorel-cli.txt
   COMMENT "Packing ${VANTOREL_WINDOWS_ZIP}"
   VERBATIM)

@@ -38,7 +38,7 @@ Var SettingsFolder
 !define MUI_PAGE_CUSTOMFUNCTION_PRE MakeSettingsFolder
 !define MUI_FINISHPAGE_TITLE_3LINES
 !define MUI_FINISHPAGE_TEXT_LARGE
-!define MUI_FINISHPAGE_TEXT "Vantorel is installed.$\r$\n$\r$\nYour settings go in %LOCALAPPDATA%\vantorel\vantorel.ini: copy vantorel.ini.example from the program's folder there and name your port in it.$\r$\n$\r$\nA vantorel.ini beside vantorel.exe would be read instead, but users cannot write in Program Files."
+!define MUI_FINISHPAGE_TEXT "Vantorel is installed.$\r$\n$\r$\nYour settings go in %LOCALAPPDATA%\vantorel\vantorel.ini: copy vantorel-example.ini from the program's folder there and name your port in it.$\r$\n$\r$\nA vantorel.ini beside vantorel.exe would be read instead, but users cannot write in Program Files."
 !define MUI_FINISHPAGE_LINK "Open the folder for your settings file"
 !define MUI_FINISHPAGE_LINK_LOCATION "$SettingsFolder"
 !insertmacro MUI_PAGE_FINISH
@@ -80,7 +80,7 @@ Section "Vantorel"
   File "${STAGE}\vantorel.exe"
   File "${STAGE}\vantorel-cli.exe"
   File "${STAGE}\vantorel-cli.txt"
-  File "${STAGE}\vantorel.ini.example"
+  File "${STAGE}\vantorel-example.ini"
   File "${STAGE}\README.txt"
   File "${STAGE}\COPYING.txt"
   File "${STAGE}\copyright.txt"
@@ -112,7 +112,7 @@ Section "Uninstall"
   Delete "$INSTDIR\vantorel.exe"
   Delete "$INSTDIR\vantorel-cli.exe"
   Delete "$INSTDIR\vantorel-cli.txt"
-  Delete "$INSTDIR\vantorel.ini.example"
+  Delete "$INSTDIR\vantorel-example.ini"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\COPYING.txt"
   Delete "$INSTDIR\copyright.txt"
