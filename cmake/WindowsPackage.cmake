@@ -1,23 +1,65 @@
 # The portable Windows package, vantorel-<version>-windows-x64.zip in the build folder: one
 # folder holding the stripped vantorel.exe and vantorel-cli.exe, the command line's manual
 # page as text, an example settings file written for Windows, a short README.txt, Vantorel's
-# licence and copyright, and Qt's licences with a note of where its source comes from
-# (written by scripts/build-qt-windows.sh beside the static Qt).
+# licence and copyright, and the licences and copyright notices of what the programs contain:
+# Qt and the libraries it bundles (written by scripts/build-qt-windows.sh beside the static
+# Qt) in qt/, GCC's runtime libraries and the MinGW-w64 runtime (their Debian packages'
+# copyright files) in runtime/.
 set(VANTOREL_WINDOWS_ZIP ${CMAKE_BINARY_DIR}/vantorel-${PROJECT_VERSION}-windows-x64.zip)
 set(package_root ${CMAKE_BINARY_DIR}/windows-package)
 set(package_name vantorel-${PROJECT_VERSION})
 set(texts ${package_root}/texts)
 set(qt_docs ${VANTOREL_QT_WINDOWS}/share/doc/qt)
-if(NOT EXISTS ${qt_docs}/SOURCE.txt)
-  message(FATAL_ERROR "${qt_docs}/SOURCE.txt is missing: build Qt with scripts/build-qt-windows.sh")
+if(NOT EXISTS ${qt_docs}/third-party)
+  message(FATAL_ERROR "${qt_docs}/third-party is missing: run scripts/build-qt-windows.sh, which writes it")
 endif()
 
-# Windows' own editors expect CRLF line ends (the texts hold no @-names to replace).
+# Windows' own editors expect CRLF line ends. A text is written again only when it changed,
+# and read again when its source changes.
+function(windows_text source destination)
+  file(READ ${source} text)
+  string(REGEX REPLACE "\r?\n" "\r\n" text "${text}")
+  set(written "")
+  if(EXISTS ${destination})
+    file(READ ${destination} written)
+  endif()
+  if(NOT "${text}" STREQUAL "${written}")
+    file(WRITE ${destination} "${text}")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+endfunction()
+
 configure_file(${PROJECT_SOURCE_DIR}/data/windows/README.txt ${texts}/README.txt @ONLY NEWLINE_STYLE CRLF)
-configure_file(${PROJECT_SOURCE_DIR}/data/windows/vantorel-example.ini ${texts}/vantorel-example.ini
-               @ONLY NEWLINE_STYLE CRLF)
-configure_file(${PROJECT_SOURCE_DIR}/COPYING ${texts}/COPYING.txt @ONLY NEWLINE_STYLE CRLF)
-configure_file(${PROJECT_SOURCE_DIR}/data/copyright ${texts}/copyright.txt @ONLY NEWLINE_STYLE CRLF)
+
+set(package_texts ${texts}/vantorel-example.ini ${texts}/COPYING.txt ${texts}/copyright.txt)
+windows_text(${PROJECT_SOURCE_DIR}/data/windows/vantorel-example.ini ${texts}/vantorel-example.ini)
+windows_text(${PROJECT_SOURCE_DIR}/COPYING ${texts}/COPYING.txt)
+windows_text(${PROJECT_SOURCE_DIR}/data/copyright ${texts}/copyright.txt)
+file(GLOB_RECURSE qt_texts RELATIVE ${qt_docs} ${qt_docs}/*)
+# A text Qt's folder no longer has (a library left out since) goes too.
+file(GLOB_RECURSE gone RELATIVE ${texts}/qt ${texts}/qt/*)
+list(REMOVE_ITEM gone ${qt_texts})
+list(TRANSFORM gone PREPEND ${texts}/qt/)
+if(gone)
+  file(REMOVE ${gone})
+endif()
+foreach(text IN LISTS qt_texts)
+  windows_text(${qt_docs}/${text} ${texts}/qt/${text})
+  list(APPEND package_texts ${texts}/qt/${text})
+endforeach()
+# Both programs are linked -static: GCC's runtime libraries (libstdc++, libgcc) and the
+# MinGW-w64 runtime (its C runtime and winpthreads) are in them.
+function(runtime_licence name debian_package)
+  set(copyright /usr/share/doc/${debian_package}/copyright)
+  if(NOT EXISTS ${copyright})
+    message(FATAL_ERROR "${copyright} is missing: install ${debian_package} (scripts/install-deps.sh windows)")
+  endif()
+  windows_text(${copyright} ${texts}/runtime/${name}.txt)
+endfunction()
+runtime_licence(gcc g++-mingw-w64-x86-64-posix)
+runtime_licence(mingw-w64 mingw-w64-x86-64-dev)
+list(APPEND package_texts ${texts}/runtime/gcc.txt ${texts}/runtime/mingw-w64.txt)
+
 # The manual page, set as plain text for Windows with CRLF line ends.
 find_program(VANTOREL_GROFF groff REQUIRED)
 configure_file(${PROJECT_SOURCE_DIR}/data/vantorel-cli.1.in ${texts}/vantorel-cli.1 @ONLY)
@@ -30,17 +72,17 @@ add_custom_command(OUTPUT ${texts}/vantorel-cli.txt
 set(stage ${package_root}/${package_name})
 add_custom_command(OUTPUT ${VANTOREL_WINDOWS_ZIP}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/qt
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
   COMMAND ${CMAKE_STRIP} -o ${stage}/vantorel.exe $<TARGET_FILE:vantorel>
   COMMAND ${CMAKE_STRIP} -o ${stage}/vantorel-cli.exe $<TARGET_FILE:vantorel-cli>
   COMMAND ${CMAKE_COMMAND} -E copy ${texts}/README.txt ${texts}/vantorel-example.ini ${texts}/COPYING.txt
                                    ${texts}/copyright.txt ${texts}/vantorel-cli.txt ${stage}
-  COMMAND ${CMAKE_COMMAND} -E copy_directory ${qt_docs} ${stage}/qt
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${texts}/qt ${stage}/qt
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${texts}/runtime ${stage}/runtime
   COMMAND ${CMAKE_COMMAND} -E rm -f ${VANTOREL_WINDOWS_ZIP}
   COMMAND ${CMAKE_COMMAND} -E tar cf ${VANTOREL_WINDOWS_ZIP} --format=zip ${package_name}
   WORKING_DIRECTORY ${package_root}
-  DEPENDS vantorel vantorel-cli ${texts}/README.txt ${texts}/vantorel-example.ini ${texts}/COPYING.txt
-          ${texts}/copyright.txt ${texts}/vantorel-cli.txt
+  DEPENDS vantorel vantorel-cli ${texts}/README.txt ${texts}/vantorel-cli.txt ${package_texts}
   COMMENT "Packing ${VANTOREL_WINDOWS_ZIP}"
   VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${VANTOREL_WINDOWS_ZIP})

@@ -85,6 +85,7 @@ Section "Vantorel"
   File "${STAGE}\COPYING.txt"
   File "${STAGE}\copyright.txt"
   File /r "${STAGE}\qt"
+  File /r "${STAGE}\runtime"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   CreateShortcut "$SMPROGRAMS\Vantorel.lnk" "$INSTDIR\vantorel.exe" "" "$INSTDIR\vantorel.exe" 0
@@ -117,6 +118,7 @@ Section "Uninstall"
   Delete "$INSTDIR\COPYING.txt"
   Delete "$INSTDIR\copyright.txt"
   RMDir /r "$INSTDIR\qt"
+  RMDir /r "$INSTDIR\runtime"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 SectionEnd

@@ -7,6 +7,8 @@
 # saved through the Log menu (into the program's folder, where its file dialog starts) then
 # holds the request the program sent and the reply it received. Each link of that chain has its own check; the
 # command line first answers on the streams it is given. Then vantorel-cli.exe asks the box.
+# Before that, what a packager checks: every text a Windows text, and the licence of each
+# library the programs contain.
 set -uo pipefail
 zip=$1 boxsim=$2
 source "$(dirname "$0")/program-under-wine.sh"
@@ -15,7 +17,21 @@ unpacked="$work/Prüfung Ωmega таблица Łódź 𝄞"
 mkdir "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
 program=$(ls "$unpacked"/vantorel-*/vantorel.exe) || fail "no vantorel.exe in $zip"
-printf '[init]\r\nport=COM12\r\n' >"$(dirname "$program")/vantorel.ini"
+package=$(dirname "$program")
+
+while IFS= read -r -d '' text; do
+  ! grep -q -v $'\r$' "$text" || fail "${text#"$package"/} has a line without CR LF"
+done < <(find "$package" \( -name '*.txt' -o -name '*.ini' \) -print0)
+# A library's text: its notices, then its licence's text.
+for library in freetype harfbuzz-ng pcre2 zlib libpng doubleconversion md4c tinycbor; do
+  notice=$package/qt/third-party/$library.txt
+  grep -q '^Copyright:' "$notice" && (($(wc -l <"$notice") > 15)) \
+    || fail "no licence text for $library: $(ls "$package/qt/third-party")"
+done
+grep -q 'GCC RUNTIME LIBRARY EXCEPTION' "$package/runtime/gcc.txt" || fail "runtime/gcc.txt lacks GCC's runtime exception"
+grep -q 'winpthreads' "$package/runtime/mingw-w64.txt" || fail "runtime/mingw-w64.txt lacks winpthreads"
+
+printf '[init]\r\nport=COM12\r\n' >"$package/vantorel.ini"
 
 # A window program has no console: given streams (as here), it answers on them; started from
 # the desktop it would show a message box instead.
@@ -36,7 +52,7 @@ reply_text=$(for byte in $(sed -n 's/^reply: //p' "$work/box.log" | head -n1); d
 
 # Log > Save log, through the keyboard: Alt opens the menu bar, "Log" is its third menu,
 # "Save log" the third item; the file dialog takes the name.
-saved=$(dirname "$program")/saved.log
+saved=$package/saved.log
 sleep 1
 xdotool windowfocus --sync "$window"
 xdotool key --delay 150 alt Right Right Down Down Down Return
@@ -53,7 +69,7 @@ grep -q 'COM port opened' "$saved" || fail "the saved log does not say the port 
 # Once the window has gone, the command line beside it reads the same settings and gets the
 # same reply.
 stop_wine
-out=$(run "$(dirname "$program")/vantorel-cli.exe" --quiet --display ascii info) || fail "vantorel-cli info exited $?: $out"
+out=$(run "$package/vantorel-cli.exe" --quiet --display ascii info) || fail "vantorel-cli info exited $?: $out"
 # A line printed ends without the reply's trailing blanks, as a log line does.
 [[ $out == *"${reply_text%"${reply_text##*[! ]}"}"* ]] || fail "vantorel-cli printed '$out', not the box's reply '$reply_text'"
 echo PASS

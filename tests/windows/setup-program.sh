@@ -21,7 +21,8 @@ run "$setup" /S || fail "the silent install over an installed one exited $?"
 shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Vantorel.lnk
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantorel'
 
-for file in vantorel.exe vantorel-cli.exe vantorel-cli.txt vantorel-example.ini README.txt COPYING.txt copyright.txt qt/SOURCE.txt Uninstall.exe; do
+for file in vantorel.exe vantorel-cli.exe vantorel-cli.txt vantorel-example.ini README.txt COPYING.txt copyright.txt \
+            qt/SOURCE.txt qt/third-party/freetype.txt runtime/gcc.txt Uninstall.exe; do
   [[ -f $folder/$file ]] || fail "the install lacks $file: $(ls -R "$folder")"
 done
 [[ ! -e $folder/vantorel.ini ]] || fail "the install put a settings file beside vantorel.exe"
