@@ -1,7 +1,7 @@
 # The portable Windows package, vantorel-<version>-windows-x64.zip in the build folder: one
 # folder holding the stripped vantorel.exe and vantorel-cli.exe, the command line's manual
-# page as text, an example settings file written for Windows, a short README.txt, Vantorel's
-# licence and copyright, and the licences and copyright notices of what the programs contain:
+# page as text, an example settings file written for Windows, a README written for the zip,
+# Vantorel's licence and copyright, and the licences and copyright notices of what the programs contain:
 # Qt and the libraries it bundles (written by scripts/build-qt-windows.sh beside the static
 # Qt) in qt/, GCC's runtime libraries and the MinGW-w64 runtime (their Debian packages'
 # copyright files) in runtime/.
@@ -29,7 +29,17 @@ function(windows_text source destination)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
 endfunction()
 
-configure_file(${PROJECT_SOURCE_DIR}/data/windows/README.txt ${texts}/README.txt @ONLY NEWLINE_STYLE CRLF)
+# Each package's README: the shared text around a section of its own.
+foreach(package zip setup)
+  set(own_section ${PROJECT_SOURCE_DIR}/data/windows/README-${package}.txt)
+  file(READ ${own_section} WINDOWS_PACKAGE_README)
+  string(STRIP "${WINDOWS_PACKAGE_README}" WINDOWS_PACKAGE_README)
+  # configure_file sets the line ends of the shared text's own lines only.
+  string(REPLACE "\n" "\r\n" WINDOWS_PACKAGE_README "${WINDOWS_PACKAGE_README}")
+  configure_file(${PROJECT_SOURCE_DIR}/data/windows/README.txt ${texts}/${package}/README.txt
+                 @ONLY NEWLINE_STYLE CRLF)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${own_section})
+endforeach()
 
 set(package_texts ${texts}/vantorel-example.ini ${texts}/COPYING.txt ${texts}/copyright.txt)
 windows_text(${PROJECT_SOURCE_DIR}/data/windows/vantorel-example.ini ${texts}/vantorel-example.ini)
@@ -75,21 +85,21 @@ add_custom_command(OUTPUT ${VANTOREL_WINDOWS_ZIP}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
   COMMAND ${CMAKE_STRIP} -o ${stage}/vantorel.exe $<TARGET_FILE:vantorel>
   COMMAND ${CMAKE_STRIP} -o ${stage}/vantorel-cli.exe $<TARGET_FILE:vantorel-cli>
-  COMMAND ${CMAKE_COMMAND} -E copy ${texts}/README.txt ${texts}/vantorel-example.ini ${texts}/COPYING.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${texts}/zip/README.txt ${texts}/vantorel-example.ini ${texts}/COPYING.txt
                                    ${texts}/copyright.txt ${texts}/vantorel-cli.txt ${stage}
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${texts}/qt ${stage}/qt
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${texts}/runtime ${stage}/runtime
   COMMAND ${CMAKE_COMMAND} -E rm -f ${VANTOREL_WINDOWS_ZIP}
   COMMAND ${CMAKE_COMMAND} -E tar cf ${VANTOREL_WINDOWS_ZIP} --format=zip ${package_name}
   WORKING_DIRECTORY ${package_root}
-  DEPENDS vantorel vantorel-cli ${texts}/README.txt ${texts}/vantorel-cli.txt ${package_texts}
+  DEPENDS vantorel vantorel-cli ${texts}/zip/README.txt ${texts}/vantorel-cli.txt ${package_texts}
   COMMENT "Packing ${VANTOREL_WINDOWS_ZIP}"
   VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${VANTOREL_WINDOWS_ZIP})
 
-# The setup program, vantorel-<version>-windows-x64-setup.exe beside the zip: the same folder
-# installed into Program Files, with a Start-menu shortcut and an uninstaller. Left out, with
-# a word, where NSIS is missing.
+# The setup program, vantorel-<version>-windows-x64-setup.exe beside the zip: the zip's folder,
+# with the README for an installed Vantorel, installed into Program Files, with a Start-menu
+# shortcut and an uninstaller. Left out, with a word, where NSIS is missing.
 find_program(VANTOREL_MAKENSIS makensis)
 if(NOT VANTOREL_MAKENSIS)
   message(WARNING "windows_setup left out: it needs makensis (Debian package nsis)")
@@ -97,11 +107,15 @@ if(NOT VANTOREL_MAKENSIS)
 endif()
 set(VANTOREL_WINDOWS_SETUP ${CMAKE_BINARY_DIR}/vantorel-${PROJECT_VERSION}-windows-x64-setup.exe)
 set(nsis_script ${PROJECT_SOURCE_DIR}/data/windows/vantorel.nsi)
+set(setup_stage ${package_root}/setup/${package_name})
 get_property(program_icon GLOBAL PROPERTY VANTOREL_WINDOWS_ICON)
 add_custom_command(OUTPUT ${VANTOREL_WINDOWS_SETUP}
-  COMMAND ${VANTOREL_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${stage} -DICON=${program_icon}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${setup_stage}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${stage} ${setup_stage}
+  COMMAND ${CMAKE_COMMAND} -E copy ${texts}/setup/README.txt ${setup_stage}
+  COMMAND ${VANTOREL_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${setup_stage} -DICON=${program_icon}
           -DOUTFILE=${VANTOREL_WINDOWS_SETUP} ${nsis_script}
-  DEPENDS ${nsis_script} ${VANTOREL_WINDOWS_ZIP} ${program_icon}
+  DEPENDS ${nsis_script} ${VANTOREL_WINDOWS_ZIP} ${texts}/setup/README.txt ${program_icon}
   COMMENT "Making ${VANTOREL_WINDOWS_SETUP}"
   VERBATIM)
 add_custom_target(windows_setup ALL DEPENDS ${VANTOREL_WINDOWS_SETUP})

@@ -25,6 +25,7 @@ for file in vantorel.exe vantorel-cli.exe vantorel-cli.txt vantorel-example.ini 
             qt/SOURCE.txt qt/third-party/freetype.txt runtime/gcc.txt Uninstall.exe; do
   [[ -f $folder/$file ]] || fail "the install lacks $file: $(ls -R "$folder")"
 done
+grep -q 'Start menu' "$folder/README.txt" || fail "the installed README.txt is the zip's: $(cat "$folder/README.txt")"
 [[ ! -e $folder/vantorel.ini ]] || fail "the install put a settings file beside vantorel.exe"
 [[ -f $shortcut ]] || fail "no Start-menu shortcut at $shortcut"
 
