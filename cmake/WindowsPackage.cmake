@@ -1,10 +1,11 @@
-# The portable Windows package, vantorel-<version>-windows-x64.zip in the build folder: one
-# folder holding the stripped vantorel.exe and vantorel-cli.exe, the command line's manual
-# page as text, an example settings file written for Windows, a README written for the zip,
-# Vantorel's licence and copyright, and the licences and copyright notices of what the programs contain:
-# Qt and the libraries it bundles (written by scripts/build-qt-windows.sh beside the static
-# Qt) in qt/, GCC's runtime libraries and the MinGW-w64 runtime (their Debian packages'
-# copyright files) in runtime/.
+# The Windows packages in the build folder: the portable vantorel-<version>-windows-x64.zip,
+# the setup program vantorel-<version>-windows-x64-setup.exe, and their source,
+# vantorel-<version>-source.tar.xz. The zip is one folder: the stripped vantorel.exe and
+# vantorel-cli.exe, the command line's manual page as text, an example settings file, a
+# README written for the package, Vantorel's licence and copyright, and the licences and
+# copyright notices of what the programs contain: Qt and the libraries it bundles (written by
+# scripts/build-qt-windows.sh beside the static Qt) in qt/, GCC's runtime libraries and the
+# MinGW-w64 runtime (their Debian packages' copyright files) in runtime/.
 set(VANTOREL_WINDOWS_ZIP ${CMAKE_BINARY_DIR}/vantorel-${PROJECT_VERSION}-windows-x64.zip)
 set(package_root ${CMAKE_BINARY_DIR}/windows-package)
 set(package_name vantorel-${PROJECT_VERSION})
@@ -96,6 +97,15 @@ add_custom_command(OUTPUT ${VANTOREL_WINDOWS_ZIP}
   COMMENT "Packing ${VANTOREL_WINDOWS_ZIP}"
   VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${VANTOREL_WINDOWS_ZIP})
+
+# The source archive, made again only when a file in it has changed.
+set(VANTOREL_WINDOWS_SOURCE ${CMAKE_BINARY_DIR}/vantorel-${PROJECT_VERSION}-source.tar.xz)
+add_custom_target(windows_source ALL
+  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DQT=${VANTOREL_QT_WINDOWS}
+          -DNAME=${package_name} -DOUTPUT=${VANTOREL_WINDOWS_SOURCE}
+          -P ${PROJECT_SOURCE_DIR}/cmake/SourceArchive.cmake
+  BYPRODUCTS ${VANTOREL_WINDOWS_SOURCE}
+  VERBATIM)
 
 # The setup program, vantorel-<version>-windows-x64-setup.exe beside the zip: the zip's folder,
 # with the README for an installed Vantorel, installed into Program Files, with a Start-menu
