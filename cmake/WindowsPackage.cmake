@@ -109,7 +109,8 @@ add_custom_target(windows_source ALL
 
 # The setup program, vantorel-<version>-windows-x64-setup.exe beside the zip: the zip's folder,
 # with the README for an installed Vantorel, installed into Program Files, with a Start-menu
-# shortcut and an uninstaller. Left out, with a word, where NSIS is missing.
+# shortcut and an uninstaller that removes the files of the folder's list. Left out, with a
+# word, where NSIS is missing.
 find_program(VANTOREL_MAKENSIS makensis)
 if(NOT VANTOREL_MAKENSIS)
   message(WARNING "windows_setup left out: it needs makensis (Debian package nsis)")
@@ -118,14 +119,18 @@ endif()
 set(VANTOREL_WINDOWS_SETUP ${CMAKE_BINARY_DIR}/vantorel-${PROJECT_VERSION}-windows-x64-setup.exe)
 set(nsis_script ${PROJECT_SOURCE_DIR}/data/windows/vantorel.nsi)
 set(setup_stage ${package_root}/setup/${package_name})
+set(setup_files ${package_root}/setup/files.nsh)
 get_property(program_icon GLOBAL PROPERTY VANTOREL_WINDOWS_ICON)
 add_custom_command(OUTPUT ${VANTOREL_WINDOWS_SETUP}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${setup_stage}
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${stage} ${setup_stage}
   COMMAND ${CMAKE_COMMAND} -E copy ${texts}/setup/README.txt ${setup_stage}
-  COMMAND ${VANTOREL_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${setup_stage} -DICON=${program_icon}
-          -DOUTFILE=${VANTOREL_WINDOWS_SETUP} ${nsis_script}
+  COMMAND ${CMAKE_COMMAND} -DSTAGE=${setup_stage} -DOUTPUT=${setup_files}
+          -P ${PROJECT_SOURCE_DIR}/cmake/NsisFileList.cmake
+  COMMAND ${VANTOREL_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${setup_stage} -DFILES=${setup_files}
+          -DICON=${program_icon} -DOUTFILE=${VANTOREL_WINDOWS_SETUP} ${nsis_script}
   DEPENDS ${nsis_script} ${VANTOREL_WINDOWS_ZIP} ${texts}/setup/README.txt ${program_icon}
+          ${PROJECT_SOURCE_DIR}/cmake/NsisFileList.cmake
   COMMENT "Making ${VANTOREL_WINDOWS_SETUP}"
   VERBATIM)
 add_custom_target(windows_setup ALL DEPENDS ${VANTOREL_WINDOWS_SETUP})

@@ -1,10 +1,12 @@
 ; Vantorel's setup program, vantorel-<version>-windows-x64-setup.exe: a per-machine install
 ; into Program Files with a Start-menu shortcut and an entry in Windows' list of installed
-; programs, whose uninstaller takes away all of that and leaves the user's settings alone.
+; programs, whose uninstaller takes away what the installer brought and leaves the user's
+; settings alone.
 ; Built by cmake/WindowsPackage.cmake:
-;   makensis /DVERSION=<version> /DSTAGE=<package folder> /DICON=<program's .ico> /DOUTFILE=<setup.exe> vantorel.nsi
-!ifndef VERSION | STAGE | ICON | OUTFILE
-  !error "define VERSION, STAGE (the package folder), ICON and OUTFILE"
+;   makensis /DVERSION=<version> /DSTAGE=<package folder> /DFILES=<its file list, .nsh>
+;            /DICON=<program's .ico> /DOUTFILE=<setup.exe> vantorel.nsi
+!ifndef VERSION | STAGE | FILES | ICON | OUTFILE
+  !error "define VERSION, STAGE (the package folder), FILES (its file list), ICON and OUTFILE"
 !endif
 
 Unicode true
@@ -16,6 +18,7 @@ SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include FileFunc.nsh
 !include LogicLib.nsh
+!include "${FILES}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantorel"
 
@@ -76,18 +79,11 @@ Section "Vantorel"
     Delete "$0\Uninstall.exe"
   ${EndIf}
 
-  SetOutPath "$INSTDIR"
-  File "${STAGE}\vantorel.exe"
-  File "${STAGE}\vantorel-cli.exe"
-  File "${STAGE}\vantorel-cli.txt"
-  File "${STAGE}\vantorel-example.ini"
-  File "${STAGE}\README.txt"
-  File "${STAGE}\COPYING.txt"
-  File "${STAGE}\copyright.txt"
-  File /r "${STAGE}\qt"
-  File /r "${STAGE}\runtime"
+  !insertmacro InstallPackageFiles
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
+  ; The program starts in its folder.
+  SetOutPath "$INSTDIR"
   CreateShortcut "$SMPROGRAMS\Vantorel.lnk" "$INSTDIR\vantorel.exe" "" "$INSTDIR\vantorel.exe" 0
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Vantorel"
@@ -104,21 +100,14 @@ Section "Vantorel"
 SectionEnd
 
 ; Only what the installer put there goes: a folder that then holds anything else (a table
-; file saved beside the program) stays, and the user's settings are never touched.
+; file saved beside the program, a file of the user's own in qt) stays, and the user's
+; settings are never touched.
 Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\Vantorel.lnk"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
-  Delete "$INSTDIR\vantorel.exe"
-  Delete "$INSTDIR\vantorel-cli.exe"
-  Delete "$INSTDIR\vantorel-cli.txt"
-  Delete "$INSTDIR\vantorel-example.ini"
-  Delete "$INSTDIR\README.txt"
-  Delete "$INSTDIR\COPYING.txt"
-  Delete "$INSTDIR\copyright.txt"
-  RMDir /r "$INSTDIR\qt"
-  RMDir /r "$INSTDIR\runtime"
+  !insertmacro UninstallPackageFiles
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 SectionEnd

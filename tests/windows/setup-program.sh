@@ -5,19 +5,16 @@
 # and again over itself.
 # The installed vantorel.exe, with no settings file beside it, reads the user's own, which
 # names COM12, linked to the simulated box: it opens the port and "HW Info" reaches the box.
-# The silent uninstall then takes away every file and the folder, the shortcut and the entry,
-# and leaves the user's settings file as it was.
+# The silent uninstall then takes away every file it installed, the shortcut and the entry,
+# and leaves the user's settings file and a file of the user's own in the qt folder as they
+# were.
 set -uo pipefail
 setup=$1 boxsim=$2
 source "$(dirname "$0")/program-under-wine.sh"
 
 folder=$WINEPREFIX/drive_c/Program\ Files/Vantorel
 run "$setup" /S || fail "the silent install exited $?"
-# Installing again replaces what is there, a file of an older version included.
-older=$folder/qt/of-an-older-version.txt
-touch "$older" || fail "the silent install made no $folder/qt"
 run "$setup" /S || fail "the silent install over an installed one exited $?"
-[[ ! -e $older ]] || fail "installing again left the older version's file"
 shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Vantorel.lnk
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantorel'
 
@@ -61,8 +58,11 @@ stop_wine
 # goes on from there, so that it can take the folder too, after this call has returned. (Its
 # _?= option would keep it in place and waiting, but takes the folder unquoted, and Wine quotes
 # an argument holding spaces.)
+echo mine >"$folder/qt/mine.txt"
 run "$folder/Uninstall.exe" /S || fail "the silent uninstall exited $?"
-within 60 test ! -e "$folder" || fail "the uninstall left: $(find "$folder" -mindepth 1)"
+within 60 test ! -e "$folder/Uninstall.exe" || fail "the uninstall left Uninstall.exe"
+[[ $(find "$folder" -mindepth 1 | sort | tr '\n' ' ') == "$folder/qt $folder/qt/mine.txt " ]] \
+  || fail "the uninstall did not leave exactly the user's own file: $(find "$folder" -mindepth 1)"
 [[ ! -e $shortcut ]] || fail "the uninstall left the shortcut"
 ! run reg query "$key" >/dev/null 2>&1 || fail "the uninstall left the key $key"
 cmp -s "$settings" "$work/settings.before" || fail "the uninstall touched the user's settings $settings"
