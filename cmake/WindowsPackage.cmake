@@ -134,3 +134,5 @@ add_custom_command(OUTPUT ${VANTOREL_WINDOWS_SETUP}
   COMMENT "Making ${VANTOREL_WINDOWS_SETUP}"
   VERBATIM)
 add_custom_target(windows_setup ALL DEPENDS ${VANTOREL_WINDOWS_SETUP})
+# The zip is made once, by its own target: two targets making it side by side would collide.
+add_dependencies(windows_setup windows_zip)
