@@ -108,9 +108,9 @@ add_custom_target(windows_source ALL
   VERBATIM)
 
 # The setup program, vantorel-<version>-windows-x64-setup.exe beside the zip: the zip's folder,
-# with the README for an installed Vantorel, installed into Program Files, with a Start-menu
-# shortcut and an uninstaller that removes the files of the folder's list. Left out, with a
-# word, where NSIS is missing.
+# with the README for an installed Vantorel, installed for everyone or for the user alone; the
+# uninstaller removes the files of the folder's list. Left out, with a word, where NSIS is
+# missing.
 find_program(VANTOREL_MAKENSIS makensis)
 if(NOT VANTOREL_MAKENSIS)
   message(WARNING "windows_setup left out: it needs makensis (Debian package nsis)")

@@ -1,13 +1,14 @@
 ; Vantorel's setup program, vantorel-<version>-windows-x64-setup.exe. It installs Vantorel for
 ; everyone on this computer (Program Files, with administrator rights) or for the user alone
-; (%LOCALAPPDATA%\Programs\Vantorel, without), with a Start-menu shortcut and an entry among
-; the installed programs. The uninstaller takes away what the installer brought and leaves the
-; user's settings alone.
+; (%LOCALAPPDATA%\Programs\Vantorel, without), with Start-menu shortcuts to the program and to
+; a command prompt for vantorel-cli and an entry among the installed programs, and writes the
+; user's settings file with the box's port when there is none yet. The uninstaller takes away
+; what the installer brought and leaves the user's settings alone.
 ; Built by cmake/WindowsPackage.cmake:
 ;   makensis /DVERSION=<version> /DSTAGE=<package folder> /DFILES=<its file list, .nsh>
 ;            /DICON=<program's .ico> /DOUTFILE=<setup.exe> vantorel.nsi
-; Switches beside /S: /AllUsers or /CurrentUser; /AllowDowngrade, to replace a newer
-; installed version.
+; Switches beside /S: /AllUsers or /CurrentUser; /Port=COMn, the port for a user without a
+; settings file; /AllowDowngrade, to replace a newer installed version.
 !ifndef VERSION | STAGE | FILES | ICON | OUTFILE
   !error "define VERSION, STAGE (the package folder), FILES (its file list), ICON and OUTFILE"
 !endif
@@ -37,6 +38,9 @@ SetCompressor /SOLID lzma
 !include FileFunc.nsh
 !include LogicLib.nsh
 !include WordFunc.nsh
+!include nsDialogs.nsh
+!include StrFunc.nsh
+${Using:StrFunc} StrTok
 !include "${FILES}"
 
 Name "Vantorel"
@@ -44,6 +48,10 @@ OutFile "${OUTFILE}"
 
 ; The settings are those of the user running the setup program, whichever mode it installs in.
 Var SettingsFolder
+Var SettingsFile
+; The port for a settings file written here: /Port=, or the port page's answer.
+Var Port
+Var PortBox
 Var AllowDowngrade
 
 !define MUI_ICON "${ICON}"
@@ -53,9 +61,10 @@ Var AllowDowngrade
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+Page custom PortPage PortPageLeave
 !define MUI_FINISHPAGE_TITLE_3LINES
 !define MUI_FINISHPAGE_TEXT_LARGE
-!define MUI_FINISHPAGE_TEXT "Vantorel is installed.$\r$\n$\r$\nYour settings go in %LOCALAPPDATA%\vantorel\vantorel.ini: copy vantorel-example.ini from the program's folder there and name your port in it.$\r$\n$\r$\nA vantorel.ini beside vantorel.exe would be read instead, by every user."
+!define MUI_FINISHPAGE_TEXT "Vantorel is installed: start it from the Start menu, and vantorel-cli from $\"Vantorel command prompt$\" there.$\r$\n$\r$\nYour settings go in %LOCALAPPDATA%\vantorel\vantorel.ini; README.txt in the program's folder says what they hold."
 !define MUI_FINISHPAGE_LINK "Open the folder of your settings file"
 !define MUI_FINISHPAGE_LINK_LOCATION "$SettingsFolder"
 !insertmacro MUI_PAGE_FINISH
@@ -69,8 +78,10 @@ Function .onInit
   SetRegView 64
   SetShellVarContext current
   StrCpy $SettingsFolder "$LOCALAPPDATA\vantorel"
+  StrCpy $SettingsFile "$SettingsFolder\vantorel.ini"
   !insertmacro MULTIUSER_INIT
   ${GetParameters} $0
+  ${GetOptions} $0 "/Port=" $Port
   ClearErrors
   ${GetOptions} $0 "/AllowDowngrade" $1
   ${IfNot} ${Errors}
@@ -126,6 +137,19 @@ Function RefuseDowngrade
   ${EndIf}
 FunctionEnd
 
+; The user's settings file with $Port in it, unless the user has one or no port was named.
+Function WriteSettings
+  ${If} $Port == ""
+  ${OrIf} ${FileExists} "$SettingsFile"
+    Return
+  ${EndIf}
+  CreateDirectory "$SettingsFolder"
+  FileOpen $0 "$SettingsFile" w
+  FileWrite $0 "; Written by Vantorel's setup program. vantorel-example.ini in the program's$\r$\n"
+  FileWrite $0 "; folder shows every setting.$\r$\n[init]$\r$\nport=$Port$\r$\n"
+  FileClose $0
+FunctionEnd
+
 Section "Vantorel"
   ; Nothing changes before these checks: the earlier install and this folder stay as they
   ; are when a program in them runs or the earlier version is newer.
@@ -153,6 +177,10 @@ Section "Vantorel"
   ; The program starts in its folder.
   SetOutPath "$INSTDIR"
   CreateShortcut "$SMPROGRAMS\Vantorel.lnk" "$INSTDIR\vantorel.exe" "" "$INSTDIR\vantorel.exe" 0
+  ; A console for the command line, in the user's Documents, with the program's folder on its
+  ; PATH alone: the system's PATH stays as it is.
+  CreateShortcut "$SMPROGRAMS\Vantorel command prompt.lnk" "$SYSDIR\cmd.exe" \
+    '/k cd /d "%USERPROFILE%\Documents" & set "PATH=$INSTDIR;%PATH%"' "$SYSDIR\cmd.exe" 0
 
   ; The uninstaller is told the mode: an administrator's would otherwise be for everyone.
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Vantorel"
@@ -167,9 +195,49 @@ Section "Vantorel"
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
 
-  ; The finish page links to the settings folder.
+  ; The finish page links to the settings folder; a silent install takes its port from /Port=.
   CreateDirectory "$SettingsFolder"
+  ${If} ${Silent}
+    Call WriteSettings
+  ${EndIf}
 SectionEnd
+
+; Where the user has no settings file yet: the box's port, from the ports vantorel-cli lists
+; or typed. Left empty, no file is written and Vantorel opens COM1.
+Function PortPage
+  ${IfThen} ${FileExists} "$SettingsFile" ${|} Abort ${|}
+  !insertmacro MUI_HEADER_TEXT "The box's port" "Which COM port is the interface box connected to?"
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 40u "Connect the box, then choose its port or type its name; Device Manager lists it under $\"Ports (COM && LPT)$\". Vantorel opens it for you from your settings file, $SettingsFile. Left empty, Vantorel opens COM1."
+  Pop $0
+  ${NSD_CreateComboBox} 0 48u 100% 80u "$Port"
+  Pop $PortBox
+  nsExec::ExecToStack '"$INSTDIR\vantorel-cli.exe" ports'
+  Pop $0
+  Pop $1
+  ${If} $0 == 0
+    StrCpy $2 0
+    ${Do}
+      ${StrTok} $3 "$1" "$\r$\n" $2 1
+      ${IfThen} $3 == "" ${|} ${ExitDo} ${|}
+      ${NSD_CB_AddString} $PortBox "$3"
+      IntOp $2 $2 + 1
+    ${Loop}
+    ${If} $Port == ""
+      SendMessage $PortBox ${CB_SETCURSEL} 0 0
+    ${EndIf}
+  ${EndIf}
+  ${NSD_SetFocus} $PortBox
+  nsDialogs::Show
+FunctionEnd
+
+; A listed port comes with its driver's device beside it: only the COM name is kept.
+Function PortPageLeave
+  ${NSD_GetText} $PortBox $0
+  ${StrTok} $Port "$0" " $\t" 0 1
+  Call WriteSettings
+FunctionEnd
 
 ; Only what the installer put there goes: a folder that then holds anything else (a table
 ; file saved beside the program, a file of the user's own in qt) stays, and the user's
@@ -178,6 +246,7 @@ Section "Uninstall"
   StrCpy $0 $INSTDIR
   Call un.WaitUntilClosed
   Delete "$SMPROGRAMS\Vantorel.lnk"
+  Delete "$SMPROGRAMS\Vantorel command prompt.lnk"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   !insertmacro UninstallPackageFiles
   Delete "$INSTDIR\Uninstall.exe"
