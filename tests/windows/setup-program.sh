@@ -108,10 +108,16 @@ next # the folder: Install, then on to the port page
 within 30 test -f "$user_folder/Uninstall.exe" || fail "the install for the user made no $user_folder"
 position=$(run "$user_folder/vantorel-cli.exe" ports | grep -n '^COM12 ' | cut -d: -f1)
 [[ -n $position ]] || fail "vantorel-cli does not list COM12"
-sleep 1 # the page lists the ports
-for _ in $(seq 2 "$position"); do xdotool windowfocus --sync "$window" key Down; done
-next # the port
-within 10 test -f "$settings" || fail "the port page wrote no settings file"
+# The page comes by itself once the files are in. The keys that choose COM12 on it go in one
+# burst, again until the page has taken them.
+keys=()
+for ((line = 1; line < position; line++)); do keys+=(Down); done
+for _ in $(seq 30); do
+  xdotool windowfocus --sync "$window" key "${keys[@]}" Return
+  sleep 1
+  [[ -f $settings ]] && break
+done
+[[ -f $settings ]] || fail "the port page wrote no settings file"
 next # Finish
 setup_ended() { ! kill -0 "$setup_run" 2>/dev/null; }
 within 15 setup_ended || fail "the setup program did not end: $(cat "$work/setup.out")"
@@ -132,7 +138,7 @@ run start "$(run winepath -w "$user_programs/Vantorel command prompt.lnk" | tr -
 find_console() { window=$(xdotool search --onlyvisible --name 'cmd\.exe' 2>/dev/null | head -n1); [[ -n $window ]]; }
 within 30 find_console || fail "the command prompt shortcut opened no console"
 xdotool windowfocus --sync "$window" type --delay 20 'vantorel-cli --version > answer.txt & exit'
-xdotool key --window "$window" Return
+xdotool key Return
 within 15 grep -q "^vantorel-cli ${version#vantorel }" "$documents/answer.txt" || fail "vantorel-cli did not answer in $documents: $(ls "$documents")"
 
 uninstall "$user_entry"
