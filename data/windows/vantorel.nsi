@@ -51,6 +51,8 @@ Var SettingsFolder
 Var SettingsFile
 ; The port for a settings file written here: /Port=, or the port page's answer.
 Var Port
+; The port page's list: the lines vantorel-cli ports wrote.
+Var PortList
 Var PortBox
 Var AllowDowngrade
 
@@ -195,10 +197,16 @@ Section "Vantorel"
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
 
-  ; The finish page links to the settings folder; a silent install takes its port from /Port=.
+  ; The finish page links to the settings folder; a silent install takes its port from /Port=,
+  ; and the port page lists the ports, found while the user waits for the files anyway.
   CreateDirectory "$SettingsFolder"
   ${If} ${Silent}
     Call WriteSettings
+  ${ElseIfNot} ${FileExists} "$SettingsFile"
+    nsExec::ExecToStack '"$INSTDIR\vantorel-cli.exe" ports'
+    Pop $0
+    Pop $PortList
+    ${IfThen} $0 != 0 ${|} StrCpy $PortList "" ${|}
   ${EndIf}
 SectionEnd
 
@@ -209,24 +217,19 @@ Function PortPage
   !insertmacro MUI_HEADER_TEXT "The box's port" "Which COM port is the interface box connected to?"
   nsDialogs::Create 1018
   Pop $0
-  ${NSD_CreateLabel} 0 0 100% 40u "Connect the box, then choose its port or type its name; Device Manager lists it under $\"Ports (COM && LPT)$\". Vantorel opens it for you from your settings file, $SettingsFile. Left empty, Vantorel opens COM1."
+  ${NSD_CreateLabel} 0 0 100% 40u "Choose the interface box's port, or type its name; Device Manager lists it under $\"Ports (COM && LPT)$\". Vantorel opens it for you from your settings file, $SettingsFile. Left empty, Vantorel opens COM1."
   Pop $0
   ${NSD_CreateComboBox} 0 48u 100% 80u "$Port"
   Pop $PortBox
-  nsExec::ExecToStack '"$INSTDIR\vantorel-cli.exe" ports'
-  Pop $0
-  Pop $1
-  ${If} $0 == 0
-    StrCpy $2 0
-    ${Do}
-      ${StrTok} $3 "$1" "$\r$\n" $2 1
-      ${IfThen} $3 == "" ${|} ${ExitDo} ${|}
-      ${NSD_CB_AddString} $PortBox "$3"
-      IntOp $2 $2 + 1
-    ${Loop}
-    ${If} $Port == ""
-      SendMessage $PortBox ${CB_SETCURSEL} 0 0
-    ${EndIf}
+  StrCpy $2 0
+  ${Do}
+    ${StrTok} $3 "$PortList" "$\r$\n" $2 1
+    ${IfThen} $3 == "" ${|} ${ExitDo} ${|}
+    ${NSD_CB_AddString} $PortBox "$3"
+    IntOp $2 $2 + 1
+  ${Loop}
+  ${If} $Port == ""
+    SendMessage $PortBox ${CB_SETCURSEL} 0 0
   ${EndIf}
   ${NSD_SetFocus} $PortBox
   nsDialogs::Show
