@@ -1,67 +1,147 @@
 #!/usr/bin/env bash
 # setup-program.sh SETUP BOXSIM
-# The setup program as a user runs it, silently, under Wine and Xvfb: it installs the program
-# into Program Files with its Start-menu shortcut and its entry among the installed programs,
-# and again over itself.
-# The installed vantorel.exe, with no settings file beside it, reads the user's own, which
-# names COM12, linked to the simulated box: it opens the port and "HW Info" reaches the box.
-# The silent uninstall then takes away every file and the folder, the shortcut and the entry,
-# and leaves the user's settings file as it was.
+# The setup program as a user runs it, under Wine and Xvfb. Silently for everyone: into
+# Program Files with its Start-menu shortcuts and its entry among the installed programs,
+# writing the user's settings with the port /Port= names, then again over itself, keeping
+# those settings; refusing to go over a newer version unless asked. The installed vantorel.exe
+# reads those settings, which name COM12, linked to the simulated box: it opens the port and
+# "HW Info" reaches the box; while it runs, an upgrade fails and changes nothing. The silent
+# uninstall, as the entry names it, takes away every file it installed, the shortcuts and the
+# entry, and leaves the user's settings and a file of the user's own in the qt folder.
+# Then through its pages for the user alone: it lists COM12 on its port page and writes the
+# user's settings with it; the command prompt shortcut opens a console in Documents where
+# vantorel-cli answers; the uninstall takes the user's install away.
 set -uo pipefail
 setup=$1 boxsim=$2
+# A machine of its own each time: a run that failed leaves its installs behind.
+rm -rf "$WINEPREFIX"
 source "$(dirname "$0")/program-under-wine.sh"
 
 folder=$WINEPREFIX/drive_c/Program\ Files/Vantorel
-run "$setup" /S || fail "the silent install exited $?"
-# Installing again replaces what is there, a file of an older version included.
-older=$folder/qt/of-an-older-version.txt
-touch "$older" || fail "the silent install made no $folder/qt"
-run "$setup" /S || fail "the silent install over an installed one exited $?"
-[[ ! -e $older ]] || fail "installing again left the older version's file"
-shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Vantorel.lnk
+programs=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantorel'
+# The user's settings file, as Windows names it in this prefix.
+local_app_data=$(run cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')
+settings=$(run winepath -u "$local_app_data\\vantorel\\vantorel.ini" | tr -d '\r')
+run "$setup" /S /AllUsers /Port=COM12 || fail "the silent install exited $?"
+grep -q '^port=COM12' "$settings" || fail "the install wrote no port COM12 into $settings: $(cat "$settings")"
+cp "$settings" "$work/settings.before"
+run "$setup" /S /AllUsers /Port=COM5 || fail "the silent install over an installed one exited $?"
+cmp -s "$settings" "$work/settings.before" || fail "installing again changed the user's settings $settings"
 
-for file in vantorel.exe vantorel-cli.exe vantorel-cli.txt vantorel.ini.example README.txt COPYING.txt copyright.txt qt/SOURCE.txt Uninstall.exe; do
+entry() { run reg query "$1" | tr -d '\r'; }
+value() { awk -v name="$1" '$1 == name { sub(/^ *[^ ]+ +[^ ]+ +/, ""); print }' <<<"$2"; }
+# A newer version installed: refused, unless asked.
+run reg add "$key" /v DisplayVersion /d 999.0 /f >/dev/null
+run "$setup" /S /AllUsers && fail "the silent install went over a newer version"
+[[ $(value DisplayVersion "$(entry "$key")") == 999.0 ]] || fail "the refused install changed the entry"
+run "$setup" /S /AllUsers /AllowDowngrade || fail "the silent install with /AllowDowngrade exited $?"
+
+for file in vantorel.exe vantorel-cli.exe vantorel-cli.txt vantorel-example.ini README.txt COPYING.txt copyright.txt \
+            qt/SOURCE.txt qt/third-party/freetype.txt runtime/gcc.txt Uninstall.exe; do
   [[ -f $folder/$file ]] || fail "the install lacks $file: $(ls -R "$folder")"
 done
+grep -q 'Start menu' "$folder/README.txt" || fail "the installed README.txt is the zip's: $(cat "$folder/README.txt")"
 [[ ! -e $folder/vantorel.ini ]] || fail "the install put a settings file beside vantorel.exe"
-[[ -f $shortcut ]] || fail "no Start-menu shortcut at $shortcut"
+for shortcut in Vantorel.lnk "Vantorel command prompt.lnk"; do
+  [[ -f $programs/$shortcut ]] || fail "no Start-menu shortcut $programs/$shortcut"
+done
 
-entry=$(run reg query "$key") || fail "no uninstall key $key"
-value() { awk -v name="$1" '$1 == name { sub(/^ *[^ ]+ +[^ ]+ +/, ""); sub(/\r$/, ""); print }' <<<"$entry"; }
+machine_entry=$(entry "$key") || fail "no uninstall key $key"
 version=$(run "$folder/vantorel.exe" --version | tr -d '\r') || fail "the installed program's --version exited $?"
-expect() { [[ $(value "$1") == "$2" ]] || fail "$1 is '$(value "$1")', not '$2': $entry"; }
+expect() { [[ $(value "$1" "$machine_entry") == "$2" ]] || fail "$1 is '$(value "$1" "$machine_entry")', not '$2': $machine_entry"; }
 expect DisplayName Vantorel
 expect DisplayVersion "${version#vantorel }"
 expect Publisher "The Vantorel developers"
 expect InstallLocation 'C:\Program Files\Vantorel'
 expect DisplayIcon 'C:\Program Files\Vantorel\vantorel.exe,0'
-expect UninstallString '"C:\Program Files\Vantorel\Uninstall.exe"'
-expect QuietUninstallString '"C:\Program Files\Vantorel\Uninstall.exe" /S'
+expect UninstallString '"C:\Program Files\Vantorel\Uninstall.exe" /AllUsers'
+expect QuietUninstallString '"C:\Program Files\Vantorel\Uninstall.exe" /AllUsers /S'
 expect NoModify 0x1
 expect NoRepair 0x1
-(($(value EstimatedSize) > 0)) || fail "EstimatedSize is '$(value EstimatedSize)': $entry"
-
-# The user's settings folder, as Windows names it in this prefix.
-local_app_data=$(run cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')
-settings=$(run winepath -u "$local_app_data\\vantorel\\vantorel.ini" | tr -d '\r')
-mkdir -p "$(dirname "$settings")"
-printf '[init]\r\nport=COM12\r\n' >"$settings"
-cp "$settings" "$work/settings.before"
+(($(value EstimatedSize "$machine_entry") > 0)) || fail "EstimatedSize is '$(value EstimatedSize "$machine_entry")': $machine_entry"
 
 start_box_as_com12 "$boxsim"
 open_window "$folder/vantorel.exe"
 request_hw_info
+# An upgrade while the program runs stops before it changes anything.
+find "$folder" "$programs" | sort >"$work/installed"
+run "$setup" /S /AllUsers && fail "the silent install went on while vantorel.exe ran"
+find "$folder" "$programs" | sort | cmp -s - "$work/installed" || fail "the refused install changed the installed files"
+[[ $(entry "$key") == "$machine_entry" ]] || fail "the refused install changed the entry: $(entry "$key")"
 # A running program's files cannot be removed.
 stop_wine
 
-# The quiet uninstall as Windows runs it: the uninstaller copies itself out of the folder and
-# goes on from there, so that it can take the folder too, after this call has returned. (Its
-# _?= option would keep it in place and waiting, but takes the folder unquoted, and Wine quotes
-# an argument holding spaces.)
-run "$folder/Uninstall.exe" /S || fail "the silent uninstall exited $?"
-within 60 test ! -e "$folder" || fail "the uninstall left: $(find "$folder" -mindepth 1)"
-[[ ! -e $shortcut ]] || fail "the uninstall left the shortcut"
-! run reg query "$key" >/dev/null 2>&1 || fail "the uninstall left the key $key"
+# uninstall ENTRY: the quiet uninstall as Windows runs it, from the entry's
+# QuietUninstallString. The uninstaller copies itself out of the folder and goes on from
+# there, so that it can take the folder too, after this call has returned.
+uninstall() {
+  [[ $(value QuietUninstallString "$1") =~ ^\"([^\"]+)\"\ (.*)$ ]] || fail "no QuietUninstallString: $1"
+  # shellcheck disable=SC2086 # the switches, one word each
+  run "${BASH_REMATCH[1]}" ${BASH_REMATCH[2]} || fail "the silent uninstall exited $?"
+}
+echo mine >"$folder/qt/mine.txt"
+uninstall "$machine_entry"
+within 60 test ! -e "$folder/Uninstall.exe" || fail "the uninstall left Uninstall.exe"
+[[ $(find "$folder" -mindepth 1 | sort | tr '\n' ' ') == "$folder/qt $folder/qt/mine.txt " ]] \
+  || fail "the uninstall did not leave exactly the user's own file: $(find "$folder" -mindepth 1)"
+[[ ! -e $programs/Vantorel.lnk && ! -e "$programs/Vantorel command prompt.lnk" ]] || fail "the uninstall left a shortcut"
+! entry "$key" >/dev/null 2>&1 || fail "the uninstall left the key $key"
 cmp -s "$settings" "$work/settings.before" || fail "the uninstall touched the user's settings $settings"
+
+# For the user alone, through the pages: COM12 registered where Wine lists serial ports, and no
+# settings yet, so that the port page lists COM12 among the ports vantorel-cli lists; the
+# arrow keys choose it.
+run reg add 'HKLM\Software\Wine\Ports' /v COM12 /d "$(readlink -f "$work/port")" /f >/dev/null
+stop_wine # the list is read as Wine starts
+rm "$settings"
+user_folder=$(dirname "$(dirname "$settings")")/Programs/Vantorel
+run "$setup" /CurrentUser >"$work/setup.out" 2>&1 &
+setup_run=$!
+find_setup() { window=$(xdotool search --onlyvisible --name '^Vantorel Setup' 2>/dev/null | head -n1); [[ -n $window ]]; }
+within 30 find_setup || fail "no setup window"
+# next: Return on the page shown, its default button, once the window has drawn it.
+next() { sleep 1; xdotool windowfocus --sync "$window" key Return; }
+next # the licence: I Agree
+next # for whom: just for me, as /CurrentUser chose
+next # the folder: Install, then on to the port page
+within 30 test -f "$user_folder/Uninstall.exe" || fail "the install for the user made no $user_folder"
+position=$(run "$user_folder/vantorel-cli.exe" ports | grep -n '^COM12 ' | cut -d: -f1)
+[[ -n $position ]] || fail "vantorel-cli does not list COM12"
+# The page comes by itself once the files are in. The keys that choose COM12 on it go in one
+# burst, again until the page has taken them.
+keys=()
+for ((line = 1; line < position; line++)); do keys+=(Down); done
+for _ in $(seq 30); do
+  xdotool windowfocus --sync "$window" key "${keys[@]}" Return
+  sleep 1
+  [[ -f $settings ]] && break
+done
+[[ -f $settings ]] || fail "the port page wrote no settings file"
+next # Finish
+setup_ended() { ! kill -0 "$setup_run" 2>/dev/null; }
+within 15 setup_ended || fail "the setup program did not end: $(cat "$work/setup.out")"
+grep -q $'^port=COM12\r$' "$settings" || fail "the port page wrote: $(cat "$settings")"
+user_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantorel'
+user_entry=$(entry "$user_key") || fail "no uninstall key $user_key"
+[[ $(value InstallLocation "$user_entry") == "$local_app_data\\Programs\\Vantorel" ]] || fail "the user's entry: $user_entry"
+! entry "$key" >/dev/null 2>&1 || fail "the install for the user made the machine's entry"
+
+# The command prompt shortcut, as the Start menu starts it: a console in the user's Documents,
+# which this test makes a folder of its own (Wine links it to the home folder), where
+# vantorel-cli answers.
+user_programs=$(run winepath -u "$(run cmd /c 'echo %APPDATA%' | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs" | tr -d '\r')
+[[ -f $user_programs/Vantorel.lnk ]] || fail "no shortcut in the user's Start menu $user_programs"
+documents=$(run winepath -u "$(run cmd /c 'echo %USERPROFILE%' | tr -d '\r')\\Documents" | tr -d '\r')
+rm -f "$documents" && mkdir -p "$documents"
+run start "$(run winepath -w "$user_programs/Vantorel command prompt.lnk" | tr -d '\r')"
+find_console() { window=$(xdotool search --onlyvisible --name 'cmd\.exe' 2>/dev/null | head -n1); [[ -n $window ]]; }
+within 30 find_console || fail "the command prompt shortcut opened no console"
+xdotool windowfocus --sync "$window" type --delay 20 'vantorel-cli --version > answer.txt & exit'
+xdotool key Return
+within 15 grep -q "^vantorel-cli ${version#vantorel }" "$documents/answer.txt" || fail "vantorel-cli did not answer in $documents: $(ls "$documents")"
+
+uninstall "$user_entry"
+within 60 test ! -e "$user_folder" || fail "the uninstall for the user left: $(find "$user_folder")"
+! entry "$user_key" >/dev/null 2>&1 || fail "the uninstall left the key $user_key"
 echo PASS
