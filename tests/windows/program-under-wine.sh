@@ -13,7 +13,7 @@ stop_wine() { "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/
 work=$(mktemp -d)
 cleanup() {
   stop_wine
-  [[ -n ${box:-} ]] && kill "$box" 2>/dev/null
+  stop_boxes
   rm -f "$WINEPREFIX/dosdevices/com12"
   rm -rf "$work"
 }
@@ -26,9 +26,7 @@ run() { "$windows_tests/../../cmake/run-under-wine.sh" "$@"; }
 # once the prefix exists: a dosdevices folder made before it keeps Wine from making it.
 start_box_as_com12() {
   [[ -d $WINEPREFIX/dosdevices ]] || fail "COM12 is linked before the Wine prefix exists"
-  "$1" --link "$work/port" >/dev/null 2>"$work/box.log" &
-  box=$!
-  within 5 test -e "$work/port" || fail "the simulated box did not start: $(cat "$work/box.log")"
+  start_box "$1" "$work/port" "$work/box.log"
   ln -sfn "$(readlink -f "$work/port")" "$WINEPREFIX/dosdevices/com12"
 }
 
