@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # packaged-program.sh ZIP SOURCE BOXSIM
 # The Windows package as a user gets it: unpacked from its zip into a folder whose name no
-# ANSI code page spells, with a settings file beside vantorel.exe naming COM12, which Wine
-# links to the simulated box. Under Wine and Xvfb the program starts, opens the port when its
+# ANSI code page spells, with a settings file beside vantorel.exe naming the test's COM port,
+# which Wine links to the simulated box. Under Wine and Xvfb the program starts, opens the port when its
 # window is first activated, and "HW Info" (Ctrl+I) reaches the box, which answers; the log
 # saved through the Log menu (into the program's folder, where its file dialog starts) then
 # holds the request the program sent and the reply it received. Each link of that chain has its own check; the
@@ -44,7 +44,7 @@ awk '/^Checksums-Sha256:/ { listed = 1; next } /^[^ ]/ { listed = 0 } listed && 
 [[ -s $work/qt-source.sha256 ]] || fail "${dsc##*/} lists no files"
 (cd "$sources/qt" && sha256sum --quiet -c "$work/qt-source.sha256") || fail "the Qt source package is not complete"
 
-printf '[init]\r\nport=COM12\r\n' >"$package/vantorel.ini"
+printf '[init]\r\nport=%s\r\n' "$com" >"$package/vantorel.ini"
 
 # A window program has no console: given streams (as here), it answers on them; started from
 # the desktop it would show a message box instead.
@@ -55,7 +55,7 @@ code=$?
 [[ $code -eq 2 && $out == *"unexpected argument 'COM3'"* ]] || fail "a stray argument exited $code: $out"
 
 # The runs above have made the Wine prefix.
-start_box_as_com12 "$boxsim"
+start_box_as_com "$boxsim"
 open_window "$program"
 request_hw_info
 

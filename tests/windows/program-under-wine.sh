@@ -1,7 +1,10 @@
 # Sourced by the tests that drive vantorel.exe under Wine and Xvfb against the native simulated
-# box. Needs WINEPREFIX; gives a scratch folder $work, removed on exit together with the box,
-# its COM12 link and the Wine server.
+# box. Needs WINEPREFIX and VANTOREL_TEST_COM; gives a scratch folder $work, removed on exit
+# together with the box, its COM link and the Wine server.
 : "${WINEPREFIX:?set WINEPREFIX}"
+# The box's COM port: the test's own, numbered with every other test's.
+com=COM${VANTOREL_TEST_COM:?set VANTOREL_TEST_COM}
+com_link=$WINEPREFIX/dosdevices/com$VANTOREL_TEST_COM
 export WINEPREFIX WINEDEBUG=-all
 windows_tests=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -14,7 +17,7 @@ work=$(mktemp -d)
 cleanup() {
   stop_wine
   stop_boxes
-  rm -f "$WINEPREFIX/dosdevices/com12"
+  rm -f "$com_link"
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -22,12 +25,13 @@ trap cleanup EXIT
 # Runs a Windows program, making the prefix on first use.
 run() { "$windows_tests/../../cmake/run-under-wine.sh" "$@"; }
 
-# start_box_as_com12 BOXSIM: the box logs what it receives and sends in $work/box.log. Only
-# once the prefix exists: a dosdevices folder made before it keeps Wine from making it.
-start_box_as_com12() {
-  [[ -d $WINEPREFIX/dosdevices ]] || fail "COM12 is linked before the Wine prefix exists"
+# start_box_as_com BOXSIM: the box as $com, logging what it receives and sends in
+# $work/box.log. Only once the prefix exists: a dosdevices folder made before it keeps Wine
+# from making it.
+start_box_as_com() {
+  [[ -d $WINEPREFIX/dosdevices ]] || fail "$com is linked before the Wine prefix exists"
   start_box "$1" "$work/port" "$work/box.log"
-  ln -sfn "$(readlink -f "$work/port")" "$WINEPREFIX/dosdevices/com12"
+  ln -sfn "$(readlink -f "$work/port")" "$com_link"
 }
 
 # open_window PROGRAM: starts it and activates its window, $window; its output goes to

@@ -4,12 +4,12 @@
 # Program Files with its Start-menu shortcuts and its entry among the installed programs,
 # writing the user's settings with the port /Port= names, then again over itself, keeping
 # those settings; refusing to go over a newer version unless asked. The installed vantorel.exe
-# reads those settings, which name COM12, linked to the simulated box: it opens the port and
-# "HW Info" reaches the box; while it runs, an upgrade fails and changes nothing. The silent
+# reads those settings, which name the test's COM port, linked to the simulated box: it opens
+# the port and "HW Info" reaches the box; while it runs, an upgrade fails and changes nothing. The silent
 # uninstall, as the entry names it, takes away every file it installed, the shortcuts and the
 # entry, and leaves the user's settings and a file of the user's own in the qt folder.
-# Then through its pages for the user alone: it lists COM12 on its port page and writes the
-# user's settings with it; the command prompt shortcut opens a console in Documents where
+# Then through its pages for the user alone: it lists the box's COM port on its port page and
+# writes the user's settings with it; the command prompt shortcut opens a console in Documents where
 # vantorel-cli answers; the uninstall takes the user's install away.
 set -uo pipefail
 setup=$1 boxsim=$2
@@ -23,8 +23,8 @@ key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantorel'
 # The user's settings file, as Windows names it in this prefix.
 local_app_data=$(run cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')
 settings=$(run winepath -u "$local_app_data\\vantorel\\vantorel.ini" | tr -d '\r')
-run "$setup" /S /AllUsers /Port=COM12 || fail "the silent install exited $?"
-grep -q '^port=COM12' "$settings" || fail "the install wrote no port COM12 into $settings: $(cat "$settings")"
+run "$setup" /S /AllUsers "/Port=$com" || fail "the silent install exited $?"
+grep -q "^port=$com" "$settings" || fail "the install wrote no port $com into $settings: $(cat "$settings")"
 cp "$settings" "$work/settings.before"
 run "$setup" /S /AllUsers /Port=COM5 || fail "the silent install over an installed one exited $?"
 cmp -s "$settings" "$work/settings.before" || fail "installing again changed the user's settings $settings"
@@ -61,7 +61,7 @@ expect NoModify 0x1
 expect NoRepair 0x1
 (($(value EstimatedSize "$machine_entry") > 0)) || fail "EstimatedSize is '$(value EstimatedSize "$machine_entry")': $machine_entry"
 
-start_box_as_com12 "$boxsim"
+start_box_as_com "$boxsim"
 open_window "$folder/vantorel.exe"
 request_hw_info
 # An upgrade while the program runs stops before it changes anything.
@@ -89,10 +89,10 @@ within 60 test ! -e "$folder/Uninstall.exe" || fail "the uninstall left Uninstal
 ! entry "$key" >/dev/null 2>&1 || fail "the uninstall left the key $key"
 cmp -s "$settings" "$work/settings.before" || fail "the uninstall touched the user's settings $settings"
 
-# For the user alone, through the pages: COM12 registered where Wine lists serial ports, and no
-# settings yet, so that the port page lists COM12 among the ports vantorel-cli lists; the
-# arrow keys choose it.
-run reg add 'HKLM\Software\Wine\Ports' /v COM12 /d "$(readlink -f "$work/port")" /f >/dev/null
+# For the user alone, through the pages: the box's COM port registered where Wine lists serial
+# ports, and no settings yet, so that the port page lists it among the ports vantorel-cli lists;
+# the arrow keys choose it.
+run reg add 'HKLM\Software\Wine\Ports' /v "$com" /d "$(readlink -f "$work/port")" /f >/dev/null
 stop_wine # the list is read as Wine starts
 rm "$settings"
 user_folder=$(dirname "$(dirname "$settings")")/Programs/Vantorel
@@ -106,10 +106,10 @@ next # the licence: I Agree
 next # for whom: just for me, as /CurrentUser chose
 next # the folder: Install, then on to the port page
 within 30 test -f "$user_folder/Uninstall.exe" || fail "the install for the user made no $user_folder"
-position=$(run "$user_folder/vantorel-cli.exe" ports | grep -n '^COM12 ' | cut -d: -f1)
-[[ -n $position ]] || fail "vantorel-cli does not list COM12"
-# The page comes by itself once the files are in. The keys that choose COM12 on it go in one
-# burst, again until the page has taken them.
+position=$(run "$user_folder/vantorel-cli.exe" ports | grep -n "^$com " | cut -d: -f1)
+[[ -n $position ]] || fail "vantorel-cli does not list $com"
+# The page comes by itself once the files are in. The keys that choose the box's port on it go
+# in one burst, again until the page has taken them.
 keys=()
 for ((line = 1; line < position; line++)); do keys+=(Down); done
 for _ in $(seq 30); do
@@ -121,7 +121,7 @@ done
 next # Finish
 setup_ended() { ! kill -0 "$setup_run" 2>/dev/null; }
 within 15 setup_ended || fail "the setup program did not end: $(cat "$work/setup.out")"
-grep -q $'^port=COM12\r$' "$settings" || fail "the port page wrote: $(cat "$settings")"
+grep -q "^port=$com"$'\r$' "$settings" || fail "the port page wrote: $(cat "$settings")"
 user_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantorel'
 user_entry=$(entry "$user_key") || fail "no uninstall key $user_key"
 [[ $(value InstallLocation "$user_entry") == "$local_app_data\\Programs\\Vantorel" ]] || fail "the user's entry: $user_entry"
