@@ -1,8 +1,7 @@
 #include "BenchWindow.h"
 
-#include "AppPaths.h"
-#include "LogView.h"
-#include "TReadThread.h"
+#include "app/AppPaths.h"
+#include "ui/main/LogView.h"
 
 #include <QFile>
 #include <QTest>

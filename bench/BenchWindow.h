@@ -3,7 +3,7 @@
 // shown (offscreen) so that the log pane paints as it would on a desktop.
 #pragma once
 
-#include "Unit1.h"
+#include "ui/main/Unit1.h"
 
 #include <QTemporaryDir>
 

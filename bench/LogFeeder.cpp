@@ -1,17 +1,16 @@
 #include "LogFeeder.h"
 
-#include "LinkState.h"
-#include "Unit1.h"
-#include "ReceiveBuffer.h"
-#include "ReceiveLoop.h"
-#include "Unit1.h"
+#include "link/LinkState.h"
+#include "link/ReceiveBuffer.h"
+#include "link/ReceiveLoop.h"
+#include "ui/main/Unit1.h"
 
 #include <algorithm>
 
 LogFeeder::LogFeeder(TForm1& form, std::vector<std::uint8_t> bytes)
     : m_bytes(std::move(bytes))
     , m_link(form.link())
-    , m_handOff(&form, [&form](const QString& line) { form.AddLog(line); }, [](const QString&) {})
+    , m_handOff(form)
 {
 }
 

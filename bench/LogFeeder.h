@@ -3,7 +3,7 @@
 // no pause between passes. What it reaches is what the log pane alone can take.
 #pragma once
 
-#include "GuiHandOff.h"
+#include "link/GuiHandOff.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,9 +1,9 @@
 // What a line costs to add to an unlimited log, early on and a million lines later: a log
 // left running for days must take a line as fast as a fresh one. Also the memory a line holds.
 #include "BenchWindow.h"
-#include "LogView.h"
 #include "ProcessFigures.h"
 #include "Samples.h"
+#include "ui/main/LogView.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
 // How long `vantorel-cli info` takes from process start to exit against the simulated box,
 // next to its floor: the open sequence's 100 ms settle plus the reply time as the program
 // sees it (measured over an open session, so the port's opening is not in it).
-#include "BoxRequests.h"
 #include "BoxSimulator.h"
-#include "ConsoleOutput.h"
-#include "ConsoleSession.h"
+#include "cli/ConsoleOutput.h"
+#include "cli/ConsoleSession.h"
+#include "protocol/BoxRequests.h"
 #include "Samples.h"
 
 #include <algorithm>

@@ -5,11 +5,11 @@
 // fresh heap: the default size, and a window maximised on a 1280 x 1024 screen.
 #include "BenchWindow.h"
 #include "FloodWriter.h"
-#include "LinkState.h"
+#include "link/LinkState.h"
 #include "LogFeeder.h"
-#include "LogView.h"
 #include "ProcessFigures.h"
 #include "PtyPair.h"
+#include "ui/main/LogView.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -191,7 +191,7 @@ int floodAtSize(const QSize& size)
     if (!size.isEmpty())
         bench.form().resize(size);
     bench.show();
-    if (!bench.form().link().PortOpen) {
+    if (!bench.form().session().isOpen()) {
         std::fprintf(stderr, "bench_flood: the port did not open\n");
         return 1;
     }

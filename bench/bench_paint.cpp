@@ -6,9 +6,9 @@
 // virtual machine's does, by as much as 2x) slows all three alike. A stock QPlainTextEdit of
 // the same size with the same long lines is measured for scale.
 #include "BenchWindow.h"
-#include "LogView.h"
 #include "ProcessFigures.h"
 #include "Samples.h"
+#include "ui/main/LogView.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -3,11 +3,11 @@
 // once with an unlimited log and once with "loglines=1000": memory per logged line, and the
 // cost of a line at the end of the run against the start.
 #include "BenchWindow.h"
-#include "ByteFormat.h"
-#include "LogView.h"
+#include "link/ReceiveLoop.h"
 #include "ProcessFigures.h"
-#include "ReceiveLoop.h"
+#include "protocol/ByteFormat.h"
 #include "Samples.h"
+#include "ui/main/LogView.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,10 +3,10 @@
 // same executable. Each run is a process of its own, so that every one loads its libraries
 // and fonts afresh; the two kinds alternate, and the figures are medians. The program's window
 // is built through the same start-up steps as the program's entry.
+#include "app/DesktopIdentity.h"
+#include "app/StartUpWarmUp.h"
 #include "BenchWindow.h"
-#include "DesktopIdentity.h"
 #include "Samples.h"
-#include "StartUpWarmUp.h"
 
 #include <QApplication>
 #include <QMainWindow>

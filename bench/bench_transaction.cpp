@@ -1,12 +1,12 @@
 // How long a request takes against a box that answers at once, next to the floor the fixed
 // timers set; then what the reader thread costs while the port is open and nothing arrives.
 #include "BenchWindow.h"
-#include "BoxRequests.h"
 #include "BoxSimulator.h"
-#include "LinkState.h"
-#include "LogView.h"
+#include "link/LinkState.h"
 #include "ProcessFigures.h"
+#include "protocol/BoxRequests.h"
 #include "Samples.h"
+#include "ui/main/LogView.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -141,7 +141,7 @@ int main(int argc, char* argv[])
     BenchWindow bench(box.slavePath());
     const std::set<int> threadsBeforeOpen = threadIds();
     bench.show();
-    if (!bench.form().link().PortOpen) {
+    if (!bench.form().session().isOpen()) {
         std::fprintf(stderr, "bench_transaction: the port did not open\n");
         return 1;
     }

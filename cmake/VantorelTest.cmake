@@ -1,9 +1,13 @@
-# One QtTest executable per test; it always runs headless. A cross build runs it through
-# CMAKE_CROSSCOMPILING_EMULATOR (Wine for the MinGW build) on Qt's offscreen platform.
-#   add_vantorel_test(NAME SOURCES file... LIBS lib... [WITH_BOXSIM] [LABELS label...] [TIMEOUT seconds])
-# WITH_BOXSIM: the test talks to the simulated box (tests/support/TestBox.h). Natively the box
-# runs inside the test; a cross build starts the native VANTOREL_BOXSIM beside it, as a COM
-# port with its control channel on the next one.
+# One executable per test, registered by name from the list of its folder; it always runs
+# headless. A cross build runs it through CMAKE_CROSSCOMPILING_EMULATOR (Wine for the MinGW
+# build), a QtTest suite on Qt's offscreen platform.
+#   add_vantorel_tests(NAME... LIBS lib... [DOCTEST] [WITH_BOXSIM] [LABELS label...] [TIMEOUT seconds])
+# Each NAME is built from NAME.cpp. DOCTEST: a doctest suite, free of Qt, built for every
+# platform; otherwise a QtTest suite. WITH_BOXSIM: the test talks to the simulated box.
+# Natively a QtTest suite runs the box inside the test (tests/support/TestBox.h) and a doctest
+# suite runs beside it (tests/support/with-boxsim.sh names its port in VANTOREL_TEST_PORT); a
+# cross build starts the native VANTOREL_BOXSIM beside it, as a COM port with its control
+# channel on the next one.
 set(VANTOREL_TEST_OUTPUT_DIR ${CMAKE_BINARY_DIR}/tests)
 
 set(VANTOREL_BOXSIM "" CACHE FILEPATH
@@ -65,34 +69,49 @@ function(vantorel_add_box_environment list_name)
       PARENT_SCOPE)
 endfunction()
 
-function(add_vantorel_test name)
-  cmake_parse_arguments(T "WITH_BOXSIM" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
-  if(T_WITH_BOXSIM)
-    vantorel_box_test_left_out(${name} left_out)
-    if(left_out)
-      return()
-    endif()
-  endif()
-  add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTOREL_TEST_OUTPUT_DIR})
-  get_target_property(qt_kind Qt6::Core TYPE)
-  if(qt_kind STREQUAL "STATIC_LIBRARY")
-    # A static Qt brings only the system's own platform by default.
-    qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
-  endif()
-  add_test(NAME ${name} COMMAND ${name})
-  set(environment ${VANTOREL_TEST_ENVIRONMENT})
-  if(T_WITH_BOXSIM AND CMAKE_CROSSCOMPILING)
-    vantorel_add_box_environment(environment)
-  endif()
+find_file(VANTOREL_DOCTEST_HEADER doctest.h
+  HINTS /usr/include/doctest PATH_SUFFIXES doctest NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+get_filename_component(VANTOREL_DOCTEST_DIR ${VANTOREL_DOCTEST_HEADER} DIRECTORY)
+add_library(vantorel_doctestmain STATIC ${PROJECT_SOURCE_DIR}/tests/support/DoctestMain.cpp)
+target_include_directories(vantorel_doctestmain SYSTEM PUBLIC ${VANTOREL_DOCTEST_DIR})
+
+function(add_vantorel_tests)
+  cmake_parse_arguments(T "DOCTEST;WITH_BOXSIM" "TIMEOUT" "LIBS;LABELS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "${environment}"
-    TIMEOUT ${T_TIMEOUT}
-    LABELS "${T_LABELS}")
+  foreach(name IN LISTS T_UNPARSED_ARGUMENTS)
+    if(T_WITH_BOXSIM)
+      vantorel_box_test_left_out(${name} left_out)
+      if(left_out)
+        continue()
+      endif()
+    endif()
+    add_executable(${name} ${name}.cpp)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTOREL_TEST_OUTPUT_DIR})
+    if(T_DOCTEST)
+      target_link_libraries(${name} PRIVATE vantorel_doctestmain ${T_LIBS})
+    else()
+      target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+      get_target_property(qt_kind Qt6::Core TYPE)
+      if(qt_kind STREQUAL "STATIC_LIBRARY")
+        # A static Qt brings only the system's own platform by default.
+        qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+      endif()
+    endif()
+    if(T_DOCTEST AND T_WITH_BOXSIM AND NOT CMAKE_CROSSCOMPILING)
+      add_dependencies(${name} vantorel-boxsim)
+      add_test(NAME ${name}
+        COMMAND ${PROJECT_SOURCE_DIR}/tests/support/with-boxsim.sh $<TARGET_FILE:vantorel-boxsim> $<TARGET_FILE:${name}>)
+    else()
+      add_test(NAME ${name} COMMAND ${name})
+    endif()
+    set(environment ${VANTOREL_TEST_ENVIRONMENT})
+    if(T_WITH_BOXSIM AND CMAKE_CROSSCOMPILING)
+      vantorel_add_box_environment(environment)
+    endif()
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
+  endforeach()
 endfunction()
 
 # add_vantorel_test_with_box_process(TARGET [TIMEOUT seconds])
@@ -111,45 +130,4 @@ function(add_vantorel_test_with_box_process target)
   endif()
   set_tests_properties(${target}_boxprocess PROPERTIES
     ENVIRONMENT "${VANTOREL_TEST_ENVIRONMENT}" TIMEOUT ${T_TIMEOUT} LABELS "boxprocess")
-endfunction()
-
-# add_vantorel_doctest(NAME SOURCES file... LIBS lib... [WITH_BOXSIM] [LABELS label...] [TIMEOUT seconds])
-# One doctest executable per test, free of Qt, built for every platform. A cross build runs
-# it through CMAKE_CROSSCOMPILING_EMULATOR (Wine for the MinGW build). WITH_BOXSIM: the test
-# talks to the simulated box, whose port it finds in VANTOREL_TEST_PORT.
-find_file(VANTOREL_DOCTEST_HEADER doctest.h
-  HINTS /usr/include/doctest PATH_SUFFIXES doctest NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-get_filename_component(VANTOREL_DOCTEST_DIR ${VANTOREL_DOCTEST_HEADER} DIRECTORY)
-add_library(vantorel_doctestmain STATIC ${PROJECT_SOURCE_DIR}/tests/support/DoctestMain.cpp)
-target_include_directories(vantorel_doctestmain SYSTEM PUBLIC ${VANTOREL_DOCTEST_DIR})
-
-function(add_vantorel_doctest name)
-  cmake_parse_arguments(T "WITH_BOXSIM" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
-  if(T_WITH_BOXSIM)
-    vantorel_box_test_left_out(${name} left_out)
-    if(left_out)
-      return()
-    endif()
-  endif()
-  add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE vantorel_doctestmain ${T_LIBS})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTOREL_TEST_OUTPUT_DIR})
-  set(environment "")
-  if(T_WITH_BOXSIM AND NOT CMAKE_CROSSCOMPILING)
-    add_dependencies(${name} vantorel-boxsim)
-    add_test(NAME ${name}
-      COMMAND ${PROJECT_SOURCE_DIR}/tests/support/with-boxsim.sh $<TARGET_FILE:vantorel-boxsim> $<TARGET_FILE:${name}>)
-  else()
-    add_test(NAME ${name} COMMAND ${name})
-  endif()
-  if(CMAKE_CROSSCOMPILING)
-    list(APPEND environment "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
-    if(T_WITH_BOXSIM)
-      vantorel_add_box_environment(environment)
-    endif()
-  endif()
-  if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 120)
-  endif()
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
 endfunction()

@@ -5,9 +5,9 @@
 #include "Harnesses.h"
 
 #include "BoxRequestHandler.h"
-#include "BoxRequests.h"
 #include "BoxTables.h"
 #include "PacketAssembler.h"
+#include "protocol/BoxRequests.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "FuzzCheck.h"
 #include "Harnesses.h"
 
-#include "IntegerInput.h"
+#include "protocol/IntegerInput.h"
 
 #include <cstring>
 #include <string>

@@ -4,8 +4,8 @@
 #include "FuzzCheck.h"
 #include "Harnesses.h"
 
-#include "ReceiveBuffer.h"
-#include "ReceiveLoop.h"
+#include "link/ReceiveBuffer.h"
+#include "link/ReceiveLoop.h"
 
 #include <algorithm>
 #include <atomic>

@@ -3,8 +3,8 @@
 #include "FuzzCheck.h"
 #include "Harnesses.h"
 
-#include "IniProfile.h"
-#include "IntegerInput.h"
+#include "app/IniProfile.h"
+#include "protocol/IntegerInput.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 #include "FuzzCheck.h"
 #include "Harnesses.h"
 
-#include "TableFile.h"
+#include "ui/tables/TableFile.h"
 
 #include <QTemporaryDir>
 

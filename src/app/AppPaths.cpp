@@ -1,6 +1,6 @@
-#include "AppPaths.h"
+#include "app/AppPaths.h"
 
-#include "AppPathsNative.h"
+#include "app/AppPathsNative.h"
 
 namespace {
 

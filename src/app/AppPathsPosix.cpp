@@ -1,5 +1,5 @@
 // The executable's path on Linux, from /proc, and the user's configuration folder.
-#include "AppPathsNative.h"
+#include "app/AppPathsNative.h"
 
 #include <climits>
 #include <cstdlib>

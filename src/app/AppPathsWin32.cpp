@@ -1,7 +1,7 @@
 // The executable's path on Windows and the user's local application data folder, in UTF-8.
-#include "AppPathsNative.h"
+#include "app/AppPathsNative.h"
 
-#include "WideText.h"
+#include "app/WideText.h"
 
 #include <windows.h>
 #include <shlobj.h>

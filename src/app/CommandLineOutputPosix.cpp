@@ -1,4 +1,4 @@
-#include "CommandLineOutput.h"
+#include "app/CommandLineOutput.h"
 
 #include <cstdio>
 

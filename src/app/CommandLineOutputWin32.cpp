@@ -1,6 +1,6 @@
-#include "CommandLineOutput.h"
+#include "app/CommandLineOutput.h"
 
-#include "TextOutput.h"
+#include "app/TextOutput.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "DesktopIdentity.h"
+#include "app/DesktopIdentity.h"
 
 #include "ProgramIdentity.h"
 

@@ -1,6 +1,6 @@
-#include "IniProfile.h"
+#include "app/IniProfile.h"
 
-#include "IntegerInput.h"
+#include "protocol/IntegerInput.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "ProgramArguments.h"
+#include "app/ProgramArguments.h"
 
 std::vector<std::string> programArguments(int argc, char* argv[])
 {

@@ -1,6 +1,6 @@
-#include "ProgramArguments.h"
+#include "app/ProgramArguments.h"
 
-#include "WideText.h"
+#include "app/WideText.h"
 
 #include <windows.h>
 #include <shellapi.h>

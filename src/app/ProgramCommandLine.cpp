@@ -1,6 +1,6 @@
-#include "ProgramCommandLine.h"
+#include "app/ProgramCommandLine.h"
 
-#include "CommandLineOutput.h"
+#include "app/CommandLineOutput.h"
 #include "ProgramIdentity.h"
 
 #include <QCommandLineParser>

@@ -1,4 +1,4 @@
-#include "Prompts.h"
+#include "app/Prompts.h"
 
 #include <QDebug>
 

@@ -1,4 +1,4 @@
-#include "QtPrompts.h"
+#include "app/QtPrompts.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The program's real prompts: Qt's message boxes, input dialog, file dialogs and beep.
 #pragma once
 
-#include "Prompts.h"
+#include "app/Prompts.h"
 
 class QtPrompts final : public PromptSeam {
 public:

@@ -1,6 +1,6 @@
-#include "SettingsFile.h"
+#include "app/SettingsFile.h"
 
-#include "AppPathsNative.h"
+#include "app/AppPathsNative.h"
 
 std::string settingsFilePath(const std::string& programName)
 {

@@ -2,7 +2,7 @@
 // window reads its own, the command line the window's.
 #pragma once
 
-#include "AppPaths.h"
+#include "app/AppPaths.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "StartUpWarmUp.h"
+#include "app/StartUpWarmUp.h"
 
 #include <QImageReader>
 

@@ -1,4 +1,4 @@
-#include "SystemMessage.h"
+#include "app/SystemMessage.h"
 
 std::string trimmedSystemText(std::string text)
 {

@@ -1,5 +1,5 @@
 // System messages on POSIX: errno and strerror().
-#include "SystemMessage.h"
+#include "app/SystemMessage.h"
 
 #include <cerrno>
 #include <cstring>

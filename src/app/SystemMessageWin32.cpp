@@ -1,8 +1,8 @@
 // System messages on Windows: GetLastError() and the system's message table, in UTF-8 as the
 // rest of the program's text, whatever letters the system's language writes them in.
-#include "SystemMessage.h"
+#include "app/SystemMessage.h"
 
-#include "WideText.h"
+#include "app/WideText.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "TextOutput.h"
+#include "app/TextOutput.h"
 
 bool writeText(std::FILE* stream, std::string_view text)
 {

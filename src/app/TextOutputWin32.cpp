@@ -1,6 +1,6 @@
-#include "TextOutput.h"
+#include "app/TextOutput.h"
 
-#include "WideText.h"
+#include "app/WideText.h"
 
 #include <io.h>
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "Unitx.h"
+#include "app/Unitx.h"
 
 void InfoBox(const QString& text)
 {

@@ -2,10 +2,10 @@
 // single-byte text conversions, and the default handler for errors that end a handler.
 #pragma once
 
-#include "AppPaths.h"
-#include "ByteFormat.h"
-#include "Prompts.h"
-#include "SystemString.h"
+#include "app/AppPaths.h"
+#include "app/Prompts.h"
+#include "app/SystemString.h"
+#include "protocol/ByteFormat.h"
 
 #include <QString>
 

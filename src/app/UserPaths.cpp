@@ -1,7 +1,7 @@
-#include "UserPaths.h"
+#include "app/UserPaths.h"
 
-#include "AppPaths.h"
-#include "SystemString.h"
+#include "app/AppPaths.h"
+#include "app/SystemString.h"
 
 #include <QDir>
 #include <QFile>

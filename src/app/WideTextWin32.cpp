@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "app/WideText.h"
 
 #include <windows.h>
 

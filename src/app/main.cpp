@@ -2,14 +2,14 @@
 // prompts, creates the main window (which creates the two table dialogs, hidden) and runs
 // the event loop. What the windows' first text and images need is loaded ahead on a second
 // thread (StartUpWarmUp).
-#include "AppPaths.h"
-#include "DesktopIdentity.h"
-#include "ProgramArguments.h"
-#include "ProgramCommandLine.h"
-#include "QtPrompts.h"
-#include "StartUpWarmUp.h"
-#include "SystemString.h"
-#include "Unit1.h"
+#include "app/AppPaths.h"
+#include "app/DesktopIdentity.h"
+#include "app/ProgramArguments.h"
+#include "app/ProgramCommandLine.h"
+#include "app/QtPrompts.h"
+#include "app/StartUpWarmUp.h"
+#include "app/SystemString.h"
+#include "ui/main/Unit1.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
-#include "CliCommands.h"
+#include "cli/CliCommands.h"
 
-#include "BoxCommands.h"
-#include "CliOptions.h"
-#include "IntegerInput.h"
-#include "SerialPortList.h"
+#include "cli/CliOptions.h"
+#include "link/SerialPortList.h"
+#include "protocol/BoxCommands.h"
+#include "protocol/IntegerInput.h"
 
 #include <chrono>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // open session.
 #pragma once
 
-#include "ConsoleSession.h"
-#include "ExitStatus.h"
+#include "cli/ConsoleSession.h"
+#include "cli/ExitStatus.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "CliOptions.h"
+#include "cli/CliOptions.h"
 
-#include "BoxCommands.h"
-#include "IntegerInput.h"
+#include "protocol/BoxCommands.h"
+#include "protocol/IntegerInput.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // The command line's options and its command, read from the arguments.
 #pragma once
 
-#include "ByteFormat.h"
-#include "ConsoleOutput.h"
+#include "cli/ConsoleOutput.h"
+#include "protocol/ByteFormat.h"
 
 #include <chrono>
 #include <cstdint>

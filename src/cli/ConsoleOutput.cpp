@@ -1,7 +1,7 @@
-#include "ConsoleOutput.h"
+#include "cli/ConsoleOutput.h"
 
-#include "IntegerInput.h"
-#include "TextOutput.h"
+#include "app/TextOutput.h"
+#include "protocol/IntegerInput.h"
 
 #include <ctime>
 

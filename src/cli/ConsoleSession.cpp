@@ -1,10 +1,9 @@
-#include "ConsoleSession.h"
+#include "cli/ConsoleSession.h"
 
-#include "ConsoleOutput.h"
-#include "Interrupt.h"
-#include "PortSetup.h"
-#include "ReceiveLoop.h"
-#include "SystemMessage.h"
+#include "app/SystemMessage.h"
+#include "cli/ConsoleOutput.h"
+#include "cli/Interrupt.h"
+#include "link/PortSetup.h"
 
 #include <algorithm>
 
@@ -50,7 +49,7 @@ ConsoleSession::~ConsoleSession()
 
 bool ConsoleSession::open()
 {
-    return m_session.open();
+    return m_session.open(m_settings);
 }
 
 ConsoleSession::Outcome ConsoleSession::send(const BoxRequest& request, ReplyLength length)
@@ -60,7 +59,7 @@ ConsoleSession::Outcome ConsoleSession::send(const BoxRequest& request, ReplyLen
         m_shownCount = 0;
     }
     m_collectingReply = m_output.quiet();
-    const BoxSession::Sent sent = m_session.send(request);
+    const BoxSession::Sent sent = m_session.send(request, m_replyTimeout);
     m_collectingReply = false;
     if (sent.outcome == BoxSession::Exchange::WriteFailed) {
         m_output.error(sent.writeError);
@@ -70,7 +69,7 @@ ConsoleSession::Outcome ConsoleSession::send(const BoxRequest& request, ReplyLen
     if (m_output.quiet() && !reply.empty())
         m_output.reply(replyText(reply, m_replyDisplay, m_showCRLF));
     if (sent.outcome == BoxSession::Exchange::NoReply) {
-        m_output.error("Receive error!");
+        m_output.error(ReceiveErrorText);
         return Outcome::NoReply;
     }
     if (length == ReplyLength::Exact && reply.size() > request.replyLength) {
@@ -101,50 +100,23 @@ bool ConsoleSession::waitUntil(Condition done, Clock::time_point deadline)
     }
 }
 
-ProgramSettings ConsoleSession::portSettings()
+// The reader's lines are printed on its own thread, as they come.
+void ConsoleSession::post(std::function<void()> job)
 {
-    return m_settings;
-}
-
-// The window shows a failed open's step alone; a script's user is also told the port and why.
-void ConsoleSession::reportPortError(const std::string& text)
-{
-    const int code = lastSystemError();
-    m_output.error(text == PortOpenFailed ? text + "  " + portOpenFailureDetail(m_settings.port, code) : text);
-}
-
-void ConsoleSession::startReader()
-{
-    m_stopReader = std::make_unique<StopSignal>();
-    m_reader = std::thread([this] {
-        runReceiveLoop({m_port, m_buffer, m_displayMode, m_showCRLF, *this, *m_stopReader, [] { return false; }});
-    });
-}
-
-bool ConsoleSession::hasReader() const
-{
-    return m_reader.joinable();
-}
-
-void ConsoleSession::stopReader()
-{
-    if (!m_reader.joinable())
-        return;
-    m_stopReader->raise();
-    m_reader.join();
+    job();
 }
 
 // Nothing waits to be shown here once the reader has ended.
-void ConsoleSession::pauseAfterStop(std::chrono::milliseconds)
+void ConsoleSession::pause(std::chrono::milliseconds)
 {
 }
 
-bool ConsoleSession::waitForReply(std::uint8_t count)
+bool ConsoleSession::waitForReply(std::uint32_t count, std::chrono::milliseconds timeout)
 {
     // The bytes count once their line is out too, so that a reply's "R: " line always
     // precedes whatever the main thread prints next.
     const auto replied = [&] { return std::min(m_buffer.count(), m_shownCount) >= count; };
-    if (waitUntil(replied, Clock::now() + m_replyTimeout))
+    if (waitUntil(replied, Clock::now() + timeout))
         return true;
     if (interrupted())
         throw Interrupted();
@@ -166,7 +138,10 @@ void ConsoleSession::showReceived(const std::string& text)
     m_arrived.notify_all();
 }
 
+// The window shows a failed open's step alone; a script's user is also told the port and why.
 void ConsoleSession::showError(const std::string& message)
 {
-    m_output.error(message);
+    const int code = lastSystemError();
+    m_output.error(message == PortOpenFailed ? message + "  " + portOpenFailureDetail(m_settings.port, code)
+                                             : message);
 }

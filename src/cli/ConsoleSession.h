@@ -1,23 +1,20 @@
-// The box session as the command line runs it: a reader thread that prints each read as a
-// "R: " line, waits that block until the reply is in (or Ctrl+C), errors on standard error.
+// The box session as the command line runs it: each read printed as a "R: " line by the
+// reader's thread, waits that block until the reply is in (or Ctrl+C), errors on standard
+// error.
 #pragma once
 
-#include "BoxSession.h"
-#include "BoxRequests.h"
-#include "ByteFormat.h"
-#include "ReceiveBuffer.h"
-#include "ReceiveSink.h"
-#include "SerialIo.h"
-#include "StopSignal.h"
+#include "link/BoxSession.h"
+#include "link/ReceiveBuffer.h"
+#include "link/SerialIo.h"
+#include "protocol/BoxRequests.h"
+#include "protocol/ByteFormat.h"
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <memory>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
-#include <thread>
 
 class ConsoleOutput;
 
@@ -27,7 +24,7 @@ struct Interrupted : std::runtime_error {
     Interrupted() : std::runtime_error("interrupted") {}
 };
 
-class ConsoleSession final : private BoxSessionHost, private ReceiveSink {
+class ConsoleSession final : private BoxSessionHost {
 public:
     enum class Outcome { Replied, NoReply, TooLong, WriteFailed };
     // A reply may carry bytes beyond its length only where the box sends some unasked (the
@@ -44,7 +41,7 @@ public:
     bool open();
 
     // Sends one request through the box session, as the window's menu item does, and tells
-    // how it went: "Receive error!" when the reply is missing, short or late, and "reply too
+    // how it went: ReceiveErrorText when the reply is missing, short or late, and "reply too
     // long" when more came than the request expects. Under --quiet the whole reply is printed
     // once, in the display form asked for.
     Outcome send(const BoxRequest& request, ReplyLength length = ReplyLength::Exact);
@@ -56,17 +53,12 @@ public:
     void monitor(std::optional<std::chrono::milliseconds> duration);
 
 private:
-    ProgramSettings portSettings() override;
-    void reportPortError(const std::string& text) override;
-    void startReader() override;
-    bool hasReader() const override;
-    void stopReader() override;
-    void pauseAfterStop(std::chrono::milliseconds pause) override;
-    bool waitForReply(std::uint8_t count) override;
+    void post(std::function<void()> job) override;
     void showSent(const std::string& packetDump) override;
-
     void showReceived(const std::string& text) override;
     void showError(const std::string& message) override;
+    bool waitForReply(std::uint32_t count, std::chrono::milliseconds timeout) override;
+    void pause(std::chrono::milliseconds duration) override;
 
     // Waits until `done` holds, `deadline` passes or Ctrl+C is pressed: true when `done` held.
     template <typename Condition>
@@ -76,15 +68,14 @@ private:
     ConsoleOutput& m_output;
     std::atomic<DisplayMode> m_displayMode;
     const std::atomic<bool> m_showCRLF;
+    const std::atomic<bool> m_ending{false}; // the reader ends only when stopped
     const DisplayMode m_replyDisplay; // --quiet prints replies in it, text replies too
     const std::chrono::milliseconds m_replyTimeout;
     std::atomic<bool> m_collectingReply{false}; // under --quiet, reads are printed as one reply
     ReceiveBuffer m_buffer;
     serial::Port m_port;
-    BoxSession m_session{m_port, m_buffer, m_displayMode, *this};
+    BoxSession m_session{m_port, m_buffer, {m_displayMode, m_showCRLF, m_ending}, *this};
 
-    std::unique_ptr<StopSignal> m_stopReader;
-    std::thread m_reader;
     std::mutex m_arrivalMutex; // guards m_shownCount; pairs with m_arrived
     std::condition_variable m_arrived;
     std::uint32_t m_shownCount = 0; // the buffer's count when the reader last printed a read

@@ -2,13 +2,13 @@
 // box as the dialog's "Store Data" writes it. The files are the dialogs' own: one record of
 // the table's size, saved so that a failed save leaves an existing file as it was; a pipe or
 // device named as the file is read or written as a stream.
-#include "CliCommands.h"
+#include "cli/CliCommands.h"
 
-#include "CliOptions.h"
-#include "ConsoleOutput.h"
-#include "Interrupt.h"
-#include "TableFileIo.h"
-#include "TableTransfer.h"
+#include "cli/CliOptions.h"
+#include "cli/ConsoleOutput.h"
+#include "cli/Interrupt.h"
+#include "ui/tables/TableFileIo.h"
+#include "ui/tables/TableTransfer.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -100,7 +100,7 @@ PlannedCommand planGet(const TableKind& kind, const std::string& file)
         int answered = 0;
         // A reply that came with more than the table is no table: nothing is written.
         if (!downloadTable(exchangeOver(session, status, answered), kind, table.data()) || status != Done) {
-            output.error("Error on receive!");
+            output.error(DownloadFailedText);
             return status == Done ? ReplyMissing : status;
         }
         if (file == StandardStream)

@@ -1,16 +1,16 @@
 // vantorel-cli: one box command per run, from a script or a terminal. It reads the settings
 // the window reads, opens the port with the window's own sequence, prints the log pane's
 // lines, and tells in its exit status how the command went.
-#include "AppPathsNative.h"
-#include "CliCommands.h"
-#include "CliOptions.h"
-#include "ConsoleOutput.h"
-#include "ConsoleSession.h"
-#include "Interrupt.h"
-#include "ProgramArguments.h"
+#include "app/AppPathsNative.h"
+#include "app/ProgramArguments.h"
+#include "app/SettingsFile.h"
+#include "app/TextOutput.h"
+#include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
+#include "cli/ConsoleOutput.h"
+#include "cli/ConsoleSession.h"
+#include "cli/Interrupt.h"
 #include "ProgramIdentity.h"
-#include "SettingsFile.h"
-#include "TextOutput.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,10 +1,6 @@
-#include "GuiHandOff.h"
+#include "link/GuiHandOff.h"
 
-#include "SystemString.h"
-
-#include <QMetaObject>
-
-#include <memory>
+#include "link/BoxSessionHost.h"
 
 namespace {
 
@@ -15,10 +11,8 @@ struct JobState {
 
 } // namespace
 
-GuiHandOff::GuiHandOff(QObject* context, LineHandler showLine, LineHandler showError)
-    : m_context(context)
-    , m_showLine(std::move(showLine))
-    , m_showError(std::move(showError))
+GuiHandOff::GuiHandOff(BoxSessionHost& host)
+    : m_host(host)
 {
 }
 
@@ -26,14 +20,12 @@ void GuiHandOff::showReceived(const std::string& text)
 {
     if (text.empty())
         return;
-    QString line = QStringLiteral("R: ") + QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    runOnGuiThread([show = m_showLine, line = std::move(line)] { show(line); });
+    runOnGuiThread([host = &m_host, text] { host->showReceived(text); });
 }
 
 void GuiHandOff::showError(const std::string& message)
 {
-    QString text = fromSystem(message);
-    runOnGuiThread([show = m_showError, text = std::move(text)] { show(text); });
+    runOnGuiThread([host = &m_host, message] { host->showError(message); });
 }
 
 void GuiHandOff::abandon()
@@ -45,15 +37,15 @@ void GuiHandOff::abandon()
 
 void GuiHandOff::runOnGuiThread(std::function<void()> job)
 {
-    QObject* context = m_context.data();
     auto state = std::make_shared<JobState>();
     {
         std::lock_guard<std::mutex> lock(m_shared->mutex);
-        if (m_shared->abandoned || !context)
+        if (m_shared->abandoned)
             return;
     }
-    // The job owns its state, text and handler, so an abandoned job may still run safely.
-    QMetaObject::invokeMethod(context, [shared = m_shared, state, job = std::move(job)] {
+    // The job owns its state and text, so an abandoned job may still run safely: it then
+    // does nothing.
+    m_host.post([shared = m_shared, state, job = std::move(job)] {
         {
             std::lock_guard<std::mutex> lock(shared->mutex);
             if (state->abandoned)
@@ -63,7 +55,7 @@ void GuiHandOff::runOnGuiThread(std::function<void()> job)
         std::lock_guard<std::mutex> lock(shared->mutex);
         state->finished = true;
         shared->finished.notify_all();
-    }, Qt::QueuedConnection);
+    });
 
     std::unique_lock<std::mutex> lock(m_shared->mutex);
     m_shared->finished.wait(lock, [&] { return state->finished || m_shared->abandoned; });

@@ -1,25 +1,22 @@
-// The receive thread's synchronous hand-off to the GUI thread: the reader posts a job to the
-// GUI thread's event queue and waits until it has run. A stop abandons the wait at once;
-// the job then either never runs or runs on its own copy of the text.
+// The receive thread's synchronous hand-off to the thread where the front end shows things
+// (the window's GUI thread): the reader posts a job there and waits until it has run. A stop
+// abandons the wait at once; the job then either never runs or runs on its own copy of the
+// text.
 #pragma once
 
-#include "ReceiveSink.h"
-
-#include <QPointer>
-#include <QObject>
-#include <QString>
+#include "link/ReceiveSink.h"
 
 #include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
 
+class BoxSessionHost;
+
 class GuiHandOff final : public ReceiveSink {
 public:
-    using LineHandler = std::function<void(const QString&)>;
-
-    // `context` lives on the GUI thread; `showLine` gets "R: " lines, `showError` error texts.
-    GuiHandOff(QObject* context, LineHandler showLine, LineHandler showError);
+    // `host` shows the lines and errors, through its post(); it outlives the hand-off.
+    explicit GuiHandOff(BoxSessionHost& host);
 
     void showReceived(const std::string& text) override;
     void showError(const std::string& message) override;
@@ -37,8 +34,6 @@ private:
         bool abandoned = false;
     };
 
-    QPointer<QObject> m_context;
-    LineHandler m_showLine;
-    LineHandler m_showError;
+    BoxSessionHost& m_host;
     std::shared_ptr<Shared> m_shared = std::make_shared<Shared>();
 };

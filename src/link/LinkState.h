@@ -1,24 +1,18 @@
 // The one record of the serial link and the display options, owned by the main window.
+// Whether the port is open and its receive thread are the box session's, which works on
+// `ComHandle` and reads the display options here.
 #pragma once
 
-#include "ByteFormat.h"
-#include "SerialIo.h"
+#include "link/SerialIo.h"
+#include "protocol/ByteFormat.h"
 
 #include <atomic>
 #include <cstdint>
-#include <memory>
-
-class TReadThread;
 
 struct LinkState {
-    LinkState();
-    ~LinkState();
-
     // GUI thread only; the receive thread reads through ComHandle while it runs.
-    serial::Port ComHandle;                  // handle(): 0 none, InvalidHandle after a failed open
-    std::unique_ptr<TReadThread> ReadThread; // the reader of the last successful open
-    std::int32_t LogLines = -1;              // log limit; 0 or less: none
-    bool PortOpen = false;
+    serial::Port ComHandle;     // handle(): 0 none, InvalidHandle after a failed open
+    std::int32_t LogLines = -1; // log limit; 0 or less: none
     bool OpenOnActivate = true;
 
     // Written by the GUI thread, read by the receive thread for every byte it formats.

@@ -1,6 +1,6 @@
 // The one rule for "COMn" port names, the same on every platform, and the casing of the
 // settings' port name.
-#include "SerialIo.h"
+#include "link/SerialIo.h"
 
 #include <charconv>
 

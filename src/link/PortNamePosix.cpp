@@ -1,5 +1,5 @@
 // Port devices on POSIX systems: "COMn" stands for the n-th serial port, /dev/ttyS<n-1>.
-#include "SerialIo.h"
+#include "link/SerialIo.h"
 
 namespace serial {
 

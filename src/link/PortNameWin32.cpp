@@ -1,6 +1,6 @@
 // Port devices on Windows: a name goes under "\\.\", which every COM port answers to,
 // COM10 and above included.
-#include "SerialIo.h"
+#include "link/SerialIo.h"
 
 namespace serial {
 

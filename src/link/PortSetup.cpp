@@ -1,6 +1,6 @@
-#include "PortSetup.h"
+#include "link/PortSetup.h"
 
-#include "SystemMessage.h"
+#include "app/SystemMessage.h"
 
 #include <vector>
 

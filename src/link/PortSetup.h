@@ -1,8 +1,8 @@
 // Opening and configuring the port the settings name, and discarding stale input.
 #pragma once
 
-#include "ProgramSettings.h"
-#include "SerialIo.h"
+#include "link/ProgramSettings.h"
+#include "link/SerialIo.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "ProgramSettings.h"
+#include "link/ProgramSettings.h"
 
-#include "IniProfile.h"
-#include "SerialIo.h"
+#include "app/IniProfile.h"
+#include "link/SerialIo.h"
 
 ProgramSettings readProgramSettings(const std::string& path)
 {

@@ -1,4 +1,4 @@
-#include "ReceiveBuffer.h"
+#include "link/ReceiveBuffer.h"
 
 #include <algorithm>
 #include <cstring>

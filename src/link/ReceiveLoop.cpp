@@ -1,9 +1,9 @@
-#include "ReceiveLoop.h"
+#include "link/ReceiveLoop.h"
 
-#include "ByteFormat.h"
-#include "ReceiveBuffer.h"
-#include "ReceiveSink.h"
-#include "StopSignal.h"
+#include "link/ReceiveBuffer.h"
+#include "link/ReceiveSink.h"
+#include "link/StopSignal.h"
+#include "protocol/ByteFormat.h"
 
 #include <chrono>
 #include <exception>

@@ -2,8 +2,8 @@
 // receive buffer and hand one formatted line per read to the GUI thread.
 #pragma once
 
-#include "ByteFormat.h"
-#include "SerialIo.h"
+#include "link/SerialIo.h"
+#include "protocol/ByteFormat.h"
 
 #include <atomic>
 #include <cstdint>

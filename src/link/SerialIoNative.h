@@ -2,7 +2,7 @@
 #pragma once
 
 #ifdef _WIN32
-#include "SerialIoWin32.h"
+#include "link/SerialIoWin32.h"
 #else
-#include "SerialIoPosix.h"
+#include "link/SerialIoPosix.h"
 #endif

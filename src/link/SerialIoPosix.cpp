@@ -1,7 +1,7 @@
 // Serial ports on POSIX terminals: exclusive open, control lines, line settings, time-outs,
 // queue status and close.
-#include "SerialIoPosix.h"
-#include "SerialSpeedLinux.h"
+#include "link/SerialIoPosix.h"
+#include "link/SerialSpeedLinux.h"
 
 #include <cerrno>
 #include <cstring>

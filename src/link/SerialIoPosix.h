@@ -2,7 +2,7 @@
 // the time-outs, which a terminal does not keep itself.
 #pragma once
 
-#include "SerialIo.h"
+#include "link/SerialIo.h"
 
 namespace serial {
 

@@ -1,7 +1,7 @@
 // Reads and writes under the port's time-outs. The descriptor is non-blocking; waiting
 // happens in poll(), together with the stop signal, so a stopped reader returns at once.
-#include "SerialIoPosix.h"
-#include "StopSignal.h"
+#include "link/SerialIoPosix.h"
+#include "link/StopSignal.h"
 
 #include <algorithm>
 #include <cerrno>

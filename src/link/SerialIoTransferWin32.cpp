@@ -1,7 +1,7 @@
 // Reads and writes on Windows. Each is an overlapped call that the caller waits for; a read
 // also wakes on the reader's stop signal and is then cancelled, keeping what it had read.
-#include "SerialIoWin32.h"
-#include "StopSignal.h"
+#include "link/SerialIoWin32.h"
+#include "link/StopSignal.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
 // Serial ports on Windows: exclusive open, control lines, line settings, time-outs, event
 // mask, queue status and close, each as its own Win32 call.
-#include "SerialIoWin32.h"
+#include "link/SerialIoWin32.h"
 
-#include "WideText.h"
+#include "app/WideText.h"
 
 #include <cstring>
 

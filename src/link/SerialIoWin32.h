@@ -3,7 +3,7 @@
 // can wait on the port and on the reader's stop signal together.
 #pragma once
 
-#include "SerialIo.h"
+#include "link/SerialIo.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // What a port does the same way on every platform: its lifetime and the close rule.
-#include "SerialIoNative.h"
+#include "link/SerialIoNative.h"
 
 namespace serial {
 

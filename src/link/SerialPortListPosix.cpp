@@ -1,5 +1,5 @@
 // The serial ports of a Linux machine, read from /dev and /sys.
-#include "SerialPortList.h"
+#include "link/SerialPortList.h"
 
 #include <algorithm>
 #include <charconv>

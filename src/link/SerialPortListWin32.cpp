@@ -1,8 +1,8 @@
 // The serial ports of a Windows machine: every serial driver enters its ports under
 // HKLM\HARDWARE\DEVICEMAP\SERIALCOMM, the COM name as a value's data and the driver's own
 // device as the value's name.
-#include "SerialIo.h"
-#include "SerialPortList.h"
+#include "link/SerialIo.h"
+#include "link/SerialPortList.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // termios2 with BOTHER carries the speed as a number, so odd rates reach the driver as asked.
-#include "SerialSpeedLinux.h"
+#include "link/SerialSpeedLinux.h"
 
 #include <asm/ioctls.h>
 #include <asm/termbits.h>

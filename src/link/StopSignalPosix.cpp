@@ -1,5 +1,5 @@
 // The signal is an eventfd, so a reader can wait for it and for its port in one poll().
-#include "StopSignal.h"
+#include "link/StopSignal.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The signal is a manual-reset event, so a reader can wait for it and for its port's I/O in
 // one WaitForMultipleObjects().
-#include "StopSignal.h"
+#include "link/StopSignal.h"
 
 #include <system_error>
 

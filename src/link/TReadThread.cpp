@@ -1,16 +1,12 @@
-#include "TReadThread.h"
+#include "link/TReadThread.h"
 
-#include "LinkState.h"
-#include "ReceiveBuffer.h"
-#include "ReceiveLoop.h"
-
-TReadThread::TReadThread(serial::Port& port, ReceiveBuffer& buffer, const LinkState& link,
-                         GuiHandOff::LineHandler showLine, GuiHandOff::LineHandler showError,
-                         QObject* guiContext)
+TReadThread::TReadThread(serial::Port& port, ReceiveBuffer& buffer, const ReaderOptions& options,
+                         BoxSessionHost& host)
     : m_port(port)
     , m_buffer(buffer)
-    , m_link(link)
-    , m_handOff(guiContext, std::move(showLine), std::move(showError))
+    , m_options(options)
+    , m_handOff(host)
+    , m_thread(&TReadThread::Execute, this)
 {
 }
 
@@ -23,11 +19,13 @@ void TReadThread::stop()
 {
     m_stop.raise();
     m_handOff.abandon();
-    wait();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void TReadThread::Execute()
 {
-    runReceiveLoop({m_port, m_buffer, m_link.DisplayMode, m_link.ShowCRLF, m_handOff, m_stop,
-                    [this] { return m_link.AppTerminating.load(std::memory_order_acquire); }});
+    runReceiveLoop({m_port, m_buffer, m_options.displayMode, m_options.showCRLF, m_handOff, m_stop,
+                    [this] { return m_options.ending.load(std::memory_order_acquire); }});
+    m_finished.store(true, std::memory_order_release);
 }

@@ -1,37 +1,49 @@
 // TReadThread: the receive thread of an open port. It runs the receive loop on the port it
 // was started for, into the receive buffer and with the display options it was given, and
-// hands each line to the GUI thread; stop() ends it at once wherever it waits (in a read, in
-// its pause or in a hand-off).
+// hands each line to its host; stop() ends it at once wherever it waits (in a read, in its
+// pause or in a hand-off).
 #pragma once
 
-#include "GuiHandOff.h"
-#include "SerialIo.h"
-#include "StopSignal.h"
+#include "link/GuiHandOff.h"
+#include "link/ReceiveLoop.h"
+#include "link/StopSignal.h"
 
-#include <QThread>
+#include <atomic>
+#include <thread>
 
+class BoxSessionHost;
 class ReceiveBuffer;
-struct LinkState;
 
-class TReadThread final : public QThread {
+// The display options the reader formats each byte with, and the flag that ends its loop
+// once the program is ending; each is read for every byte or pass while the reader runs.
+struct ReaderOptions {
+    std::atomic<DisplayMode>& displayMode; // the box session switches it for a text reply
+    const std::atomic<bool>& showCRLF;
+    const std::atomic<bool>& ending;
+};
+
+class TReadThread final {
 public:
-    // `port`, `buffer` and `link` must outlive the thread.
-    TReadThread(serial::Port& port, ReceiveBuffer& buffer, const LinkState& link,
-                GuiHandOff::LineHandler showLine, GuiHandOff::LineHandler showError, QObject* guiContext);
-    ~TReadThread() override;
+    // Starts the thread. `port`, `buffer`, the options' flags and `host` must outlive it.
+    TReadThread(serial::Port& port, ReceiveBuffer& buffer, const ReaderOptions& options, BoxSessionHost& host);
+    ~TReadThread();
+    TReadThread(const TReadThread&) = delete;
+    TReadThread& operator=(const TReadThread&) = delete;
 
     // Sets the terminate flag, wakes the thread wherever it waits and joins it.
     void stop();
 
-protected:
-    void run() override { Execute(); }
+    // Whether the thread has left its loop, by itself or stopped.
+    bool isFinished() const { return m_finished.load(std::memory_order_acquire); }
 
 private:
     void Execute();
 
     serial::Port& m_port;
     ReceiveBuffer& m_buffer;
-    const LinkState& m_link;
+    ReaderOptions m_options;
     StopSignal m_stop;
     GuiHandOff m_handOff;
+    std::atomic<bool> m_finished{false};
+    std::thread m_thread; // last: it starts once everything it uses is in place
 };

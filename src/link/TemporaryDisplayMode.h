@@ -4,7 +4,7 @@
 // follow the restored mode until a display item is chosen again.
 #pragma once
 
-#include "ByteFormat.h"
+#include "protocol/ByteFormat.h"
 
 #include <atomic>
 

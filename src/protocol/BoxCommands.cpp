@@ -1,4 +1,4 @@
-#include "BoxCommands.h"
+#include "protocol/BoxCommands.h"
 
 namespace BoxCommands {
 

@@ -2,7 +2,7 @@
 // handlers send them, the command line offers them by name and lists them in its help.
 #pragma once
 
-#include "BoxRequests.h"
+#include "protocol/BoxRequests.h"
 
 #include <cstdint>
 #include <string_view>

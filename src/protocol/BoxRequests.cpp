@@ -1,4 +1,4 @@
-#include "BoxRequests.h"
+#include "protocol/BoxRequests.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "ByteFormat.h"
+#include "protocol/ByteFormat.h"
 
 namespace {
 

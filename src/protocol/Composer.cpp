@@ -1,7 +1,7 @@
-#include "Composer.h"
+#include "protocol/Composer.h"
 
-#include "ByteFormat.h"
-#include "IntegerInput.h"
+#include "protocol/ByteFormat.h"
+#include "protocol/IntegerInput.h"
 
 namespace {
 

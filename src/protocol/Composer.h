@@ -2,8 +2,8 @@
 // built from the selections and the three option edits.
 #pragma once
 
-#include "BoxRequests.h"
-#include "ComposerTables.h"
+#include "protocol/BoxRequests.h"
+#include "protocol/ComposerTables.h"
 
 #include <string>
 #include <string_view>

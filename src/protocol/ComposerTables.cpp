@@ -1,4 +1,4 @@
-#include "ComposerTables.h"
+#include "protocol/ComposerTables.h"
 
 const std::array<tdescarray, 8> FramingTable = {{
     {0, 0xE0, "Master First (NoReply)"},

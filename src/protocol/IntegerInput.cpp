@@ -1,4 +1,4 @@
-#include "IntegerInput.h"
+#include "protocol/IntegerInput.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Program paths, the dialog start folder, the settings reader and system messages.
-#include "AppPaths.h"
+#include "app/AppPaths.h"
+#include "app/IniProfile.h"
+#include "app/SettingsFile.h"
+#include "app/SystemMessage.h"
+#include "app/UserPaths.h"
 #include "ChildProcess.h"
-#include "IniProfile.h"
-#include "SettingsFile.h"
-#include "SystemMessage.h"
-#include "UserPaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // Program paths and system messages as the platform gives them, on every platform.
-#include "AppPaths.h"
-#include "SystemMessage.h"
+#include "app/AppPaths.h"
+#include "app/SystemMessage.h"
 
 #include "doctest.h"
 

@@ -1,8 +1,8 @@
 // The program's settings reader against the system's own profile functions: every file of a
 // corpus of awkward settings files must give the same "port", "baud" and "loglines" through
 // IniProfile as through GetPrivateProfileStringA / GetPrivateProfileIntA.
-#include "IniProfile.h"
-#include "IntegerInput.h"
+#include "app/IniProfile.h"
+#include "protocol/IntegerInput.h"
 
 #include "doctest.h"
 

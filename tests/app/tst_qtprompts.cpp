@@ -1,6 +1,6 @@
 // The program's real file dialog refuses a name in a folder that does not exist and stays
 // open, as the save dialogs' "path must exist" option asks.
-#include "QtPrompts.h"
+#include "app/QtPrompts.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 // The command line read before the box is reached: what is refused as a usage error, and
 // how the outcomes of a command's requests fold into its exit status.
-#include "CliCommands.h"
-#include "CliOptions.h"
+#include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
 
 #include "doctest.h"
 

@@ -1,15 +1,15 @@
 // The serial port layer and the receive loop against the simulated box, one suite for every
 // platform: natively on the box's pseudo-terminal, under Wine on the COM port Wine makes of
 // it. tests/support/with-boxsim.sh starts the box and names its port in VANTOREL_TEST_PORT.
-#include "AppPaths.h"
-#include "BoxSession.h"
-#include "PortSetup.h"
-#include "ReceiveBuffer.h"
-#include "ReceiveLoop.h"
-#include "ReceiveSink.h"
-#include "SerialIo.h"
-#include "StopSignal.h"
-#include "SystemMessage.h"
+#include "app/AppPaths.h"
+#include "app/SystemMessage.h"
+#include "link/BoxSession.h"
+#include "link/PortSetup.h"
+#include "link/ReceiveBuffer.h"
+#include "link/ReceiveLoop.h"
+#include "link/ReceiveSink.h"
+#include "link/SerialIo.h"
+#include "link/StopSignal.h"
 
 #include "doctest.h"
 
@@ -450,53 +450,36 @@ TEST_CASE("a stop ends a waiting receive loop at once")
 
 namespace {
 
-// The least a front end does for the box session: a reader thread, a wait that watches the
-// receive buffer, and a record of the lines shown.
+// The least a front end does for the box session: lines shown where the reader runs, a
+// wait that watches the receive buffer, and a record of the lines shown.
 class RecordingHost final : public BoxSessionHost {
 public:
     RecordingHost() { folder.write(boxPort()); }
     ~RecordingHost() override { session.release(); }
 
-    ProgramSettings portSettings() override { return readProgramSettings(programSettingsPath()); }
-    void reportPortError(const std::string& text) override { sink.showError(text); }
-    void startReader() override
+    void post(std::function<void()> job) override { job(); }
+    void showSent(const std::string& packetDump) override { sent.push_back(packetDump); }
+    void showReceived(const std::string& text) override { sink.showReceived(text); }
+    void showError(const std::string& message) override { sink.showError(message); }
+    bool waitForReply(std::uint32_t count, std::chrono::milliseconds timeout) override
     {
-        m_stop = std::make_unique<StopSignal>();
-        m_reader = std::thread([this] {
-            runReceiveLoop({port, buffer, display, m_showCRLF, sink, *m_stop, [] { return false; }});
-        });
-    }
-    bool hasReader() const override { return m_reader.joinable(); }
-    void stopReader() override
-    {
-        if (!m_reader.joinable())
-            return;
-        m_stop->raise();
-        m_reader.join();
-    }
-    void pauseAfterStop(std::chrono::milliseconds) override {}
-    bool waitForReply(std::uint8_t count) override
-    {
-        for (const auto end = Clock::now() + ReplyTimeout; Clock::now() < end; std::this_thread::sleep_for(5ms)) {
+        for (const auto end = Clock::now() + timeout; Clock::now() < end; std::this_thread::sleep_for(5ms)) {
             if (buffer.count() >= count)
                 return true;
         }
         return false;
     }
-    void showSent(const std::string& packetDump) override { sent.push_back(packetDump); }
+    void pause(std::chrono::milliseconds) override {}
 
     SettingsFolder folder;
     serial::Port port;
     ReceiveBuffer buffer;
     std::atomic<DisplayMode> display{DisplayMode::Hex};
+    const std::atomic<bool> showCRLF{false};
+    const std::atomic<bool> ending{false};
     RecordingSink sink;
     std::vector<std::string> sent;
-    BoxSession session{port, buffer, display, *this};
-
-private:
-    std::atomic<bool> m_showCRLF{false};
-    std::unique_ptr<StopSignal> m_stop;
-    std::thread m_reader;
+    BoxSession session{port, buffer, {display, showCRLF, ending}, *this};
 };
 
 } // namespace
@@ -504,9 +487,10 @@ private:
 TEST_CASE("the box session sends a request padded, shows its line and gives the reply; a text reply is read as text")
 {
     RecordingHost host;
-    REQUIRE(host.session.open());
+    REQUIRE(host.session.open(readProgramSettings(programSettingsPath())));
+    CHECK(host.session.isOpen());
 
-    const BoxSession::Sent info = host.session.send(BoxRequests::hardwareInfo());
+    const BoxSession::Sent info = host.session.send(BoxRequests::hardwareInfo(), ReplyTimeout);
     CHECK(info.outcome == BoxSession::Exchange::Replied);
     CHECK(info.reply.size() == HardwareInfoLength);
     CHECK(host.sent == std::vector<std::string>{"0x01 0x00 0x00 0x00 0x00 0x00 0x00 0x00 0x00 0x00 0x00 "});
@@ -515,12 +499,14 @@ TEST_CASE("the box session sends a request padded, shows its line and gives the 
     CHECK(lines[0].rfind("Vantorel simulated interface box", 0) == 0);
     CHECK(host.display == DisplayMode::Hex); // the user's display again once the reply is in
 
-    const BoxSession::Sent step = host.session.send(BoxRequests::stepUp());
+    const BoxSession::Sent step = host.session.send(BoxRequests::stepUp(), ReplyTimeout);
     CHECK(step.outcome == BoxSession::Exchange::Replied);
     CHECK(step.reply.size() == BoxRequests::stepUp().replyLength);
 
-    host.session.close();
-    const BoxSession::Sent closed = host.session.send(BoxRequests::stepUp());
+    CHECK(host.session.close());
+    CHECK_FALSE(host.session.isOpen());
+    CHECK(host.session.readThread()->isFinished());
+    const BoxSession::Sent closed = host.session.send(BoxRequests::stepUp(), ReplyTimeout);
     CHECK(closed.outcome == BoxSession::Exchange::WriteFailed);
     CHECK_FALSE(closed.writeError.empty());
 }

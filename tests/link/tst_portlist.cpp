@@ -1,6 +1,6 @@
 // The Linux port listing on a made-up file tree: its by-id links, its devices and the UART
 // types /sys reports for its ttyS slots.
-#include "SerialPortList.h"
+#include "link/SerialPortList.h"
 
 #include "doctest.h"
 

@@ -2,13 +2,13 @@
 // ThreadSanitizer build checks the reader's sharing with plain threads. Here the test plays
 // the far end of a pseudo-terminal by hand; tst_portlayer runs the loop against the
 // simulated box on every platform.
-#include "LinkState.h"
+#include "link/LinkState.h"
+#include "link/ReceiveBuffer.h"
+#include "link/ReceiveLoop.h"
+#include "link/ReceiveSink.h"
+#include "link/SerialIo.h"
+#include "link/StopSignal.h"
 #include "PtyPeer.h"
-#include "ReceiveBuffer.h"
-#include "ReceiveLoop.h"
-#include "ReceiveSink.h"
-#include "SerialIo.h"
-#include "StopSignal.h"
 
 #include <QDir>
 #include <QTest>

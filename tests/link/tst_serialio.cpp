@@ -1,8 +1,8 @@
 // What only the POSIX serial layer does, against real pseudo-terminals: this side opens the
 // slave through the layer, the test plays the far end on the master. The behaviours both
 // platforms share are in tst_portlayer.
+#include "link/SerialIo.h"
 #include "PtyPeer.h"
-#include "SerialIo.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

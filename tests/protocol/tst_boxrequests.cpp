@@ -1,5 +1,5 @@
 // Every request of the interface box with its expected reply length, and the table replies.
-#include "BoxRequests.h"
+#include "protocol/BoxRequests.h"
 
 #include "doctest.h"
 

@@ -1,5 +1,5 @@
 // How received and sent bytes are written out in the log.
-#include "ByteFormat.h"
+#include "protocol/ByteFormat.h"
 
 #include "doctest.h"
 

@@ -1,6 +1,6 @@
 // The composer's lists and the request it builds from the selections and option edits.
-#include "Composer.h"
-#include "IntegerInput.h"
+#include "protocol/Composer.h"
+#include "protocol/IntegerInput.h"
 
 #include "doctest.h"
 

@@ -1,5 +1,5 @@
 // The integer rule applied to every number the user types.
-#include "IntegerInput.h"
+#include "protocol/IntegerInput.h"
 
 #include "doctest.h"
 

@@ -1,7 +1,7 @@
 #include "ProcessBox.h"
 
 #include "ControlWire.h"
-#include "SerialIo.h"
+#include "link/SerialIo.h"
 
 #include <algorithm>
 #include <chrono>

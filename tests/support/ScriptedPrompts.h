@@ -2,7 +2,7 @@
 // Installed for its lifetime.
 #pragma once
 
-#include "Prompts.h"
+#include "app/Prompts.h"
 
 #include <QList>
 #include <QStringList>

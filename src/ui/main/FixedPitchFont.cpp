@@ -1,4 +1,4 @@
-#include "FixedPitchFont.h"
+#include "ui/main/FixedPitchFont.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "FixedPitchLinePainter.h"
+#include "ui/main/FixedPitchLinePainter.h"
 
 #include <QPaintEngine>
 #include <QPainter>

@@ -4,7 +4,7 @@
 // length of the line.
 #pragma once
 
-#include "FixedPitchFont.h"
+#include "ui/main/FixedPitchFont.h"
 
 #include <QList>
 #include <QTextLayout>

@@ -1,4 +1,4 @@
-#include "LogDocumentLayout.h"
+#include "ui/main/LogDocumentLayout.h"
 
 #include <QFontMetricsF>
 #include <QTextBlock>

@@ -4,7 +4,7 @@
 // is known at once however many lines there are and whichever of them are laid out.
 #pragma once
 
-#include "FixedPitchFont.h"
+#include "ui/main/FixedPitchFont.h"
 
 #include <QPlainTextDocumentLayout>
 

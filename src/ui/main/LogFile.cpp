@@ -1,4 +1,4 @@
-#include "LogFile.h"
+#include "ui/main/LogFile.h"
 
 #include <QSaveFile>
 

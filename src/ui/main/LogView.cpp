@@ -1,6 +1,6 @@
-#include "LogView.h"
+#include "ui/main/LogView.h"
 
-#include "LogDocumentLayout.h"
+#include "ui/main/LogDocumentLayout.h"
 
 #include <QScrollBar>
 #include <QTextBlock>

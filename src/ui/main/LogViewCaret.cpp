@@ -4,9 +4,9 @@
 // pane answers those queries from the fixed-pitch geometry instead, and after each key or
 // input-method event scrolls sideways to the true column as Qt does for a laid-out line. Such
 // lines stay unlaid: a caret walking through a log of long lines costs no layout per line.
-#include "LogView.h"
+#include "ui/main/LogView.h"
 
-#include "LogDocumentLayout.h"
+#include "ui/main/LogDocumentLayout.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>

@@ -2,10 +2,10 @@
 // which a pane shows a few hundred: a line of the fixed-pitch font is painted from its
 // characters alone (FixedPitchLinePainter) and is never laid out for it; any other line (a
 // user may type any character) is laid out and drawn as a plain text edit draws it.
-#include "LogView.h"
+#include "ui/main/LogView.h"
 
-#include "FixedPitchLinePainter.h"
-#include "LogDocumentLayout.h"
+#include "ui/main/FixedPitchLinePainter.h"
+#include "ui/main/LogDocumentLayout.h"
 
 #include <QPaintEvent>
 #include <QPainter>

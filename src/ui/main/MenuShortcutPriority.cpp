@@ -1,4 +1,4 @@
-#include "MenuShortcutPriority.h"
+#include "ui/main/MenuShortcutPriority.h"
 
 #include <QAction>
 #include <QApplication>

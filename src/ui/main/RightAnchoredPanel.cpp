@@ -1,4 +1,4 @@
-#include "RightAnchoredPanel.h"
+#include "ui/main/RightAnchoredPanel.h"
 
 #include <QResizeEvent>
 

@@ -1,14 +1,14 @@
-#include "Unit1.h"
+#include "ui/main/Unit1.h"
 
-#include "LogView.h"
-#include "MenuShortcutPriority.h"
-#include "RightAnchoredPanel.h"
-#include "SettingsFile.h"
-#include "Unit2.h"
-#include "Unit3.h"
-#include "Unitx.h"
-#include "UserPaths.h"
-#include "WindowFont.h"
+#include "app/SettingsFile.h"
+#include "app/Unitx.h"
+#include "app/UserPaths.h"
+#include "ui/main/LogView.h"
+#include "ui/main/MenuShortcutPriority.h"
+#include "ui/main/RightAnchoredPanel.h"
+#include "ui/main/WindowFont.h"
+#include "ui/tables/Unit2.h"
+#include "ui/tables/Unit3.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -3,11 +3,11 @@
 // by subject: log, port, box commands, composer and table transfers.
 #pragma once
 
-#include "BoxSession.h"
-#include "LinkState.h"
-#include "Prompts.h"
-#include "ReceiveBuffer.h"
-#include "TableTransfer.h"
+#include "app/Prompts.h"
+#include "link/BoxSession.h"
+#include "link/LinkState.h"
+#include "link/ReceiveBuffer.h"
+#include "ui/tables/TableTransfer.h"
 
 #include <QMainWindow>
 
@@ -27,7 +27,7 @@ class TForm3;
 class TableDialog;
 struct BoxRequest;
 
-class TForm1 final : public QMainWindow, private BoxSessionHost {
+class TForm1 final : public QMainWindow, public BoxSessionHost {
     Q_OBJECT
 
 public:
@@ -50,9 +50,11 @@ public:
     TForm2* positionerDialog() const { return Form2; }
     TForm3* remoteDialog() const { return Form3; }
 
-    // The serial link and display options, and the receive buffer its reader fills.
+    // The serial link and display options, the receive buffer its reader fills, and the box
+    // session that opens the link and sends over it.
     LinkState& link() { return Link; }
     const ReceiveBuffer& receiveBuffer() const { return RxBuffer; }
+    const BoxSession& session() const { return Session; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -110,16 +112,14 @@ private:
     // Composer
     void compatChange();
 
-    // The box session's host: the reader hands its lines to the log, errors come up in
-    // message boxes, and the waits keep the window's events running.
-    ProgramSettings portSettings() override;
-    void reportPortError(const std::string& text) override;
-    void startReader() override;
-    bool hasReader() const override;
-    void stopReader() override;
-    void pauseAfterStop(std::chrono::milliseconds pause) override;
-    bool waitForReply(std::uint8_t count) override;
+    // The box session's host: the reader's lines come to the log on the GUI thread, errors
+    // up in message boxes, and the waits keep the window's events running.
+    void post(std::function<void()> job) override;
     void showSent(const std::string& packetDump) override;
+    void showReceived(const std::string& text) override;
+    void showError(const std::string& message) override;
+    bool waitForReply(std::uint32_t count, std::chrono::milliseconds timeout) override;
+    void pause(std::chrono::milliseconds duration) override;
 
     void selectDisplay(QAction* item, DisplayMode mode, const QString& panelText);
     // The transaction of SendRequest for one request: the port opened when it is not marked
@@ -156,10 +156,10 @@ private:
     QAction* ShowASCII1 = nullptr;
     QAction* ShowBINARY1 = nullptr;
 
-    // Declared before `Link`, whose reader fills it, so it outlives that reader.
+    // Declared before `Session`, whose reader fills it, so it outlives that reader.
     ReceiveBuffer RxBuffer;
     LinkState Link;
-    BoxSession Session{Link.ComHandle, RxBuffer, Link.DisplayMode, *this};
+    BoxSession Session{Link.ComHandle, RxBuffer, {Link.DisplayMode, Link.ShowCRLF, Link.AppTerminating}, *this};
     TForm2* Form2 = nullptr; // owned as child windows
     TForm3* Form3 = nullptr;
     bool m_destroyed = false;

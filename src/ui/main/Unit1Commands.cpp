@@ -1,11 +1,11 @@
 // The fixed commands of the "Reader" menu: hardware, remote control, positioner and the
-// fixed DiSEqC messages. Each handler sends its command as BoxCommands describes it, through
-// SendRequest.
-#include "Unit1.h"
+// fixed DiSEqC messages. Each handler sends its command's requests as BoxCommands describes
+// them, each through the window's transaction.
+#include "ui/main/Unit1.h"
 
-#include "BoxCommands.h"
-#include "IntegerInput.h"
-#include "Unitx.h"
+#include "app/Unitx.h"
+#include "protocol/BoxCommands.h"
+#include "protocol/IntegerInput.h"
 
 #include <QAction>
 

@@ -1,12 +1,12 @@
 // The DiSEqC message composer on the top panel: framing, family and command lists, the
 // version level that filters the commands, three option bytes, and "Send selected command".
-#include "Unit1.h"
+#include "ui/main/Unit1.h"
 
-#include "BoxRequests.h"
-#include "Composer.h"
-#include "ComposerTables.h"
-#include "RightAnchoredPanel.h"
-#include "Unitx.h"
+#include "app/Unitx.h"
+#include "protocol/BoxRequests.h"
+#include "protocol/Composer.h"
+#include "protocol/ComposerTables.h"
+#include "ui/main/RightAnchoredPanel.h"
 
 #include <QComboBox>
 #include <QLabel>

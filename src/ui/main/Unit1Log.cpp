@@ -1,10 +1,10 @@
 // The log pane and the "Log" menu: adding lines, time stamps, clearing, saving and the
 // display mode the receive thread formats bytes in.
-#include "Unit1.h"
+#include "ui/main/Unit1.h"
 
-#include "LogFile.h"
-#include "LogView.h"
-#include "Unitx.h"
+#include "app/Unitx.h"
+#include "ui/main/LogFile.h"
+#include "ui/main/LogView.h"
 
 #include <QAction>
 #include <QDateTime>

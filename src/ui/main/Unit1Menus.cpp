@@ -1,7 +1,7 @@
 // The menu tree of the main window: every item with its caption, shortcut and handler.
-#include "Unit1.h"
+#include "ui/main/Unit1.h"
 
-#include "Unitx.h"
+#include "app/Unitx.h"
 
 #include <QMenuBar>
 

@@ -1,69 +1,53 @@
 // The serial port of the main window: opening on first activation, "Open COM port",
 // "Close COM port", release at the end, and the request/reply transaction. The steps are the
 // box session's; the window shows them in its log, status bar and message boxes.
-#include "Unit1.h"
+#include "ui/main/Unit1.h"
 
-#include "ByteFormat.h"
-#include "SettingsFile.h"
-#include "SystemMessage.h"
-#include "TReadThread.h"
-#include "GuiWaits.h"
-#include "Unitx.h"
+#include "app/SettingsFile.h"
+#include "app/Unitx.h"
+#include "protocol/ByteFormat.h"
+#include "ui/main/GuiWaits.h"
 
 #include <QLabel>
+#include <QMetaObject>
 
-ProgramSettings TForm1::portSettings()
+void TForm1::post(std::function<void()> job)
 {
-    return readProgramSettings(settingsFilePath());
+    QMetaObject::invokeMethod(this, std::move(job), Qt::QueuedConnection);
 }
 
-void TForm1::reportPortError(const std::string& text)
+void TForm1::showReceived(const std::string& text)
 {
-    ErrorBox(fromSystem(text));
+    if (!m_destroyed)
+        AddLog(QStringLiteral("R: ") + QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void TForm1::startReader()
+void TForm1::showError(const std::string& message)
 {
-    Link.ReadThread = std::make_unique<TReadThread>(
-        Link.ComHandle, RxBuffer, Link, [this](const QString& line) { if (!m_destroyed) AddLog(line); },
-        [](const QString& message) { ErrorBox(message); }, this);
-    Link.ReadThread->start();
+    ErrorBox(fromSystem(message));
 }
 
-bool TForm1::hasReader() const
+void TForm1::pause(std::chrono::milliseconds duration)
 {
-    return Link.ReadThread != nullptr;
+    WaitMs(static_cast<int>(duration.count()));
 }
 
-void TForm1::stopReader()
+bool TForm1::waitForReply(std::uint32_t count, std::chrono::milliseconds timeout)
 {
-    if (Link.ReadThread)
-        Link.ReadThread->stop();
-}
-
-void TForm1::pauseAfterStop(std::chrono::milliseconds pause)
-{
-    WaitMs(static_cast<int>(pause.count()));
-}
-
-bool TForm1::waitForReply(std::uint8_t count)
-{
-    return WaitForReply(RxBuffer, count);
+    return WaitForReply(RxBuffer, count, timeout);
 }
 
 bool TForm1::OpenPort()
 {
-    if (!Session.open())
+    if (!Session.open(readProgramSettings(settingsFilePath())))
         return false;
-    Link.PortOpen = true;
     AddLog(QStringLiteral("COM port opened"));
     return true;
 }
 
 void TForm1::ClosePort()
 {
-    if (Session.close())
-        Link.PortOpen = false;
+    Session.close();
     AddLog(QStringLiteral("COM port closed"));
 }
 
@@ -100,15 +84,15 @@ void TForm1::SendRequest(const std::string& request, std::uint8_t expectedLength
 
 BoxSession::Sent TForm1::sendBoxRequest(const BoxRequest& request)
 {
-    if (!Link.PortOpen)
+    if (!Session.isOpen())
         OpenPort();
-    const BoxSession::Sent sent = Session.send(request);
+    const BoxSession::Sent sent = Session.send(request, ReplyTimeout);
     switch (sent.outcome) {
     case BoxSession::Exchange::WriteFailed:
         ErrorBox(fromSystem(sent.writeError));
         break;
     case BoxSession::Exchange::NoReply:
-        AddLog(QStringLiteral("Receive error!"));
+        AddLog(QString::fromLatin1(ReceiveErrorText));
         prompts().beep();
         break;
     case BoxSession::Exchange::Replied:

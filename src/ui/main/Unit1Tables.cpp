@@ -1,11 +1,11 @@
 // "Setting" of the positioner and of the remote control: read the table from the box, edit
 // it in its dialog, and write it back in 8-byte chunks when the user stores it.
-#include "Unit1.h"
+#include "ui/main/Unit1.h"
 
-#include "TableTransfer.h"
-#include "Unit2.h"
-#include "Unit3.h"
-#include "Unitx.h"
+#include "app/Unitx.h"
+#include "ui/tables/TableTransfer.h"
+#include "ui/tables/Unit2.h"
+#include "ui/tables/Unit3.h"
 
 #include <QDialog>
 
@@ -17,7 +17,7 @@ BoxExchange TForm1::boxExchange()
 void TForm1::editTableInBox(TableDialog& dialog)
 {
     if (!downloadTable(boxExchange(), dialog.kind(), dialog.tableBytes())) {
-        ErrorBox(QStringLiteral("Error on receive!"));
+        ErrorBox(QString::fromLatin1(DownloadFailedText));
         return;
     }
     dialog.ShowData();

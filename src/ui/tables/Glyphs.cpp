@@ -1,4 +1,4 @@
-#include "Glyphs.h"
+#include "ui/tables/Glyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>

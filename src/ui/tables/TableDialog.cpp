@@ -1,8 +1,8 @@
-#include "TableDialog.h"
+#include "ui/tables/TableDialog.h"
 
-#include "TableFilePrompts.h"
-#include "Unitx.h"
-#include "UserPaths.h"
+#include "app/Unitx.h"
+#include "app/UserPaths.h"
+#include "ui/tables/TableFilePrompts.h"
 
 #include <QLabel>
 #include <QLineEdit>

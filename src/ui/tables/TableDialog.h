@@ -4,9 +4,9 @@
 // with its "Store Data", "Save Data" and "Load Data".
 #pragma once
 
-#include "Glyphs.h"
-#include "Prompts.h"
-#include "TableKind.h"
+#include "app/Prompts.h"
+#include "ui/tables/Glyphs.h"
+#include "ui/tables/TableKind.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
-#include "TableEdits.h"
+#include "ui/tables/TableEdits.h"
 
-#include "IntegerInput.h"
-#include "Unitx.h"
+#include "app/Unitx.h"
+#include "protocol/IntegerInput.h"
 
 #include <QLineEdit>
 

@@ -1,8 +1,8 @@
-#include "TableFile.h"
+#include "ui/tables/TableFile.h"
 
-#include "SystemString.h"
-#include "TableFileIo.h"
-#include "Unitx.h"
+#include "app/SystemString.h"
+#include "app/Unitx.h"
+#include "ui/tables/TableFileIo.h"
 
 
 namespace {

@@ -1,5 +1,5 @@
 // Table files on POSIX systems: open/write/fsync/rename, with the folder synced after the move.
-#include "TableFileIo.h"
+#include "ui/tables/TableFileIo.h"
 
 #include <algorithm>
 #include <cerrno>

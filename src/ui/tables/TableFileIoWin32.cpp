@@ -2,9 +2,9 @@
 // puts the new contents in place in one step and keeps the old file's attributes and
 // security. Other programs may share a table file for reading and writing. Paths come in
 // UTF-8 and go to the system in UTF-16, so that any name works whatever the code page.
-#include "TableFileIo.h"
+#include "ui/tables/TableFileIo.h"
 
-#include "WideText.h"
+#include "app/WideText.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "TableFilePrompts.h"
+#include "ui/tables/TableFilePrompts.h"
 
-#include "TableFile.h"
-#include "Unitx.h"
+#include "app/Unitx.h"
+#include "ui/tables/TableFile.h"
 
 #include <QFile>
 

@@ -2,7 +2,7 @@
 // table through them with a failure shown in one error box.
 #pragma once
 
-#include "Prompts.h"
+#include "app/Prompts.h"
 
 #include <cstddef>
 #include <cstdint>

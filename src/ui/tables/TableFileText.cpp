@@ -1,6 +1,6 @@
-#include "TableFileIo.h"
+#include "ui/tables/TableFileIo.h"
 
-#include "SystemMessage.h"
+#include "app/SystemMessage.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "TableKind.h"
+#include "ui/tables/TableKind.h"
 
-#include "Tables.h"
+#include "ui/tables/Tables.h"
 
 const TableKind PositionerTableKind{
     BoxRequests::PositionTableSize, ".pos", BoxRequests::readPositionTable, BoxRequests::decodePositionReply,

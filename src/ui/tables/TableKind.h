@@ -3,7 +3,7 @@
 // The dialogs, the window's "Setting" commands and the command line all work from these.
 #pragma once
 
-#include "BoxRequests.h"
+#include "protocol/BoxRequests.h"
 
 #include <cstdint>
 

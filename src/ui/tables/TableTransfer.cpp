@@ -1,4 +1,4 @@
-#include "TableTransfer.h"
+#include "ui/tables/TableTransfer.h"
 
 bool downloadTable(const BoxExchange& box, const TableKind& kind, std::uint8_t* table)
 {

@@ -3,8 +3,8 @@
 // and the command line calls them between the box and a file.
 #pragma once
 
-#include "BoxRequests.h"
-#include "TableKind.h"
+#include "protocol/BoxRequests.h"
+#include "ui/tables/TableKind.h"
 
 #include <cstdint>
 #include <functional>
@@ -12,6 +12,9 @@
 
 // Sends one request and waits for its reply; gives the bytes counted when the wait ended.
 using BoxExchange = std::function<std::vector<std::uint8_t>(const BoxRequest&)>;
+
+// What each front end shows when a download is refused.
+constexpr const char* DownloadFailedText = "Error on receive!";
 
 // A download takes a reply of exactly the expected length only: a short reply and a long one
 // are both refused (false), and the table (`kind.size` bytes) is left as it was.

@@ -1,7 +1,7 @@
 // The two tables the interface box keeps, as the program holds its working copies of them.
 #pragma once
 
-#include "BoxRequests.h"
+#include "protocol/BoxRequests.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "Unit2.h"
+#include "ui/tables/Unit2.h"
 
-#include "TableEdits.h"
+#include "ui/tables/TableEdits.h"
 
 #include <QLineEdit>
 #include <QPushButton>

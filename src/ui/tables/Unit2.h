@@ -3,8 +3,8 @@
 // back into the table, and saves the table to or loads it from a ".pos" file.
 #pragma once
 
-#include "TableDialog.h"
-#include "Tables.h"
+#include "ui/tables/TableDialog.h"
+#include "ui/tables/Tables.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "Unit3.h"
+#include "ui/tables/Unit3.h"
 
-#include "TableEdits.h"
+#include "ui/tables/TableEdits.h"
 
 #include <QLineEdit>
 #include <QPushButton>

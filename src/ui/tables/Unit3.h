@@ -4,8 +4,8 @@
 // table to or loads it from a ".rem" file.
 #pragma once
 
-#include "TableDialog.h"
-#include "Tables.h"
+#include "ui/tables/TableDialog.h"
+#include "ui/tables/Tables.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
-#include "AppPaths.h"
-#include "LogView.h"
+#include "app/AppPaths.h"
+#include "ui/main/LogView.h"
 
 #include <QFile>
 #include <QLabel>

@@ -5,7 +5,7 @@
 
 #include "ScriptedPrompts.h"
 #include "TestBox.h"
-#include "Unit1.h"
+#include "ui/main/Unit1.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -44,6 +44,7 @@ public:
     void trigger(const char* name) { action(name)->trigger(); }
 
     LinkState& link() const { return window->link(); }
+    const BoxSession& session() const { return window->session(); }
     const ReceiveBuffer& rxBuffer() const { return window->receiveBuffer(); }
 
     // The log, line 0 the newest.

@@ -3,9 +3,9 @@
 // boxes, and the text display the readable replies are logged in.
 #include "MainWindowFixture.h"
 
-#include "ByteFormat.h"
-#include "LinkState.h"
-#include "ReceiveBuffer.h"
+#include "link/LinkState.h"
+#include "link/ReceiveBuffer.h"
+#include "protocol/ByteFormat.h"
 
 #include <QLineEdit>
 #include <QTest>

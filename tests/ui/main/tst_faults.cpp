@@ -2,8 +2,8 @@
 // some replies short, late or missing, and a box that streams without pause.
 #include "MainWindowFixture.h"
 
+#include "link/ReceiveBuffer.h"
 #include "ProcessGauges.h"
-#include "ReceiveBuffer.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

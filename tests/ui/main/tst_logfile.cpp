@@ -1,7 +1,7 @@
 // The saved log on disk: saved through a link, and written in place where the folder takes
 // no new file.
 #include "ChildProcess.h"
-#include "LogFile.h"
+#include "ui/main/LogFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The log pane paints a long line of its fixed-pitch font without laying it out, handing the
 // painter only the characters in view at their true columns, knows its longest line for the
 // horizontal range, and places and follows the caret on such a line.
-#include "LogView.h"
-#include "WindowFont.h"
+#include "ui/main/LogView.h"
+#include "ui/main/WindowFont.h"
 
 #include <QApplication>
 #include <QPaintEngine>

@@ -2,8 +2,8 @@
 // and the "Log" menu.
 #include "MainWindowFixture.h"
 
-#include "LinkState.h"
-#include "LogView.h"
+#include "link/LinkState.h"
+#include "ui/main/LogView.h"
 
 #include <QComboBox>
 #include <QFile>

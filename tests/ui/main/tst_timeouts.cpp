@@ -2,9 +2,9 @@
 // the port closed and the window closed while a transaction waits.
 #include "MainWindowFixture.h"
 
-#include "LinkState.h"
-#include "ReceiveBuffer.h"
-#include "TReadThread.h"
+#include "link/LinkState.h"
+#include "link/ReceiveBuffer.h"
+#include "link/TReadThread.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -79,7 +79,7 @@ private slots:
         QVERIFY(f.link().AppTerminating);
         QVERIFY(!f.window->isVisible());
         QVERIFY(f.prompts.boxes.isEmpty());
-        QTRY_VERIFY(f.link().ReadThread->isFinished());
+        QTRY_VERIFY(f.session().readThread()->isFinished());
     }
 };
 

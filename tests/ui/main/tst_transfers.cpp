@@ -2,10 +2,10 @@
 // table download into the dialog, the chunked upload after "Store Data", and the failures.
 #include "MainWindowFixture.h"
 
-#include "LinkState.h"
-#include "Tables.h"
-#include "Unit2.h"
-#include "Unit3.h"
+#include "link/LinkState.h"
+#include "ui/tables/Tables.h"
+#include "ui/tables/Unit2.h"
+#include "ui/tables/Unit3.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "TableDialogTestKit.h"
 
-#include "SystemMessage.h"
-#include "TableDialog.h"
-#include "Unitx.h"
+#include "app/SystemMessage.h"
+#include "app/Unitx.h"
+#include "ui/tables/TableDialog.h"
 
 #include <QFile>
 #include <QLabel>

@@ -2,8 +2,8 @@
 // decimal form, and table byte 32, never shown, carried through its ".pos" files.
 // tst_tabledialogs holds what it shares with the remote-control dialog.
 #include "TableDialogTestKit.h"
-#include "Tables.h"
-#include "Unit2.h"
+#include "ui/tables/Tables.h"
+#include "ui/tables/Unit2.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // edit, the "0x.." form of its edits, the repeat value stored last, and "Clear".
 // tst_tabledialogs holds what it shares with the positioner dialog.
 #include "TableDialogTestKit.h"
-#include "Tables.h"
-#include "Unit3.h"
+#include "ui/tables/Tables.h"
+#include "ui/tables/Unit3.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // What the positioner and remote-control dialogs share, driven like a user in each: the fixed
 // frame, controls that lie apart inside it, the buttons and tab order, what "Store Data"
 // accepts into the table, the ways to cancel, the table files and where the dialog shows.
-#include "TableDialog.h"
 #include "TableDialogTestKit.h"
-#include "Tables.h"
-#include "Unit2.h"
-#include "Unit3.h"
+#include "ui/tables/TableDialog.h"
+#include "ui/tables/Tables.h"
+#include "ui/tables/Unit2.h"
+#include "ui/tables/Unit3.h"
 
 #include <QApplication>
 #include <QFile>

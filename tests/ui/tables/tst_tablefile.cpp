@@ -2,7 +2,7 @@
 // harming the file they were meant to replace.
 #include "ChildProcess.h"
 #include "TableDialogTestKit.h"
-#include "TableFile.h"
+#include "ui/tables/TableFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Table files at the system's level, on every platform: a record written and read back, and
 // the file layer's error for each way a load fails. On Windows also a file that another
 // program holds open.
-#include "TableFileIo.h"
+#include "ui/tables/TableFileIo.h"
 
 #include "doctest.h"
 

@@ -1,6 +1,6 @@
 // The table transfers over a scripted box: which requests go out, which replies make a table.
-#include "TableTransfer.h"
-#include "Tables.h"
+#include "ui/tables/Tables.h"
+#include "ui/tables/TableTransfer.h"
 
 #include "doctest.h"
 

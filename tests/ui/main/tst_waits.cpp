@@ -1,7 +1,8 @@
 // The waits of the request/reply exchange while the wall clock is stepped, as a time server
 // does: they measure time on a clock that no step moves.
-#include "ReceiveBuffer.h"
-#include "GuiWaits.h"
+#include "link/BoxSession.h"
+#include "link/ReceiveBuffer.h"
+#include "ui/main/GuiWaits.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -63,7 +64,7 @@ private slots:
         QTimer::singleShot(0, [] { wallClockStep = 3600; });
         QElapsedTimer elapsed;
         elapsed.start();
-        QVERIFY(!WaitForReply(ReceiveBuffer(), 1));
+        QVERIFY(!WaitForReply(ReceiveBuffer(), 1, ReplyTimeout));
         QVERIFY(elapsed.elapsed() >= 3000);
     }
 };

@@ -1,7 +1,6 @@
-#include "GuiWaits.h"
+#include "ui/main/GuiWaits.h"
 
-#include "BoxSession.h"
-#include "ReceiveBuffer.h"
+#include "link/ReceiveBuffer.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -15,10 +14,10 @@ constexpr auto WaitPass = std::chrono::milliseconds(100);
 
 } // namespace
 
-bool WaitForReply(const ReceiveBuffer& buffer, std::uint8_t expectedLength)
+bool WaitForReply(const ReceiveBuffer& buffer, std::uint32_t expectedLength, std::chrono::milliseconds timeout)
 {
     // A monotonic clock: a step of the wall clock neither stretches nor cuts the wait.
-    const QDeadlineTimer deadline(ReplyTimeout.count());
+    const QDeadlineTimer deadline(timeout.count());
     bool late = false;
     do {
         std::this_thread::sleep_for(WaitPass);

@@ -1,6 +1,0 @@
-#include "LinkState.h"
-
-#include "TReadThread.h"
-
-LinkState::LinkState() = default;
-LinkState::~LinkState() = default;
