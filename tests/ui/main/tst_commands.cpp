@@ -1,10 +1,11 @@
-// The fixed commands of the "Reader" menu against the simulated box: the packet each one
-// sends, the reply length it waits for, the check-mark items, the confirmations and input
-// boxes, and the text display the readable replies are logged in.
+// The fixed commands of the "Reader" menu against the simulated box: each sends the requests
+// its description in BoxCommands gives and waits for their replies; the check-mark items, the
+// confirmations and input boxes, and the text display the readable replies are logged in.
 #include "MainWindowFixture.h"
 
 #include "link/LinkState.h"
 #include "link/ReceiveBuffer.h"
+#include "protocol/BoxCommands.h"
 #include "protocol/ByteFormat.h"
 
 #include <QLineEdit>
@@ -13,12 +14,21 @@
 
 namespace {
 
-QStringList packets(const QStringList& requests)
+// The packets the box receives for a command, as its description gives its requests.
+QStringList packetsOf(const BoxCommand& command, int argument = 0)
 {
-    QStringList padded;
-    for (const QString& request : requests)
-        padded << packet(request);
-    return padded;
+    QStringList packets;
+    for (const BoxRequest& request : command.requests(static_cast<std::uint8_t>(argument)))
+        packets << packetOf(request);
+    return packets;
+}
+
+const BoxCommand& described(const QString& name)
+{
+    const BoxCommand* command = BoxCommands::named(name.toStdString());
+    if (!command)
+        qFatal("no command named %s", qPrintable(name));
+    return *command;
 }
 
 int receiveErrors(const QStringList& log)
@@ -41,52 +51,48 @@ class TestCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void commandSendsItsPacketAndWaitsForItsReply_data()
+    void commandSendsWhatItsDescriptionGives_data()
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QStringList>("inputs");
-        QTest::addColumn<bool>("asks");
-        QTest::addColumn<QStringList>("requests");
-        QTest::addColumn<int>("modeDuringWait");
+        QTest::addColumn<QString>("command"); // its name in BoxCommands
+        QTest::addColumn<int>("argument");
         QTest::addColumn<bool>("longReply");
-        const int hex = int(DisplayMode::Hex);
-        const int text = int(DisplayMode::Ascii);
         // Every command twice: with the box's own replies and with one byte more than waited for.
-        const auto row = [](const char* item, const QStringList& inputs, bool asks, const QStringList& requests,
-                            int mode) {
+        const auto row = [](const char* item, const QStringList& inputs, const char* command, int argument) {
             for (const bool longReply : {false, true}) {
                 QTest::addRow("%s%s", item, longReply ? " long reply" : "")
-                    << item << inputs << asks << requests << mode << longReply;
+                    << item << inputs << command << argument << longReply;
             }
         };
-        row("Info1", {}, false, {"01"}, text);
-        row("Test22kHz1", {}, false, {"0C 01"}, hex);
-        row("dsqon1", {}, false, {"0B 00"}, text);
-        row("Analyse1", {}, false, {"0D 01"}, text);
-        row("reset2", {}, true, {"0E"}, hex);
-        row("IRValueDetectEnable1", {}, false, {"09 01 01"}, hex);
-        row("IRValueDetectDisable1", {}, false, {"09 01 00"}, hex);
-        row("IRValueSet1", {"65"}, false, {"07 00 01 41", "08"}, hex);
-        row("IRValueGet1", {}, false, {"11"}, text);
-        row("StepUp1", {}, false, {"05 00"}, hex);
-        row("StepDown1", {}, false, {"05 01"}, hex);
-        row("Setposition1", {"5"}, false, {"04 00 05"}, hex);
-        row("Reset1", {}, false, {"03 03 E0 00 00"}, hex);
-        row("SwitchperipheralpowerON1", {}, false, {"03 03 E0 00 03"}, hex);
-        row("DrivePolarMotorto01", {}, false, {"03 04 E0 31 6E 00"}, hex);
-        row("DriveStepMotorEastE03168FF1", {}, false, {"03 04 E0 31 68 FF"}, hex);
-        row("DriveStepMotorWestE03169FF1", {}, false, {"03 04 E0 31 69 FF"}, hex);
-        row("RecalculateSatellitePositionsE0316F001", {}, true, {"03 04 E0 31 6F 00"}, hex);
-        row("Sendselectedcommand1", {}, false, {"03 04 E0 31 6B 01"}, hex);
+        // A check-mark item sends its new state: checked by the click.
+        row("Info1", {}, "info", 0);
+        row("Test22kHz1", {}, "22khz", 1);
+        row("dsqon1", {}, "dsq-power", 1);
+        row("Analyse1", {}, "analyse", 1);
+        row("reset2", {}, "reset", 0);
+        row("IRValueDetectEnable1", {}, "ir-detect", 1);
+        row("IRValueDetectDisable1", {}, "ir-detect", 0);
+        row("IRValueSet1", {"65"}, "ir-set", 65);
+        row("IRValueGet1", {}, "ir-get", 0);
+        row("StepUp1", {}, "step-up", 0);
+        row("StepDown1", {}, "step-down", 0);
+        row("Setposition1", {"5"}, "set-position", 5);
+        row("Reset1", {}, "diseqc-reset", 0);
+        row("SwitchperipheralpowerON1", {}, "peripheral-power-on", 0);
+        row("DrivePolarMotorto01", {}, "drive-to-zero", 0);
+        row("DriveStepMotorEastE03168FF1", {}, "step-east", 0);
+        row("DriveStepMotorWestE03169FF1", {}, "step-west", 0);
+        row("RecalculateSatellitePositionsE0316F001", {}, "recalculate", 0);
     }
-    void commandSendsItsPacketAndWaitsForItsReply()
+    void commandSendsWhatItsDescriptionGives()
     {
         QFETCH(QString, item);
         QFETCH(QStringList, inputs);
-        QFETCH(bool, asks);
-        QFETCH(QStringList, requests);
-        QFETCH(int, modeDuringWait);
+        QFETCH(QString, command);
+        QFETCH(int, argument);
         QFETCH(bool, longReply);
+        const BoxCommand& description = described(command);
         MainWindowFixture f;
         if (longReply)
             f.box->setFault(TestBox::Fault::Long);
@@ -99,7 +105,7 @@ private slots:
 
         f.trigger(item.toLatin1().constData());
 
-        const QStringList sent = packets(requests);
+        const QStringList sent = packetsOf(description, argument);
         QCOMPARE(f.takeRequests(), sent);
         QCOMPARE(f.box->pendingRequestBytes(), std::size_t{0});
         for (const QString& bytes : sent)
@@ -107,9 +113,10 @@ private slots:
         // A wait that asked for more than the box sends would have ended in an error.
         QCOMPARE(receiveErrors(f.log()), 0);
         QCOMPARE(f.prompts.beeps, 0);
-        QCOMPARE(f.prompts.boxTexts(), asks ? QStringList{AreYouSure} : QStringList{});
+        QCOMPARE(f.prompts.boxTexts(), description.askFirst ? QStringList{AreYouSure} : QStringList{});
         QCOMPARE(f.prompts.inputCaptions.size(), inputs.size());
-        QCOMPARE(modeSeen, modeDuringWait);
+        const bool textReply = description.requests(static_cast<std::uint8_t>(argument)).front().textReply;
+        QCOMPARE(modeSeen, int(textReply ? DisplayMode::Ascii : DisplayMode::Hex));
         QCOMPARE(f.link().DisplayMode.load(), DisplayMode::Hex);
     }
 
@@ -119,30 +126,29 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QStringList>("inputs");
-        QTest::addColumn<int>("opcode");
-        QTest::addColumn<int>("replyLength");
-        QTest::addColumn<QStringList>("requests");
-        QTest::newRow("hardware text") << "Info1" << QStringList() << 0x01 << 90 << QStringList{"01"};
-        QTest::newRow("IR value, follow-up still sent")
-            << "IRValueSet1" << QStringList{"$7F"} << 0x07 << 3 << QStringList{"07 00 01 7F", "08"};
-        QTest::newRow("acknowledge") << "StepUp1" << QStringList() << 0x05 << 2 << QStringList{"05 00"};
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("argument");
+        QTest::newRow("hardware text") << "Info1" << QStringList() << "info" << 0;
+        QTest::newRow("IR value, follow-up still sent") << "IRValueSet1" << QStringList{"$7F"} << "ir-set" << 0x7F;
+        QTest::newRow("acknowledge") << "StepUp1" << QStringList() << "step-up" << 0;
     }
     void oneByteShortIsAReceiveError()
     {
         QFETCH(QString, item);
         QFETCH(QStringList, inputs);
-        QFETCH(int, opcode);
-        QFETCH(int, replyLength);
-        QFETCH(QStringList, requests);
+        QFETCH(QString, command);
+        QFETCH(int, argument);
+        const BoxRequest first = described(command).requests(static_cast<std::uint8_t>(argument)).front();
+        const int replyLength = first.replyLength;
         MainWindowFixture f;
         f.activate();
         for (const QString& input : inputs)
             f.prompts.inputAnswers.push_back(input);
-        f.box->forceNextReplyLength(std::uint8_t(opcode), std::size_t(replyLength - 1));
+        f.box->forceNextReplyLength(std::uint8_t(first.bytes[0]), std::size_t(replyLength - 1));
 
         f.trigger(item.toLatin1().constData());
 
-        const QStringList sent = packets(requests);
+        const QStringList sent = packetsOf(described(command), argument);
         QCOMPARE(f.takeRequests(), sent);
         const QStringList log = f.log();
         QCOMPARE(receiveErrors(log), 1);
@@ -156,21 +162,19 @@ private slots:
             QCOMPARE(f.rxBuffer().count(), std::uint32_t(replyLength - 1));
     }
 
+    // The bus power's request has the opposite sense of the other two (BoxRequests::dsqPower).
     void toggleSendsTheRequestOfItsNewState_data()
     {
         QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("whenChecked");
-        QTest::addColumn<QString>("whenUnchecked");
-        QTest::newRow("test tone") << "Test22kHz1" << "0C 01" << "0C 00";
-        // The box powers the bus with 0B 00: the opposite sense of the other two.
-        QTest::newRow("bus power") << "dsqon1" << "0B 00" << "0B 01";
-        QTest::newRow("analyse") << "Analyse1" << "0D 01" << "0D 00";
+        QTest::addColumn<QString>("command");
+        QTest::newRow("test tone") << "Test22kHz1" << "22khz";
+        QTest::newRow("bus power") << "dsqon1" << "dsq-power";
+        QTest::newRow("analyse") << "Analyse1" << "analyse";
     }
     void toggleSendsTheRequestOfItsNewState()
     {
         QFETCH(QString, item);
-        QFETCH(QString, whenChecked);
-        QFETCH(QString, whenUnchecked);
+        QFETCH(QString, command);
         MainWindowFixture f;
         f.activate();
         QAction* toggle = f.action(item.toLatin1().constData());
@@ -178,7 +182,7 @@ private slots:
         for (const bool checked : {true, false, true}) {
             toggle->trigger();
             QCOMPARE(toggle->isChecked(), checked);
-            QCOMPARE(f.takeRequests(), QStringList{packet(checked ? whenChecked : whenUnchecked)});
+            QCOMPARE(f.takeRequests(), packetsOf(described(command), checked));
         }
         QCOMPARE(receiveErrors(f.log()), 0);
     }
@@ -190,7 +194,7 @@ private slots:
         f.activate();
         f.trigger("dsqon1");
         QVERIFY(f.action("dsqon1")->isChecked());
-        QCOMPARE(f.takeRequests(), QStringList{packet("0B 00")});
+        QCOMPARE(f.takeRequests(), packetsOf(BoxCommands::DsqPower, true));
         QCOMPARE(f.log().first(), QStringLiteral("Receive error!"));
         QCOMPARE(f.prompts.beeps, 1);
         QCOMPARE(f.link().DisplayMode.load(), DisplayMode::Hex);
@@ -217,7 +221,7 @@ private slots:
             QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
         }
         QVERIFY(!f.action("Analyse1")->isChecked());
-        QCOMPARE(f.takeRequests(), QStringList({packet("0D 01"), packet("0D 00")}));
+        QCOMPARE(f.takeRequests(), packetsOf(BoxCommands::Analyse, true) + packetsOf(BoxCommands::Analyse, false));
         auto* option = f.find<QLineEdit>("opt1");
         QTest::keyClicks(option, "7");
         QTest::keyClick(option, Qt::Key_Home);
@@ -239,7 +243,7 @@ private slots:
         QCOMPARE(f.prompts.boxes.size(), 1);
         QCOMPARE(f.prompts.boxes.first().caption, QStringLiteral("Question"));
         QCOMPARE(f.prompts.boxes.first().text, AreYouSure);
-        QCOMPARE(f.takeRequests(), QStringList{packet("0E")});
+        QCOMPARE(f.takeRequests(), packetsOf(BoxCommands::SoftwareReset));
         QVERIFY(!f.action("dsqon1")->isChecked());
         QVERIFY(!f.action("Test22kHz1")->isChecked());
         QVERIFY(f.action("Analyse1")->isChecked());
@@ -271,6 +275,8 @@ private slots:
             QVERIFY(f.action(toggle)->isChecked());
     }
 
+    // The integer rule itself is tst_integerinput's; here the window trims the text, keeps the
+    // low byte and shows a failure as the user typed it.
     void inputBoxTextBecomesTheByte_data()
     {
         QTest::addColumn<QString>("item");
@@ -281,32 +287,26 @@ private slots:
         struct Answer {
             const char* tag;
             const char* text;
-            const char* byte; // nullptr: the text does not parse
+            int byte; // -1: the text does not parse
         };
         const Answer answers[] = {
-            {"300 keeps its low byte", "300", "2C"},
-            {"0x prefix", "0x1F", "1F"},
-            {"dollar prefix", "$1F", "1F"},
-            {"blanks around", " 7 ", "07"},
-            {"minus one", "-1", "FF"},
-            {"empty", "", nullptr},
-            {"letters", "abc", nullptr},
-            {"beyond 32 bits", "99999999999", nullptr},
-            {"inner blank", " 1 2 ", nullptr},
-            {"degree sign shown as typed", "5°", nullptr},
+            {"300 keeps its low byte", "300", 0x2C},
+            {"blanks around", " 7 ", 0x07},
+            {"minus one", "-1", 0xFF},
+            {"letters", "abc", -1},
+            {"degree sign shown as typed", "5°", -1},
         };
-        const auto add = [&](const char* item, const char* caption, const QString& before, const QStringList& after) {
+        const auto add = [&](const char* item, const char* caption, const BoxCommand& command) {
             for (const Answer& answer : answers) {
-                const bool parses = answer.byte != nullptr;
-                const QStringList requests =
-                    parses ? QStringList{before + QLatin1String(answer.byte)} + after : QStringList();
+                const bool parses = answer.byte >= 0;
+                const QStringList requests = parses ? packetsOf(command, answer.byte) : QStringList();
                 const QString error =
                     parses ? QString() : QStringLiteral("'%1' is not a valid integer value").arg(QString(answer.text).trimmed());
                 QTest::addRow("%s %s", item, answer.tag) << item << caption << answer.text << requests << error;
             }
         };
-        add("Setposition1", "Enter positioner position", QStringLiteral("04 00 "), {});
-        add("IRValueSet1", "Enter IR Value", QStringLiteral("07 00 01 "), {"08"});
+        add("Setposition1", "Enter positioner position", BoxCommands::SetPosition);
+        add("IRValueSet1", "Enter IR Value", BoxCommands::SetIrValue);
     }
     void inputBoxTextBecomesTheByte()
     {
@@ -323,7 +323,7 @@ private slots:
         f.trigger(item.toLatin1().constData());
 
         QCOMPARE(f.prompts.inputCaptions, QStringList{caption});
-        QCOMPARE(f.takeRequests(), packets(requests));
+        QCOMPARE(f.takeRequests(), requests);
         if (error.isEmpty()) {
             QVERIFY(f.prompts.boxes.isEmpty());
             QCOMPARE(receiveErrors(f.log()), 0);

@@ -1,13 +1,13 @@
 // "Setting" of the positioner and of the remote control against the simulated box: the
 // table download into the dialog, the chunked upload after "Store Data", and the failures.
 #include "MainWindowFixture.h"
+#include "TableDialogTestKit.h"
 
 #include "link/LinkState.h"
-#include "ui/tables/Tables.h"
+#include "ui/tables/TableTransfer.h"
 #include "ui/tables/Unit2.h"
 #include "ui/tables/Unit3.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -15,89 +15,25 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using ShownBox = ScriptedPrompts::ShownBox;
 
-constexpr std::uint8_t PositionerTable = 0x01;
-constexpr std::uint8_t RemoteControlTable = 0x02;
-
-// Acts inside a table dialog once its modal loop runs, as a user would. A dialog the action
-// leaves open is cancelled, so the command always comes back to the test.
-class WhenDialogShown {
-public:
-    WhenDialogShown(QDialog* dialog, std::function<void(QDialog*)> action)
-    {
-        QObject::connect(&m_poll, &QTimer::timeout, [this, dialog, action] {
-            if (m_shown || QApplication::activeModalWidget() != dialog)
-                return;
-            m_shown = true;
-            action(dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        m_poll.start(10);
-    }
-
-    bool shown() const { return m_shown; }
-
-private:
-    QTimer m_poll;
-    bool m_shown = false;
-};
-
-QLineEdit* editOf(QDialog* dialog, int number)
+void click(QDialog* dialog, int button)
 {
-    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(number));
-    if (!edit)
-        qFatal("the dialog has no Edit%d", number);
-    return edit;
-}
-
-QStringList editTexts(QDialog* dialog, int count)
-{
-    QStringList texts;
-    for (int i = 0; i < count; ++i)
-        texts << editOf(dialog, i)->text();
-    return texts;
-}
-
-void typeInto(QDialog* dialog, int number, const QString& text)
-{
-    QLineEdit* edit = editOf(dialog, number);
-    edit->clear();
-    QTest::keyClicks(edit, text);
-}
-
-void click(QDialog* dialog, const char* button)
-{
-    auto* found = dialog->findChild<QPushButton*>(QLatin1String(button));
-    if (!found)
-        qFatal("the dialog has no %s", button);
-    QTest::mouseClick(found, Qt::LeftButton);
+    QTest::mouseClick(buttonOf(dialog, button), Qt::LeftButton);
 }
 
 void storeData(QDialog* dialog)
 {
-    click(dialog, "BitBtn1");
+    click(dialog, 1);
 }
 
-// The packet as the box receives it: padded with 0x00 to 11 bytes.
-QString bytePacket(Bytes bytes)
+void cancel(QDialog* dialog)
 {
-    bytes.resize(11, 0x00);
-    return MainWindowFixture::hex(bytes);
-}
-
-QString chunk(std::uint8_t table, std::uint8_t offset, const std::uint8_t* eight)
-{
-    Bytes bytes{0x0A, table, offset};
-    bytes.insert(bytes.end(), eight, eight + 8);
-    return bytePacket(bytes);
+    click(dialog, 2);
 }
 
 QString remoteText(std::uint8_t byte)
@@ -154,36 +90,45 @@ bool holdsOnly(const std::array<std::uint8_t, N>& table, std::uint8_t value)
     return std::all_of(table.begin(), table.end(), [value](std::uint8_t byte) { return byte == value; });
 }
 
-std::uint8_t readOpcodeOf(const QString& command)
+// The dialog a command edits: "Settings1" the positioner table's, "settings2" the remote
+// control's.
+TableDialog* dialogOf(const MainWindowFixture& f, const QString& command)
 {
-    return command == QLatin1String("settings2") ? 0x09 : 0x06;
+    if (command == QLatin1String("settings2"))
+        return f.window->remoteDialog();
+    return f.window->positionerDialog();
 }
 
-QString readRequestOf(const QString& command)
+void addCommandColumn()
 {
-    return bytePacket({readOpcodeOf(command)});
+    QTest::addColumn<QString>("command");
+    QTest::newRow("positioner") << "Settings1";
+    QTest::newRow("remote control") << "settings2";
 }
 
-QStringList positionerUpload(const TestBox::PositionTable& stored)
+// The read of the dialog's table, and the writes of its working table, as the table
+// transfers make them.
+QString readRequestOf(TableDialog* dialog)
 {
-    QStringList requests;
-    for (std::uint8_t offset = 0; offset < 32; offset += 8)
-        requests << chunk(PositionerTable, offset, stored.data() + offset);
-    return requests;
+    return packetOf(dialog->kind().readRequest());
+}
+
+QStringList uploadOf(TableDialog* dialog)
+{
+    QStringList packets;
+    uploadTable(
+        [&packets](const BoxRequest& request) {
+            packets << packetOf(request);
+            return std::vector<std::uint8_t>();
+        },
+        dialog->kind(), dialog->tableBytes());
+    return packets;
 }
 
 } // namespace
 
 class TestTransfers : public QObject {
     Q_OBJECT
-
-private:
-    static QDialog* dialogOf(const MainWindowFixture& f, const QString& command)
-    {
-        if (command == QLatin1String("settings2"))
-            return f.window->remoteDialog();
-        return f.window->positionerDialog();
-    }
 
 private slots:
     void positionerDownloadShowsPositionsInEveryDisplayMode_data()
@@ -217,7 +162,7 @@ private slots:
         QStringList shown;
         WhenDialogShown user(f.window->positionerDialog(), [&](QDialog* dialog) {
             shown = editTexts(dialog, 32);
-            click(dialog, "BitBtn2");
+            cancel(dialog);
         });
         f.trigger("Settings1");
 
@@ -229,7 +174,7 @@ private slots:
         for (int i = 0; i < 32; ++i)
             QCOMPARE(f.window->positionerDialog()->PositionTable[i], onBox[i]);
         QCOMPARE(f.window->positionerDialog()->PositionTable[32], std::uint8_t(0x5A));
-        QCOMPARE(f.takeRequests(), QStringList({bytePacket({0x06})}));
+        QCOMPARE(f.takeRequests(), QStringList({readRequestOf(f.window->positionerDialog())}));
         QCOMPARE(int(f.link().DisplayMode.load()), int(mode));
         QCOMPARE(f.link().ShowCRLF.load(), showCRLF);
         QVERIFY(f.prompts.boxes.isEmpty());
@@ -249,7 +194,7 @@ private slots:
         WhenDialogShown user(f.window->remoteDialog(), [&](QDialog* dialog) {
             grid = editTexts(dialog, 96);
             repeat = editOf(dialog, 96)->text();
-            click(dialog, "BitBtn2");
+            cancel(dialog);
         });
         f.trigger("settings2");
 
@@ -263,90 +208,38 @@ private slots:
             QCOMPARE(f.window->remoteDialog()->RemoteTable[i], onBox[i]);
     }
 
-    void confirmedPositionerDialogWritesFourChunksThenDone()
+    // Every packet of the upload is logged with all its bytes, the chunks unpadded.
+    void confirmedDialogWritesTheTableBackThenDone_data()
     {
+        addCommandColumn();
+    }
+    void confirmedDialogWritesTheTableBackThenDone()
+    {
+        QFETCH(QString, command);
         MainWindowFixture f;
-        f.window->positionerDialog()->PositionTable[32] = 0x5A; // carried, never uploaded
-        TestBox::PositionTable onBox = boxPositions();
-        onBox[32] = 0x44;
-        f.box->setPositionTable(onBox);
         f.activate();
         f.takeRequests();
+        TableDialog* dialog = dialogOf(f, command);
 
         int requestsAtDone = -1;
         f.prompts.whileBoxShown = [&](const ShownBox&) { requestsAtDone = static_cast<int>(f.box->requests().size()); };
-        WhenDialogShown user(f.window->positionerDialog(), [](QDialog* dialog) {
-            typeInto(dialog, 3, QStringLiteral("200"));
-            typeInto(dialog, 31, QStringLiteral("0x1F"));
-            storeData(dialog);
+        WhenDialogShown user(dialog, [](QDialog* shown) {
+            typeInto(editOf(shown, 3), QStringLiteral("200"));
+            typeInto(editOf(shown, 31), QStringLiteral("0x1F"));
+            storeData(shown);
         });
-        f.trigger("Settings1");
+        f.trigger(command.toLatin1().constData());
 
         QVERIFY(user.shown());
-        TestBox::PositionTable stored = onBox;
-        stored[3] = 200;
-        stored[31] = 0x1F;
-        QCOMPARE(f.takeRequests(), QStringList({bytePacket({0x06})}) + positionerUpload(stored));
-        QCOMPARE(f.prompts.boxes.size(), 1);
+        QCOMPARE(dialog->tableBytes()[3], std::uint8_t(200));
+        QCOMPARE(dialog->tableBytes()[31], std::uint8_t(0x1F));
+        const QStringList upload = uploadOf(dialog);
+        QCOMPARE(f.takeRequests(), QStringList{readRequestOf(dialog)} + upload);
+        for (const QString& request : upload)
+            QVERIFY2(f.log().contains(sentLine(request)), qPrintable(request));
+        QCOMPARE(f.prompts.boxTexts(), QStringList{"Done"});
         QCOMPARE(f.prompts.boxes.first().kind, PromptSeam::Box::Information);
-        QCOMPARE(f.prompts.boxes.first().text, QStringLiteral("Done"));
-        QCOMPARE(requestsAtDone, 5);
-        // Byte 32 travels neither way: the box keeps its own, the working copy its own.
-        QCOMPARE(f.box->positionTable(), stored);
-        QCOMPARE(f.window->positionerDialog()->PositionTable[32], std::uint8_t(0x5A));
-        QVERIFY(!f.log().contains(QStringLiteral("Receive error!")));
-    }
-
-    void firstPositionerChunkIsLoggedWithAllElevenBytes()
-    {
-        MainWindowFixture f;
-        TestBox::PositionTable onBox{};
-        for (int i = 0; i < 8; ++i)
-            onBox[i] = static_cast<std::uint8_t>(10 * (i + 1));
-        f.box->setPositionTable(onBox);
-        f.activate();
-
-        WhenDialogShown user(f.window->positionerDialog(), storeData);
-        f.trigger("Settings1");
-
-        QVERIFY(user.shown());
-        QVERIFY(f.log().contains(QStringLiteral("S: 0x0A 0x01 0x00 0x0A 0x14 0x1E 0x28 0x32 0x3C 0x46 0x50")));
-    }
-
-    void confirmedRemoteDialogWritesChunksRepeatAndFollowUpThenDone()
-    {
-        MainWindowFixture f;
-        const TestBox::RemoteTable onBox = boxRemote();
-        f.box->setRemoteTable(onBox);
-        f.activate();
-        f.takeRequests();
-
-        int requestsAtDone = -1;
-        f.prompts.whileBoxShown = [&](const ShownBox&) { requestsAtDone = static_cast<int>(f.box->requests().size()); };
-        WhenDialogShown user(f.window->remoteDialog(), [](QDialog* dialog) {
-            typeInto(dialog, 5, QStringLiteral("0xab"));
-            typeInto(dialog, 95, QStringLiteral("$10"));
-            typeInto(dialog, 96, QStringLiteral("7"));
-            storeData(dialog);
-        });
-        f.trigger("settings2");
-
-        QVERIFY(user.shown());
-        TestBox::RemoteTable stored = onBox;
-        stored[5] = 0xAB;
-        stored[95] = 0x10;
-        stored[96] = 0x07;
-        QStringList expected{bytePacket({0x09})};
-        for (std::uint8_t offset = 0; offset < 96; offset += 8)
-            expected << chunk(RemoteControlTable, offset, stored.data() + offset);
-        expected << bytePacket({0x07, 0x00, 0x02, 0x07}) << bytePacket({0x08});
-        QCOMPARE(f.takeRequests(), expected);
-        QCOMPARE(expected.size(), 15);
-        QCOMPARE(f.prompts.boxes.size(), 1);
-        QCOMPARE(f.prompts.boxes.first().kind, PromptSeam::Box::Information);
-        QCOMPARE(f.prompts.boxes.first().text, QStringLiteral("Done"));
-        QCOMPARE(requestsAtDone, 15);
-        QCOMPARE(f.box->remoteTable(), stored);
+        QCOMPARE(requestsAtDone, 1 + upload.size());
         QVERIFY(!f.log().contains(QStringLiteral("Receive error!")));
     }
 
@@ -371,17 +264,17 @@ private slots:
 
         // An edited value must not reach the box when the user cancels.
         WhenDialogShown user(dialogOf(f, command), [escape](QDialog* dialog) {
-            typeInto(dialog, 0, QStringLiteral("1"));
+            typeInto(editOf(dialog, 0), QStringLiteral("1"));
             if (escape)
                 QTest::keyClick(dialog, Qt::Key_Escape);
             else
-                click(dialog, "BitBtn2");
+                cancel(dialog);
         });
         f.trigger(command.toLatin1().constData());
 
         QVERIFY(user.shown());
         QVERIFY(!dialogOf(f, command)->isVisible());
-        QCOMPARE(f.takeRequests(), QStringList({readRequestOf(command)}));
+        QCOMPARE(f.takeRequests(), QStringList({readRequestOf(dialogOf(f, command))}));
         QVERIFY(f.prompts.boxes.isEmpty());
         QCOMPARE(f.prompts.beeps, 0);
         QCOMPARE(f.box->positionTable(), positionsBefore);
@@ -391,23 +284,24 @@ private slots:
     void replyOfWrongLengthShowsNoDialog_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("extraBytes"); // beyond the read's reply length
         QTest::addColumn<int>("receiveErrors"); // a short reply also times out
-        QTest::newRow("positioner, 34 bytes") << "Settings1" << 34 << 1;
-        QTest::newRow("positioner, 36 bytes") << "Settings1" << 36 << 0;
-        QTest::newRow("remote, 100 bytes") << "settings2" << 100 << 0;
+        QTest::newRow("positioner, one byte short") << "Settings1" << -1 << 1;
+        QTest::newRow("positioner, one byte long") << "Settings1" << 1 << 0;
+        QTest::newRow("remote, one byte long") << "settings2" << 1 << 0;
     }
     void replyOfWrongLengthShowsNoDialog()
     {
         QFETCH(QString, command);
-        QFETCH(int, length);
+        QFETCH(int, extraBytes);
         QFETCH(int, receiveErrors);
         MainWindowFixture f;
         f.window->positionerDialog()->PositionTable.fill(0x5A);
         f.window->remoteDialog()->RemoteTable.fill(0x5A);
         f.activate();
         f.takeRequests();
-        f.box->forceNextReplyLength(readOpcodeOf(command), static_cast<std::size_t>(length));
+        const BoxRequest read = dialogOf(f, command)->kind().readRequest();
+        f.box->forceNextReplyLength(std::uint8_t(read.bytes[0]), std::size_t(read.replyLength + extraBytes));
 
         int beepsAtError = -1;
         int receiveErrorsAtError = -1;
@@ -424,7 +318,7 @@ private slots:
         QCOMPARE(receiveErrorsAtError, receiveErrors);
         QCOMPARE(beepsAtError, receiveErrors);
         QCOMPARE(countOf(f.log(), QStringLiteral("Receive error!")), receiveErrors);
-        QCOMPARE(f.takeRequests(), QStringList({readRequestOf(command)}));
+        QCOMPARE(f.takeRequests(), QStringList({readRequestOf(dialogOf(f, command))}));
         QVERIFY(holdsOnly(f.window->positionerDialog()->PositionTable, 0x5A));
         QVERIFY(holdsOnly(f.window->remoteDialog()->RemoteTable, 0x5A));
     }
@@ -434,22 +328,22 @@ private slots:
         MainWindowFixture f;
         f.activate();
         f.takeRequests();
-        TestBox::PositionTable stored = f.box->positionTable();
-        stored[0] = 1;
+        TableDialog* dialog = f.window->positionerDialog();
 
-        WhenDialogShown user(f.window->positionerDialog(), [&](QDialog* dialog) {
+        WhenDialogShown user(dialog, [&](QDialog* shown) {
             f.box->setFault(TestBox::Fault::Silent);
-            typeInto(dialog, 0, QStringLiteral("1"));
-            storeData(dialog);
+            typeInto(editOf(shown, 0), QStringLiteral("1"));
+            storeData(shown);
         });
         f.trigger("Settings1");
 
         QVERIFY(user.shown());
-        QCOMPARE(countOf(f.log(), QStringLiteral("Receive error!")), 4);
-        QCOMPARE(f.prompts.beeps, 4);
+        const QStringList upload = uploadOf(dialog);
+        QCOMPARE(countOf(f.log(), QStringLiteral("Receive error!")), upload.size());
+        QCOMPARE(f.prompts.beeps, upload.size());
         QCOMPARE(f.prompts.boxTexts(), QStringList({"Done"}));
         QCOMPARE(f.prompts.boxes.first().kind, PromptSeam::Box::Information);
-        QCOMPARE(f.takeRequests(), QStringList({bytePacket({0x06})}) + positionerUpload(stored));
+        QCOMPARE(f.takeRequests(), QStringList{readRequestOf(dialog)} + upload);
     }
 
     void closingTheWindowDuringTheDownloadCancelsTheDialog()
@@ -470,7 +364,7 @@ private slots:
         QVERIFY(f.link().AppTerminating);
         QVERIFY(!user.shown());
         QVERIFY(!f.window->positionerDialog()->isVisible());
-        QCOMPARE(f.takeRequests(), QStringList({bytePacket({0x06})}));
+        QCOMPARE(f.takeRequests(), QStringList({readRequestOf(f.window->positionerDialog())}));
         QVERIFY(f.prompts.boxes.isEmpty());
     }
 
@@ -490,7 +384,7 @@ private slots:
         pullCable.start(1);
 
         WhenDialogShown user(f.window->positionerDialog(), [](QDialog* dialog) {
-            typeInto(dialog, 0, QStringLiteral("77"));
+            typeInto(editOf(dialog, 0), QStringLiteral("77"));
             storeData(dialog);
         });
         f.trigger("Settings1");
@@ -503,7 +397,7 @@ private slots:
         QVERIFY(f.box->plugIn());
         f.trigger("Open1");
         QCOMPARE(f.log().first(), QStringLiteral("COM port opened"));
-        WhenDialogShown again(f.window->positionerDialog(), [](QDialog* dialog) { click(dialog, "BitBtn2"); });
+        WhenDialogShown again(f.window->positionerDialog(), cancel);
         f.trigger("Settings1");
         QVERIFY(again.shown());
     }

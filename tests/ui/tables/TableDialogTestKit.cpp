@@ -4,6 +4,7 @@
 #include "app/Unitx.h"
 #include "ui/tables/TableDialog.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -138,6 +139,19 @@ int runModal(TableDialog* dialog, const std::function<void()>& whileShown)
     });
     trigger.start(0);
     return dialog->showModalTable();
+}
+
+WhenDialogShown::WhenDialogShown(QDialog* dialog, std::function<void(QDialog*)> action)
+{
+    QObject::connect(&m_poll, &QTimer::timeout, [this, dialog, action = std::move(action)] {
+        if (m_shown || QApplication::activeModalWidget() != dialog)
+            return;
+        m_shown = true;
+        action(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    m_poll.start(10);
 }
 
 QString fileError(const QString& message, int code)

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <functional>
 
@@ -77,6 +78,20 @@ constexpr int LeftOpen = 99;
 // Shows the dialog with showModalTable and runs `whileShown` as soon as its modal loop runs.
 // A dialog still open afterwards is ended with LeftOpen.
 int runModal(TableDialog* dialog, const std::function<void()>& whileShown);
+
+// Acts inside a dialog once its modal loop runs, as a user would, when something else (the
+// main window's "Setting") shows it. A dialog the action leaves open is cancelled, so the
+// command always comes back to the test.
+class WhenDialogShown {
+public:
+    WhenDialogShown(QDialog* dialog, std::function<void(QDialog*)> action);
+
+    bool shown() const { return m_shown; }
+
+private:
+    QTimer m_poll;
+    bool m_shown = false;
+};
 
 // The error text of a failed table file operation: the file layer's message, two blanks and
 // the system's text for `code`.
