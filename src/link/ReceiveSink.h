@@ -1,5 +1,5 @@
-// Where the receive thread sends what it has to show: it blocks in each call until the text
-// is shown, or until the reader is told to stop.
+// Where the receive thread sends what it has to show: it blocks in each call until the GUI
+// thread has shown the text, or until the reader is told to stop.
 #pragma once
 
 #include <string>
@@ -11,7 +11,6 @@ public:
     // One log line's worth of received data, without the "R: " prefix.
     virtual void showReceived(const std::string& text) = 0;
 
-    // An error, shown in an error box: a failed step of the open sequence, or an error of the
-    // receive loop.
+    // An error of the receive loop, shown in an error box.
     virtual void showError(const std::string& message) = 0;
 };
