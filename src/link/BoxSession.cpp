@@ -31,8 +31,6 @@ BoxSession::BoxSession(serial::Port& port, ReceiveBuffer& buffer, const ReaderOp
 {
 }
 
-BoxSession::~BoxSession() = default;
-
 // Once a reader was started, every open and close stops it and pauses, even when it has
 // already ended.
 void BoxSession::runStopSequence()

@@ -44,7 +44,6 @@ public:
 
     // `port`, `buffer`, the options' flags and `host` outlive the session.
     BoxSession(serial::Port& port, ReceiveBuffer& buffer, const ReaderOptions& options, BoxSessionHost& host);
-    ~BoxSession();
 
     // The open sequence: the stop sequence, the old handle closed, the port the settings name
     // opened and configured, the event mask set, a 100 ms settle, stale input flushed, the
