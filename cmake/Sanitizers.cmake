@@ -16,7 +16,7 @@ if(VANTOREL_ASAN OR VANTOREL_FUZZ)
 endif()
 if(VANTOREL_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-    message(FATAL_ERROR "VANTOREL_FUZZ needs clang (CXX=clang++-14)")
+    message(FATAL_ERROR "VANTOREL_FUZZ needs clang: scripts/fuzz.sh builds with the release's own")
   endif()
   # Every library is instrumented for coverage; only the harness executables link libFuzzer.
   add_compile_options(-fsanitize=fuzzer-no-link)

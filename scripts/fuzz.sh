@@ -7,12 +7,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
-scripts/install-deps.sh
+scripts/install-deps.sh fuzz
+. scripts/debian.sh
+llvm=$(debian_llvm_version)
 cores=$(nproc)
 export QT_QPA_PLATFORM=offscreen
-export ASAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-14
+export ASAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-$llvm
 
-cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="clang++-$llvm" \
   -DVANTOREL_FUZZ=ON -DBUILD_TESTING=OFF -DVANTOREL_BENCH=OFF
 cmake --build build-fuzz -j"$cores" --target vantorel_fuzzers
 

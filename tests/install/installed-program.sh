@@ -23,7 +23,13 @@ DESTDIR=$root cmake --install "$build" --prefix /usr >"$work/install.log" || fai
 (cd "$root/usr" && find . ! -type d | sed 's|^\./||' | sort) > "$work/files"
 diff -u <(sort "$here/installed-files.txt") "$work/files" || fail "other files were installed"
 desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop-file-validate"
-appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail "appstreamcli validate"
+# The project has no homepage of its own yet, and names none: Debian 13's validator warns of
+# that (Debian 12's does not). Any other error or warning fails.
+if ! appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >"$work/appstream.log" 2>&1; then
+  findings=$(grep -E '^[EW]: ' "$work/appstream.log")
+  [[ -n $findings ]] && ! grep -qv ' url-homepage-missing' <<<"$findings" \
+    || { cat "$work/appstream.log"; fail "appstreamcli validate"; }
+fi
 
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!

@@ -13,6 +13,8 @@
 class LogDocumentLayout;
 
 class LogView final : public QPlainTextEdit {
+    Q_OBJECT
+
 public:
     explicit LogView(QWidget* parent = nullptr);
 

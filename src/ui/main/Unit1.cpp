@@ -66,6 +66,10 @@ void TForm1::createLogPane()
 {
     m = new LogView(centralWidget());
     m->setObjectName(QStringLiteral("m"));
+    m->setAccessibleName(QStringLiteral("Log"));
+    m->setAccessibleDescription(QStringLiteral("Bytes sent and received, newest line first"));
+    // Tab leaves the pane as it leaves every other control, so the keyboard is never caught in it.
+    m->setTabChangesFocus(true);
     auto* layout = new QVBoxLayout(centralWidget());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -77,15 +81,26 @@ void TForm1::createStatusBar()
 {
     auto* bar = statusBar();
     bar->setObjectName(QStringLiteral("sb1"));
+    bar->setAccessibleName(QStringLiteral("Status"));
     bar->setSizeGripEnabled(true);
     sbPanel0 = new QLabel(bar);
     sbPanel0->setObjectName(QStringLiteral("sb1Panel0"));
+    sbPanel0->setAccessibleName(QStringLiteral("Display mode"));
     sbPanel0->setFixedWidth(ModePanelWidth);
     sbPanel1 = new QLabel(bar);
     sbPanel1->setObjectName(QStringLiteral("sb1Panel1"));
+    sbPanel1->setAccessibleName(QStringLiteral("Transfer"));
     sbPanel1->setFixedWidth(SendingPanelWidth);
     bar->addWidget(sbPanel0);
     bar->addWidget(sbPanel1);
+}
+
+void TForm1::showInStatusPanel(QLabel* panel, const QString& text)
+{
+    // The panel's name says what it is for; what it shows now goes with it as its description,
+    // so that a screen reader says both.
+    panel->setText(text);
+    panel->setAccessibleDescription(text.trimmed());
 }
 
 void TForm1::FormCreate()

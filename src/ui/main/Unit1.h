@@ -121,6 +121,8 @@ private:
     bool waitForReply(std::uint32_t count, std::chrono::milliseconds timeout) override;
     void pause(std::chrono::milliseconds duration) override;
 
+    // `text` in a status bar panel, for the eye and the screen reader.
+    void showInStatusPanel(QLabel* panel, const QString& text);
     void selectDisplay(QAction* item, DisplayMode mode, const QString& panelText);
     // The transaction of SendRequest for one request: the port opened when it is not marked
     // open, the request sent through the box session, its outcome shown.

@@ -40,10 +40,14 @@ QComboBox* newList(QWidget* panel, const char* name)
     return list;
 }
 
-QLineEdit* addOptionEdit(QWidget* panel, const char* name, int left)
+// Option edit `number` (1 to 3), "opt<number>".
+QLineEdit* addOptionEdit(QWidget* panel, int number, int left)
 {
-    auto* edit = new QLineEdit(QLatin1String(name), panel);
-    edit->setObjectName(QLatin1String(name));
+    const QString name = QStringLiteral("opt%1").arg(number);
+    auto* edit = new QLineEdit(name, panel);
+    edit->setObjectName(name);
+    // The three edits share one label, so each carries a name of its own.
+    edit->setAccessibleName(QStringLiteral("Option byte %1").arg(number));
     edit->setMaxLength(OptionMaxLength);
     edit->setGeometry(left, 102, 45, 25);
     return edit;
@@ -65,10 +69,10 @@ void TForm1::createComposerPanel()
     panel->setObjectName(QStringLiteral("Panel1"));
     Panel1 = panel;
 
-    addLabel(panel, "Label1", QStringLiteral("Framing"), 5, 10);
-    addLabel(panel, "Label2", QStringLiteral("Family"), 5, 41);
-    addLabel(panel, "Label3", QStringLiteral("Command"), 5, 73);
-    addLabel(panel, "Label4", QStringLiteral("Options"), 5, 105);
+    QLabel* framingLabel = addLabel(panel, "Label1", QStringLiteral("Framing"), 5, 10);
+    QLabel* familyLabel = addLabel(panel, "Label2", QStringLiteral("Family"), 5, 41);
+    QLabel* commandLabel = addLabel(panel, "Label3", QStringLiteral("Command"), 5, 73);
+    QLabel* optionsLabel = addLabel(panel, "Label4", QStringLiteral("Options"), 5, 105);
 
     framing = newList(panel, "framing");
     panel->addStretched(framing, QRect(87, 6, 371, 25));
@@ -77,16 +81,24 @@ void TForm1::createComposerPanel()
     command = newList(panel, "command");
     panel->addStretched(command, QRect(87, 70, 372, 25));
 
-    opt1 = addOptionEdit(panel, "opt1", 87);
-    opt2 = addOptionEdit(panel, "opt2", 137);
-    opt3 = addOptionEdit(panel, "opt3", 187);
+    opt1 = addOptionEdit(panel, 1, 87);
+    opt2 = addOptionEdit(panel, 2, 137);
+    opt3 = addOptionEdit(panel, 3, 187);
 
-    addLabel(panel, "Compatibility", QStringLiteral("Compatibility"), 237, 105);
+    QLabel* compatLabel = addLabel(panel, "Compatibility", QStringLiteral("Compatibility"), 237, 105);
     compat = newList(panel, "compat");
     compat->setGeometry(374, 102, 84, 25);
     compat->addItems({QStringLiteral("Version 1.0"), QStringLiteral("Version 1.1"), QStringLiteral("Version 1.2"),
                       QStringLiteral("Version 2.0")});
     connect(compat, &QComboBox::activated, this, [this] { runHandler([this] { compatChange(); }); });
+
+    // A screen reader names each control by the label beside it: a list's own name is the
+    // item it shows.
+    framingLabel->setBuddy(framing);
+    familyLabel->setBuddy(family);
+    commandLabel->setBuddy(command);
+    optionsLabel->setBuddy(opt1);
+    compatLabel->setBuddy(compat);
 
     setTabOrder(framing, family);
     setTabOrder(family, command);

@@ -80,7 +80,7 @@ void TForm1::selectDisplay(QAction* item, DisplayMode mode, const QString& panel
     for (QAction* display : {ShowHEX1, ShowASCII1, ShowBINARY1})
         display->setChecked(display == item);
     Link.DisplayMode = mode;
-    sbPanel0->setText(panelText);
+    showInStatusPanel(sbPanel0, panelText);
 }
 
 void TForm1::ShowHEX1Click()

@@ -98,12 +98,12 @@ BoxSession::Sent TForm1::sendBoxRequest(const BoxRequest& request)
     case BoxSession::Exchange::Replied:
         break;
     }
-    sbPanel1->clear();
+    showInStatusPanel(sbPanel1, QString());
     return sent;
 }
 
 void TForm1::showSent(const std::string& packetDump)
 {
-    sbPanel1->setText(QStringLiteral("Sending data..."));
+    showInStatusPanel(sbPanel1, QStringLiteral("Sending data..."));
     AddLog(QStringLiteral("S: ") + fromAnsi(packetDump));
 }

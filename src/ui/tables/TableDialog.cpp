@@ -4,6 +4,7 @@
 #include "app/UserPaths.h"
 #include "ui/tables/TableFilePrompts.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,11 +55,14 @@ TableDialog::TableDialog(QWidget* parent, const TableKind& kind, const QString& 
     fields_->setGeometry(rect());
 }
 
-QLineEdit* TableDialog::addEdit(int number, const QRect& geometry)
+QLineEdit* TableDialog::addEdit(int number, const QRect& geometry, const QString& spokenName)
 {
     auto* edit = new QLineEdit(fields_);
     edit->setObjectName(QStringLiteral("Edit%1").arg(number));
     edit->setGeometry(geometry);
+    edit->setAccessibleName(spokenName);
+    if (!firstEdit_)
+        firstEdit_ = edit;
     return edit;
 }
 
@@ -123,6 +127,20 @@ void TableDialog::reject()
         hideWithCancel();
 }
 
+// The buttons are never default buttons, so that Return in an edit presses none; Return on a
+// focused button presses that one, as in the dialogs of Windows.
+void TableDialog::keyPressEvent(QKeyEvent* event)
+{
+    const bool keypadEnter = event->key() == Qt::Key_Enter && event->modifiers() == Qt::KeypadModifier;
+    const bool plainReturn = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+                             && event->modifiers() == Qt::NoModifier;
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && (plainReturn || keypadEnter)) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void TableDialog::setTerminatingCheck(std::function<bool()> terminating)
 {
     terminating_ = std::move(terminating);
@@ -141,6 +159,9 @@ int TableDialog::showModalTable()
         centreOverMainWindow();
         shownBefore_ = true;
     }
+    // Every showing starts on the first edit, whichever control the last one ended on.
+    if (firstEdit_)
+        firstEdit_->setFocus();
     return exec();
 }
 

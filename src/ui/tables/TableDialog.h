@@ -1,7 +1,8 @@
 // What the positioner and remote-control dialogs share: the fixed dialog frame and fonts,
-// controls at fixed places, Esc and the close box acting as "Cancel", the modal showing
-// that centres the dialog over the main window the first time only, and the working table
-// with its "Store Data", "Save Data" and "Load Data".
+// controls at fixed places, Esc and the close box acting as "Cancel", Return pressing the
+// focused button, the modal showing that centres the dialog over the main window the first
+// time only and starts on the first edit every time, and the working table with its
+// "Store Data", "Save Data" and "Load Data".
 #pragma once
 
 #include "app/Prompts.h"
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -58,8 +60,9 @@ protected:
     void loadFromFile();
 
     // Edits and labels are named "Edit<number>" and "Label<number>". Controls take the tab
-    // order in which they are added.
-    QLineEdit* addEdit(int number, const QRect& geometry);
+    // order in which they are added. `spokenName` is what a screen reader calls the edit;
+    // without one the edit takes the text of the label whose buddy it is.
+    QLineEdit* addEdit(int number, const QRect& geometry, const QString& spokenName = {});
     QLabel* addLabel(int number, const QString& caption, const QRect& geometry, Qt::Alignment alignment);
 
     // Button "BitBtn<number>", 100 x 25 px, with a glyph; never a default button. `handler`
@@ -73,11 +76,14 @@ protected:
     // Hides the dialog and ends its modal display with Cancel.
     void hideWithCancel();
 
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void centreOverMainWindow();
 
     const TableKind& kind_;
     QWidget* fields_;
+    QLineEdit* firstEdit_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     std::function<bool()> terminating_;
     bool shownBefore_ = false;

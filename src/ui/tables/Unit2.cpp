@@ -35,7 +35,8 @@ TForm2::TForm2(QWidget* parent)
     for (int i = 0; i < PositionCount; ++i) {
         const QRect geometry = editGeometry(i);
         addLabel(i + 1, QString::number(i), labelGeometry(geometry), Qt::AlignRight | Qt::AlignVCenter);
-        edits_.push_back(addEdit(i, geometry));
+        // Named in full: a screen reader would say the label's bare number.
+        edits_.push_back(addEdit(i, geometry, QStringLiteral("Position %1").arg(i)));
     }
     addButton(1, QStringLiteral("Store Data"), Glyph::GreenTick, {14, 156}, [this] { BitBtn1Click(); });
     setCancelButton(addButton(2, QStringLiteral("Cancel"), Glyph::RedCross, {122, 156}, [this] { BitBtn2Click(); }));

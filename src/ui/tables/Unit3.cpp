@@ -2,6 +2,7 @@
 
 #include "ui/tables/TableEdits.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -33,6 +34,16 @@ QString rowLabelCaption(int row)
     return row == 10 ? QStringLiteral("^") : QString::fromLatin1("\xA1");
 }
 
+// The key of a row as a screen reader says it. The two symbols are a pair of arrows: "^" points
+// up, and 0xA1 is its counterpart turned over, a caron (pointing down) in the window's
+// East-European code page and an inverted exclamation mark in the Western one.
+QString rowKeyName(int row)
+{
+    if (row < 10)
+        return QStringLiteral("Key %1").arg(row);
+    return row == 10 ? QStringLiteral("Key up") : QStringLiteral("Key down");
+}
+
 QString displayForm(std::uint8_t value)
 {
     return QString::asprintf("0x%02X", value);
@@ -44,13 +55,19 @@ TForm3::TForm3(QWidget* parent)
     : TableDialog(parent, RemoteTableKind, QStringLiteral("Form3"), QStringLiteral("Remote control"), QSize(473, 474))
 {
     for (int row = 0; row < Rows; ++row) {
-        addLabel(rowLabelNumber(row), rowLabelCaption(row), QRect(15, rowY(row), 16, EditSize.height()),
-                 Qt::AlignLeft | Qt::AlignVCenter);
+        const QString key = rowKeyName(row);
+        QLabel* label = addLabel(rowLabelNumber(row), rowLabelCaption(row), QRect(15, rowY(row), 16, EditSize.height()),
+                                 Qt::AlignLeft | Qt::AlignVCenter);
+        label->setAccessibleName(key);
+        // Bytes are counted from 1 within a key, as a person counts the edits of a row.
         for (int column = 0; column < Columns; ++column)
-            gridEdits_.push_back(addEdit(row * Columns + column, QRect(QPoint(ColumnX[column], rowY(row)), EditSize)));
+            gridEdits_.push_back(addEdit(row * Columns + column, QRect(QPoint(ColumnX[column], rowY(row)), EditSize),
+                                         QStringLiteral("%1, byte %2").arg(key).arg(column + 1)));
     }
-    addLabel(13, QStringLiteral("Repeat"), QRect(352, 404, 56, EditSize.height()), Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* repeatLabel = addLabel(13, QStringLiteral("Repeat"), QRect(352, 404, 56, EditSize.height()),
+                                   Qt::AlignLeft | Qt::AlignVCenter);
     Edit96 = addEdit(RepeatByte, QRect(QPoint(410, 404), EditSize));
+    repeatLabel->setBuddy(Edit96);
 
     addButton(1, QStringLiteral("Store Data"), Glyph::GreenTick, {14, 408}, [this] { BitBtn1Click(); });
     setCancelButton(addButton(2, QStringLiteral("Cancel"), Glyph::RedCross, {122, 408}, [this] { BitBtn2Click(); }));

@@ -1,5 +1,5 @@
 // What the positioner and remote-control dialogs share, driven like a user in each: the fixed
-// frame, controls that lie apart inside it, the buttons and tab order, what "Store Data"
+// frame, controls that lie apart inside it, the buttons, tab order and keys, what "Store Data"
 // accepts into the table, the ways to cancel, the table files and where the dialog shows.
 #include "TableDialogTestKit.h"
 #include "ui/tables/TableDialog.h"
@@ -73,6 +73,7 @@ private slots:
     void everyLabelStandsNextToAnEdit();
     void buttonsCarryCaptionsAndGlyphs();
     void enterInAnEditPressesNoButton();
+    void eachShowingStartsOnTheFirstEditAndReturnPressesTheFocusedButton();
     void tabOrderRunsThroughEditsThenButtons();
     void startsWithZerosInTheProgramFolder();
     void fileDialogSettings();
@@ -209,6 +210,26 @@ void TestTableDialogs::enterInAnEditPressesNoButton()
     QTest::keyClick(edit(0), Qt::Key_Return);
     QVERIFY(dialog_->isVisible());
     QCOMPARE(tableOf(dialog_), QByteArray(dialog_->kind().size, '\0'));
+}
+
+void TestTableDialogs::eachShowingStartsOnTheFirstEditAndReturnPressesTheFocusedButton()
+{
+    // The first showing ends on "Cancel", the second on "Store Data" with the keypad's Enter.
+    const struct {
+        const char* button;
+        Qt::KeyboardModifiers modifiers;
+        Qt::Key key;
+        int result;
+    } showings[] = {{"Cancel", Qt::NoModifier, Qt::Key_Return, QDialog::Rejected},
+                    {"Store Data", Qt::KeypadModifier, Qt::Key_Enter, QDialog::Accepted}};
+    for (const auto& showing : showings) {
+        const int ended = runModal(dialog_, [&] {
+            QTRY_COMPARE(QApplication::focusWidget(), edit(0));
+            button(showing.button)->setFocus();
+            QTest::keyClick(button(showing.button), showing.key, showing.modifiers);
+        });
+        QCOMPARE(ended, showing.result);
+    }
 }
 
 void TestTableDialogs::tabOrderRunsThroughEditsThenButtons()

@@ -1,0 +1,34 @@
+// Where a dish must point to see a geostationary satellite from a site on the Earth, and the
+// DiSEqC message that turns a polar-mount positioner there: the figures an installer sets a
+// dish up with, and the bytes of "Drive Motor to Angular Position" (E0 31 6E).
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// Degrees: latitude north positive, longitude east positive.
+struct GeoSite {
+    double latitude;
+    double longitude;
+};
+
+struct DishPointing {
+    double azimuth;   // degrees from true north, clockwise
+    double elevation; // degrees above the site's horizon; negative when the satellite is below
+    // Degrees the LNB is turned from upright so that its polarisation matches the satellite's,
+    // positive clockwise as seen from behind the dish looking at the satellite.
+    double lnbSkew;
+    // The polar mount's angle from due south (due north south of the equator), in sixteenths of
+    // a degree as the message carries it, and whether the box is told east.
+    int motorSixteenths;
+    bool motorEast;
+    std::array<std::uint8_t, 5> message; // E0 31 6E, then the angle in two bytes
+
+    bool visible() const { return elevation >= 0.0; }
+};
+
+// The figures for a satellite at `satelliteLongitude` seen from `site` at sea level.
+DishPointing pointDish(const GeoSite& site, double satelliteLongitude);
+
+// Whether any geostationary satellite rises above the site's horizon: not at the poles.
+bool geostationaryArcVisible(const GeoSite& site);

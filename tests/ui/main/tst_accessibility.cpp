@@ -1,0 +1,156 @@
+// The main window and the two table dialogs as a screen reader and a keyboard user meet
+// them: every control the keyboard reaches, and the status bar, has a name of its own that
+// says what it is for, and Tab walks the main window in the order its controls are seen,
+// out of the log pane as well.
+#include "MainWindowFixture.h"
+
+#include "ui/tables/Unit2.h"
+#include "ui/tables/Unit3.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTest>
+
+namespace {
+
+using PickWindow = QWidget* (*)(TForm1*);
+
+// What a screen reader calls a control: the label it is labelled by (a list's own name on
+// Linux is the item it shows), or else the control's own name.
+QString heardName(QAccessibleInterface* control)
+{
+    const auto labels = control->relations(QAccessible::Label);
+    if (!labels.isEmpty())
+        return labels.first().first->text(QAccessible::Name);
+    return control->text(QAccessible::Name);
+}
+
+// What the control shows now, which alone names nothing.
+QString shownValue(QWidget* widget, QAccessibleInterface* control)
+{
+    if (const auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    return control->text(QAccessible::Value);
+}
+
+// The controls of `window` that Tab can reach, in no particular order.
+QList<QWidget*> focusableControls(QWidget* window)
+{
+    QList<QWidget*> controls;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (widget->window() == window && widget->isVisibleTo(window) && widget->isEnabled()
+            && (widget->focusPolicy() & Qt::TabFocus))
+            controls << widget;
+    }
+    return controls;
+}
+
+// The controls a user reads without reaching them: status bars and their panels.
+QList<QWidget*> statusControls(QWidget* window)
+{
+    QList<QWidget*> controls;
+    for (QStatusBar* bar : window->findChildren<QStatusBar*>()) {
+        controls << bar;
+        for (QLabel* panel : bar->findChildren<QLabel*>())
+            controls << panel;
+    }
+    return controls;
+}
+
+// `a` is read before `b`: above it, or beside it on its left.
+bool readBefore(const QWidget* a, const QWidget* b)
+{
+    const auto place = [](const QWidget* control) {
+        return QRect(control->mapTo(control->window(), QPoint(0, 0)), control->size());
+    };
+    const QRect first = place(a);
+    const QRect second = place(b);
+    return first.bottom() < second.top() || (first.top() <= second.bottom() && first.left() < second.left());
+}
+
+QWidget* focused()
+{
+    return QApplication::focusWidget();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(PickWindow)
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlHasANameOfItsOwn_data()
+    {
+        QTest::addColumn<PickWindow>("pick");
+        QTest::newRow("main window") << PickWindow([](TForm1* main) -> QWidget* { return main; });
+        QTest::newRow("positioner dialog") << PickWindow([](TForm1* main) -> QWidget* { return main->positionerDialog(); });
+        QTest::newRow("remote-control dialog") << PickWindow([](TForm1* main) -> QWidget* { return main->remoteDialog(); });
+    }
+
+    void everyControlHasANameOfItsOwn()
+    {
+        QFETCH(PickWindow, pick);
+        MainWindowFixture f(false);
+        QWidget* window = pick(f.window.get());
+        const QList<QWidget*> controls = focusableControls(window) + statusControls(window);
+        QVERIFY(controls.size() > 2);
+
+        QStringList heard;
+        for (QWidget* widget : controls) {
+            QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY(control && control->isValid());
+            const QString name = heardName(control);
+            const QString what = QStringLiteral("%1 (role %2) heard as \"%3\"")
+                                     .arg(widget->objectName()).arg(control->role()).arg(name);
+            QVERIFY2(!name.trimmed().isEmpty(), qPrintable(what));
+            QVERIFY2(name != shownValue(widget, control), qPrintable(what));
+            QVERIFY2(!heard.contains(name), qPrintable(what + " like another control"));
+            heard << name;
+            // What a panel shows is said with its name; a pane of many lines says which way
+            // they run.
+            const QString description = control->text(QAccessible::Description);
+            if (const auto* panel = qobject_cast<QLabel*>(widget))
+                QVERIFY2(description.contains(panel->text().trimmed()), qPrintable(what));
+            if (control->state().multiLine)
+                QVERIFY2(!description.isEmpty(), qPrintable(what));
+        }
+    }
+
+    void tabWalksTheMainWindowInVisualOrder()
+    {
+        MainWindowFixture f(false);
+        f.link().OpenOnActivate = false;
+        f.activate();
+        const QList<QWidget*> controls = focusableControls(f.window.get());
+        QVERIFY(controls.size() > 2);
+
+        QList<QWidget*> visited{focused()};
+        for (int i = 0; i < controls.size(); ++i) {
+            QTest::keyClick(focused(), Qt::Key_Tab);
+            visited << focused();
+        }
+
+        QCOMPARE(visited.last(), visited.first()); // once round, and out of the last control
+        visited.removeLast();
+        for (QWidget* control : controls)
+            QVERIFY2(visited.contains(control), qPrintable(control->objectName()));
+        for (int i = 0; i + 1 < visited.size(); ++i)
+            QVERIFY2(readBefore(visited[i], visited[i + 1]),
+                     qPrintable(visited[i]->objectName() + " then " + visited[i + 1]->objectName()));
+
+        // Shift+Tab goes back into the log pane, seen last, and out of it again; neither key
+        // typed anything into it.
+        QTest::keyClick(focused(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focused(), visited.last());
+        QTest::keyClick(focused(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focused(), visited[visited.size() - 2]);
+        QVERIFY(f.log().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
