@@ -191,7 +191,7 @@ int floodAtSize(const QSize& size)
     if (!size.isEmpty())
         bench.form().resize(size);
     bench.show();
-    if (!bench.form().session().isOpen()) {
+    if (!bench.form().session().PortOpen()) {
         std::fprintf(stderr, "bench_flood: the port did not open\n");
         return 1;
     }

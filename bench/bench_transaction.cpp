@@ -141,7 +141,7 @@ int main(int argc, char* argv[])
     BenchWindow bench(box.slavePath());
     const std::set<int> threadsBeforeOpen = threadIds();
     bench.show();
-    if (!bench.form().session().isOpen()) {
+    if (!bench.form().session().PortOpen()) {
         std::fprintf(stderr, "bench_transaction: the port did not open\n");
         return 1;
     }

@@ -64,10 +64,9 @@ public:
     Sent send(const BoxRequest& request, std::chrono::milliseconds timeout);
 
     // Set by a successful open, cleared by a close that closed the handle.
-    bool isOpen() const { return m_open; }
-
+    bool PortOpen() const { return m_open; }
     // The reader of the last successful open, ended or not; none before the first.
-    const TReadThread* readThread() const { return m_reader.get(); }
+    const TReadThread* ReadThread() const { return m_reader.get(); }
 
 private:
     void runStopSequence();

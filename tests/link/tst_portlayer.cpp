@@ -488,7 +488,7 @@ TEST_CASE("the box session sends a request padded, shows its line and gives the 
 {
     RecordingHost host;
     REQUIRE(host.session.open(readProgramSettings(programSettingsPath())));
-    CHECK(host.session.isOpen());
+    CHECK(host.session.PortOpen());
 
     const BoxSession::Sent info = host.session.send(BoxRequests::hardwareInfo(), ReplyTimeout);
     CHECK(info.outcome == BoxSession::Exchange::Replied);
@@ -504,8 +504,8 @@ TEST_CASE("the box session sends a request padded, shows its line and gives the 
     CHECK(step.reply.size() == BoxRequests::stepUp().replyLength);
 
     CHECK(host.session.close());
-    CHECK_FALSE(host.session.isOpen());
-    CHECK(host.session.readThread()->isFinished());
+    CHECK_FALSE(host.session.PortOpen());
+    CHECK(host.session.ReadThread()->isFinished());
     const BoxSession::Sent closed = host.session.send(BoxRequests::stepUp(), ReplyTimeout);
     CHECK(closed.outcome == BoxSession::Exchange::WriteFailed);
     CHECK_FALSE(closed.writeError.empty());

@@ -84,7 +84,7 @@ void TForm1::SendRequest(const std::string& request, std::uint8_t expectedLength
 
 BoxSession::Sent TForm1::sendBoxRequest(const BoxRequest& request)
 {
-    if (!Session.isOpen())
+    if (!Session.PortOpen())
         OpenPort();
     const BoxSession::Sent sent = Session.send(request, ReplyTimeout);
     switch (sent.outcome) {

@@ -34,7 +34,7 @@ private slots:
         MainWindowFixture f;
         f.activate();
         QCOMPARE(f.log(), QStringList({"COM port opened"}));
-        QVERIFY(f.session().isOpen());
+        QVERIFY(f.session().PortOpen());
         QVERIFY(f.link().ComHandle.handle() > 0);
         f.window->hide();
         f.activate();
@@ -49,15 +49,15 @@ private slots:
         QCOMPARE(f.log(), QStringList({"COM port opened", "COM port opened"}));
         f.trigger("Close1");
         QCOMPARE(f.log().first(), QStringLiteral("COM port closed"));
-        QVERIFY(!f.session().isOpen());
+        QVERIFY(!f.session().PortOpen());
         QCOMPARE(f.link().ComHandle.handle(), serial::NoHandle);
-        QVERIFY(f.session().readThread()->isFinished());
+        QVERIFY(f.session().ReadThread()->isFinished());
         f.trigger("Close1");
         QCOMPARE(countOf(f.log(), "COM port closed"), 2);
 
         // The port opens again after its close, also for a normal user (tests/support/as-nobody.sh).
         f.trigger("Open1");
-        QVERIFY(f.session().isOpen());
+        QVERIFY(f.session().PortOpen());
         f.window->SendRequest(std::string(1, '\x01'), 90);
         QVERIFY(f.log().first().startsWith(QStringLiteral("R: ")));
         QVERIFY(f.prompts.boxes.isEmpty());
@@ -95,7 +95,7 @@ private slots:
         f.trigger("Close1");
         QCOMPARE(f.log().mid(0, 3), QStringList({"COM port closed", "COM port opened", "COM port opened"}));
         QCOMPARE(f.link().ComHandle.handle(), serial::NoHandle);
-        QVERIFY(f.session().readThread()->isFinished());
+        QVERIFY(f.session().ReadThread()->isFinished());
     }
 
     // Each cycle waits out the stop pause; whatever a cycle takes, it gives back.
@@ -129,9 +129,9 @@ private slots:
         MainWindowFixture f(false, QStringLiteral("port=/dev/vantorel-no-such-port"));
         f.activate();
         QCOMPARE(f.prompts.errorTexts(), QStringList({"CreateFile INVALID_HANDLE_VALUE"}));
-        QVERIFY(!f.session().isOpen());
+        QVERIFY(!f.session().PortOpen());
         QCOMPARE(f.link().ComHandle.handle(), serial::InvalidHandle);
-        QVERIFY(!f.session().readThread());
+        QVERIFY(!f.session().ReadThread());
         QVERIFY(f.log().isEmpty());
 
         // A request tries the open again, then the write fails: no wait, no "Receive error!".
@@ -153,12 +153,12 @@ private slots:
     {
         MainWindowFixture f;
         f.activate();
-        QVERIFY(f.session().isOpen());
+        QVERIFY(f.session().PortOpen());
         f.box->unplug(); // the device disappears
         f.trigger("Open1");
         QCOMPARE(f.prompts.errorTexts(), QStringList({"CreateFile INVALID_HANDLE_VALUE"}));
-        QVERIFY(f.session().isOpen());
-        QVERIFY(f.session().readThread()->isFinished());
+        QVERIFY(f.session().PortOpen());
+        QVERIFY(f.session().ReadThread()->isFinished());
     }
 
     void earlyInputIsFlushedAndLaterInputLogged()
@@ -266,7 +266,7 @@ private slots:
         const double used = processCpuSeconds() - before;
         QVERIFY2(used < 0.25, qPrintable(QStringLiteral("reader used %1 s of CPU in 1 s").arg(used)));
         f.trigger("Close1");
-        QVERIFY(f.session().readThread()->isFinished());
+        QVERIFY(f.session().ReadThread()->isFinished());
     }
 
     void readerBlockedInHandOffStopsAtOnce()
@@ -279,7 +279,7 @@ private slots:
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         QCOMPARE(f.rxBuffer().count(), 4u);
         f.trigger("Close1"); // the reader stops before the stop pause runs the window's events
-        QVERIFY(f.session().readThread()->isFinished());
+        QVERIFY(f.session().ReadThread()->isFinished());
         QVERIFY(receivedLines(f.log()).isEmpty());
     }
 
@@ -289,7 +289,7 @@ private slots:
         f.activate();
         f.window->close();
         QVERIFY(f.link().AppTerminating);
-        QTRY_VERIFY(f.session().readThread()->isFinished());
+        QTRY_VERIFY(f.session().ReadThread()->isFinished());
     }
 };
 

@@ -79,7 +79,7 @@ private slots:
         QVERIFY(f.link().AppTerminating);
         QVERIFY(!f.window->isVisible());
         QVERIFY(f.prompts.boxes.isEmpty());
-        QTRY_VERIFY(f.session().readThread()->isFinished());
+        QTRY_VERIFY(f.session().ReadThread()->isFinished());
     }
 };
 

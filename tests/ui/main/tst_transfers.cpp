@@ -368,8 +368,9 @@ private slots:
         QVERIFY(f.prompts.boxes.isEmpty());
     }
 
-    // The cable is pulled after the second of four chunks and plugged in again afterwards;
-    // the port keeps its name, as a udev link would.
+    // The cable is pulled once the second of four chunks has reached the box, and plugged in
+    // again afterwards; the port keeps its name, as a udev link would. The second chunk's
+    // reply may go with the cable (the box wrote it, the reader had not read it yet).
     void deviceVanishingDuringUploadHangsNothing()
     {
         MainWindowFixture f;
@@ -391,7 +392,9 @@ private slots:
 
         QVERIFY(user.shown());
         QCOMPARE(f.prompts.boxes.last().text, QStringLiteral("Done"));
-        QCOMPARE(f.prompts.boxes.size() + countOf(f.log(), QStringLiteral("Receive error!")), 1 + 2);
+        // Each chunk that failed is reported once: in a message box or as a receive error.
+        const int failures = f.prompts.boxes.size() - 1 + countOf(f.log(), QStringLiteral("Receive error!"));
+        QVERIFY2(failures == 2 || failures == 3, qPrintable(QString::number(failures)));
         QCOMPARE(f.window->positionerDialog()->PositionTable[0], std::uint8_t(77));
 
         QVERIFY(f.box->plugIn());
