@@ -77,10 +77,17 @@ PlannedCommand planMonitor(const std::vector<std::string>& words)
     return command;
 }
 
-// The ports a user may name with --port or in the settings, without opening any.
-PlannedCommand planPortList(const std::vector<std::string>& words)
+// How long a probed port is given to answer, unless --timeout says otherwise.
+constexpr std::chrono::milliseconds ProbeTimeout{1000};
+
+// The ports a user may name with --port or in the settings, without opening any; with
+// --probe, each asked whether the box is there.
+PlannedCommand planPortList(const std::vector<std::string>& words, const CommandContext& context)
 {
-    expectArguments(words, 0);
+    if (words.size() == 2 && words[1] == "--probe")
+        return planPortProbe(context.settings().baud, context.replyTimeout.value_or(ProbeTimeout));
+    if (words.size() != 1)
+        throw UsageError("ports takes only --probe");
     PlannedCommand command;
     command.opensPort = false;
     command.prepare = [](ConsoleOutput& output) {
@@ -101,7 +108,7 @@ void noteOutcome(ConsoleSession::Outcome outcome, ExitStatus& status)
         status = ReplyMissing;
 }
 
-PlannedCommand planCommand(const std::vector<std::string>& words)
+PlannedCommand planCommand(const std::vector<std::string>& words, const CommandContext& context)
 {
     const std::string& name = words.at(0);
     // The window's menu items, with the item's check state or its input box's number as the
@@ -121,7 +128,11 @@ PlannedCommand planCommand(const std::vector<std::string>& words)
     if (name == "monitor")
         return planMonitor(words);
     if (name == "ports")
-        return planPortList(words);
+        return planPortList(words, context);
+    if (name == "aim")
+        return planAim(words, context.site);
+    if (name == "goto")
+        return sending({BoxRequests::diseqcMessage(gotoMessage(words, context.site))});
     if (name == "positions" || name == "remote")
         return planTableCommand(name, std::vector<std::string>(words.begin() + 1, words.end()));
     throw UsageError("unknown command '" + name + "'");

@@ -40,14 +40,24 @@ std::string cliUsage()
           "  remote get|put FILE           remote-control table likewise (FILE - : standard I/O);\n"
           "                                a put takes a file of exactly the table's size\n"
           "  monitor [--seconds S]         print what the box sends, until S seconds or Ctrl+C\n"
-          "  ports                         the serial ports of this machine, one per line\n"
+          "  ports [--probe]               the serial ports of this machine, one per line; with\n"
+          "                                --probe each that opens is sent one HW Info request\n"
+          "                                and the ones where the box answers are marked\n"
+          "  aim SATELLITE                 where the dish points for a satellite (19.2E, 30W)\n"
+          "                                seen from the site, and the message goto sends\n"
+          "  goto SATELLITE                turn a polar mount to the satellite: the DiSEqC\n"
+          "                                message E0 31 6E with the motor's angle\n"
           "Numbers: decimal, or hexadecimal after $, x or 0x (0xE0, $E0, 224).\n"
           "\n"
           "Options:\n"
           "  --port NAME          the port (COM1, COM2... or a device path); default: the settings\n"
           "  --baud N             the speed; default: the settings, or 19200\n"
           "  --settings FILE      the settings file; default: the one the window reads\n"
-          "  --timeout MS         how long a reply is waited for (default 3000)\n"
+          "  --timeout MS         how long a reply is waited for (default 3000; 1000 for\n"
+          "                       ports --probe)\n"
+          "  --site LAT,LON       the dish's site for aim and goto (52.52N,13.40E, or 52.52,13.40\n"
+          "                       with south and west negative); default: latitude and\n"
+          "                       longitude in the settings' [site] section\n"
           "  --display hex|binary|ascii   how received bytes are written (default hex)\n"
           "  --crlf               CR and LF as <CR> and <LF> tokens (the ASCII form of \"R: \"\n"
           "                       lines always shows them)\n"
@@ -148,6 +158,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments)
             options.replyTimeout = std::chrono::milliseconds(positiveArgument("--timeout", *timeout));
         } else if (auto settings = valueOf("--settings", arguments, index)) {
             options.settingsFile = *settings;
+        } else if (auto site = valueOf("--site", arguments, index)) {
+            options.site = *site;
         } else if (auto display = valueOf("--display", arguments, index)) {
             options.display = displayNamed(*display);
         } else {

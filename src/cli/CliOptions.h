@@ -21,6 +21,7 @@ struct CliOptions {
     std::optional<std::int32_t> baud;
     std::optional<std::string> settingsFile;
     std::optional<std::chrono::milliseconds> replyTimeout;
+    std::optional<std::string> site; // --site LAT,LON, as typed
     DisplayMode display = DisplayMode::Hex;
     bool showCRLF = false;
     LineForm lineForm;

@@ -27,6 +27,17 @@ ConsoleOutput::ConsoleOutput(LineForm form)
 {
 }
 
+ConsoleOutput::ConsoleOutput(Silent)
+    : m_silent(true)
+{
+}
+
+std::string ConsoleOutput::lastError() const
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_lastError;
+}
+
 void ConsoleOutput::moveLinesToStandardError()
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
@@ -43,8 +54,13 @@ void ConsoleOutput::logLine(const std::string& text)
 
 void ConsoleOutput::print(std::FILE* stream, std::string line)
 {
-    line += '\n';
     const std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_silent) {
+        if (stream == stderr)
+            m_lastError = line;
+        return;
+    }
+    line += '\n';
     std::FILE* const target = stream ? stream : m_lines;
     if (!writeText(target, line) && !stream)
         m_writeFailed.store(true); // an error line that cannot be written has nowhere else to go

@@ -16,6 +16,9 @@ struct LineForm {
 class ConsoleOutput {
 public:
     explicit ConsoleOutput(LineForm form);
+    // Prints nothing; the last error line is kept for the caller to show its own way.
+    struct Silent {};
+    explicit ConsoleOutput(Silent);
 
     // The log lines go to standard error instead, while standard output carries a table.
     void moveLinesToStandardError();
@@ -32,13 +35,18 @@ public:
     // Whether a line could not be written (a closed pipe, a full disk).
     bool writeFailed() const { return m_writeFailed.load(); }
 
+    // The last error line of a silent output.
+    std::string lastError() const;
+
 private:
     void logLine(const std::string& text);
     // One whole line to `stream`, or to where the log lines go when it is null.
     void print(std::FILE* stream, std::string line);
 
     const LineForm m_form;
+    const bool m_silent = false;
     std::FILE* m_lines = stdout;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
+    std::string m_lastError; // silent only
     std::atomic<bool> m_writeFailed{false};
 };

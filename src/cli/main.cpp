@@ -19,12 +19,16 @@ namespace {
 
 // Throws UsageError for a settings file named on the command line that is not there: its
 // defaults would send the command to another port.
-ProgramSettings settingsFor(const CliOptions& options)
+std::string settingsFileFor(const CliOptions& options)
 {
     if (options.settingsFile && !isRegularFile(*options.settingsFile))
         throw UsageError("no settings file '" + *options.settingsFile + "'");
-    const std::string file = options.settingsFile.value_or(settingsFilePath(WindowProgramName));
-    ProgramSettings settings = readProgramSettings(file);
+    return options.settingsFile.value_or(settingsFilePath(WindowProgramName));
+}
+
+ProgramSettings settingsFor(const CliOptions& options)
+{
+    ProgramSettings settings = readProgramSettings(settingsFileFor(options));
     if (options.port)
         settings.port = serial::portNameFromSettings(*options.port);
     if (options.baud)
@@ -88,7 +92,13 @@ int main(int argc, char* argv[])
     PlannedCommand command;
     ProgramSettings settings;
     try {
-        command = planCommand(options.command);
+        CommandContext context;
+        context.settings = [&options] { return settingsFor(options); };
+        context.site = [&options] {
+            return options.site ? siteFromOption(*options.site) : siteFromSettings(settingsFileFor(options));
+        };
+        context.replyTimeout = options.replyTimeout;
+        command = planCommand(options.command, context);
         if (command.opensPort)
             settings = settingsFor(options);
     } catch (const UsageError& error) {

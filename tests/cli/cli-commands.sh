@@ -103,6 +103,18 @@ expect 0 --port "$box" --quiet --display ascii info
 expect 0 --port "$box" diseqc 0xE0 '$31' 107 1
 grep -q '^request: 03 04 E0 31 6B 01 ' box.log || fail "the box got no such DiSEqC message: $(cat box.log)"
 
+# A dish pointed from the site in the settings: aim sends nothing and names the message goto
+# sends; a satellite below the site's horizon sends nothing.
+printf '[site]\nlatitude=52.52N\nlongitude=13.40E\n' >site.ini
+expect 0 --settings site.ini --quiet aim 19.2E
+message=$(cat out)
+expect 0 --settings site.ini --port "$box" goto 19.2E
+grep -q "^request: 03 05 $message " box.log || fail "goto $message sent: $(tail -n 2 box.log)"
+requests=$(grep -c '^request:' box.log)
+expect 2 --site 33.87S,151.21E --port "$box" goto 19.2E
+grep -q '19.2E is below the horizon at 33.87S,151.21E' err || fail "goto below the horizon: $(cat err)"
+[[ $(grep -c '^request:' box.log) == "$requests" ]] || fail "goto below the horizon sent a request"
+
 # The tables: into files and back, and through standard input and output.
 expect 0 --port "$box" positions get got.pos
 [[ $(stat -c %s got.pos) == 33 ]] && cmp -s -n 32 got.pos box.pos || fail "positions get wrote another table"
@@ -242,6 +254,28 @@ for kind in silent short late; do
   grep -q '^Receive error!' "$kind.err" || fail "a $kind box: $(cat "$kind.err")"
 done
 expect 1 --port "$short" --timeout 200 positions put new.pos
+# ports --probe: two boxes and a silent one behind /dev/serial/by-id links, in a /dev of the
+# test's own (a private mount namespace, so only these ports are listed).
+if [[ -z $wine && $(id -u) == 0 ]]; then
+  box other-box
+  mkdir machine-dev
+  unshare --mount --propagation private bash -c '
+    set -e
+    mount --rbind /dev machine-dev
+    mount -t tmpfs tmpfs /dev
+    for node in null zero urandom tty; do touch "/dev/$node"; mount --bind "machine-dev/$node" "/dev/$node"; done
+    mkdir /dev/pts /dev/serial /dev/serial/by-id
+    mount --bind machine-dev/pts /dev/pts
+    ln -s "$(readlink -f "$2")" /dev/serial/by-id/usb-box-one
+    ln -s "$(readlink -f "$3")" /dev/serial/by-id/usb-box-two
+    ln -s "$(readlink -f "$4")" /dev/serial/by-id/usb-silent
+    exec "$1" --timeout 500 ports --probe' probe "$cli_program" "$box" "$port" "$silent" >out 2>err ||
+    fail "ports --probe: $(cat err)"
+  [[ $(grep -c '^/dev/serial/by-id/usb-box-\(one\|two\)  the box answers: .*interface box' out) == 2 &&
+     $(grep -c '^/dev/serial/by-id/usb-silent  no answer' out) == 1 && $(wc -l <out) == 3 ]] ||
+    fail "ports --probe printed: $(cat out)"
+fi
+
 # An error line never comes before the request's line it follows.
 cli --port "$silent" --timeout 200 step-up >both.out 2>&1
 [[ $(cut -c1-2 both.out | tr -d '\n') == "S:Re" ]] || fail "the lines of a missing reply: $(cat both.out)"

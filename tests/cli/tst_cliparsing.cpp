@@ -12,9 +12,10 @@ CliOptions parse(std::vector<std::string> arguments)
     return parseCliOptions(arguments);
 }
 
+// The site of a dish in Sydney.
 void plan(std::vector<std::string> words)
 {
-    planCommand(words);
+    planCommand(words, {[] { return GeoSite{-33.87, 151.21}; }, [] { return ProgramSettings{}; }, {}});
 }
 
 } // namespace
@@ -45,6 +46,12 @@ TEST_CASE("arguments the box's protocol cannot carry are refused before anything
     CHECK_THROWS_AS(plan({"diseqc", "0xE0", "0x31", "0x6B", "1", "2", "3", "4"}), UsageError);
     CHECK_THROWS_AS(plan({"ports", "all"}), UsageError);
     CHECK_THROWS_AS(plan({"positions", "send", "x.pos"}), UsageError);
+    // From Sydney 156E rises and 19.2E does not.
+    CHECK_NOTHROW(plan({"goto", "156E"}));
+    CHECK_THROWS_WITH_AS(plan({"goto", "19.2E"}), "19.2E is below the horizon at 33.87S,151.21E", UsageError);
+    CHECK_THROWS_AS(plan({"aim", "200E"}), UsageError);
+    CHECK_THROWS_AS(siteFromOption("91N,13E"), UsageError);
+    CHECK_THROWS_AS(siteFromOption("52.52N"), UsageError);
 }
 
 TEST_CASE("a port failure outweighs a reply that did not fit, which outweighs success")

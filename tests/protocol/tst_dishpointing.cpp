@@ -8,6 +8,7 @@
 // ellipsoid moves by a few hundredths of a degree in azimuth and elevation and by a few
 // tenths in skew.
 #include "protocol/DishPointing.h"
+#include "protocol/GeoCoordinates.h"
 
 #include "doctest.h"
 
@@ -61,4 +62,23 @@ TEST_CASE("a satellite beyond the site's horizon, and sites where no satellite r
     CHECK(geostationaryArcVisible({80.0, 0.0}));
     CHECK_FALSE(geostationaryArcVisible({83.0, 0.0}));
     CHECK_FALSE(geostationaryArcVisible({-83.0, 0.0}));
+}
+
+TEST_CASE("coordinates as a user types them, and as they are shown")
+{
+    CHECK(parseLongitude("19.2E") == 19.2);
+    CHECK(parseLongitude("0.8w") == -0.8);
+    CHECK(parseLongitude(" -30 ") == -30.0);
+    CHECK(parseLatitude("33.87S") == -33.87);
+    for (const char* wrong : {"", "E", "19.2X", "-19.2E", "181E", "1e2", "inf", "19,2E", "1.2.3"})
+        CHECK_FALSE(parseLongitude(wrong));
+    CHECK_FALSE(parseLatitude("90.5N"));
+    CHECK_FALSE(parseLatitude("13E"));
+
+    const std::optional<GeoSite> site = parseSite("52.52N,13.40E");
+    REQUIRE(site);
+    CHECK(formatSite(*site) == "52.52N,13.4E");
+    CHECK(formatSite({-33.87, 151.21}) == "33.87S,151.21E");
+    CHECK(formatLongitude(-30.0) == "30W");
+    CHECK_FALSE(parseSite("52.52N"));
 }

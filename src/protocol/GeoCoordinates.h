@@ -1,0 +1,21 @@
+// Latitudes and longitudes as a user types them and reads them back: degrees followed by a
+// hemisphere letter in either case ("52.52N", "13.40E", "30W", "0.8w"), or signed degrees with
+// south and west negative ("-33.87", "-30").
+#pragma once
+
+#include "protocol/DishPointing.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Within -90..90 and -180..180; anything else, an empty text included, gives nothing.
+std::optional<double> parseLatitude(std::string_view text);
+std::optional<double> parseLongitude(std::string_view text);
+// "LAT,LON".
+std::optional<GeoSite> parseSite(std::string_view text);
+
+// Degrees with their hemisphere letter and no more decimals than they need: "19.2E", "30W".
+std::string formatLatitude(double latitude);
+std::string formatLongitude(double longitude);
+std::string formatSite(const GeoSite& site);
