@@ -96,26 +96,10 @@ work=$cache/work-$hash
 rm -rf "$work" "$prefix.partial"
 mkdir -p "$work/source" "$work/lists/partial"
 
-# A private deb-src list made from the machine's own Debian source, so that nothing of the
+# A private deb-src list made from the machine's own Debian archive, so that nothing of the
 # system's apt configuration changes and the project names no mirror.
-debian_source() {
-  local file
-  for file in /etc/apt/sources.list.d/*.sources; do
-    [[ -f $file ]] || continue
-    awk -v RS= '/(^|\n)Types:[^\n]*deb/ && /(^|\n)URIs:[^\n]*debian\/?($|[ \n])/ { print; exit }' "$file"
-  done | head -n 20
-}
-stanza=$(debian_source)
-if [[ -n $stanza ]]; then
-  uri=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' <<<"$stanza" | head -n1)
-  suite=$(sed -n 's/^Suites: *\([^ ]*\).*/\1/p' <<<"$stanza" | head -n1)
-  key=$(sed -n 's/^Signed-By: *\(.*\)/\1/p' <<<"$stanza" | head -n1)
-else
-  read -r uri suite < <(awk '$1 == "deb" && $2 !~ /^\[/ && $2 ~ /debian\/?$/ { print $2, $3; exit }' \
-                          /etc/apt/sources.list 2>/dev/null)
-  key=/usr/share/keyrings/debian-archive-keyring.gpg
-fi
-[[ -n ${uri:-} && -n ${suite:-} ]] || { say "no Debian source found in the machine's apt configuration"; exit 1; }
+. "$(dirname "$0")/debian.sh"
+read -r uri suite key < <(debian_archive) || exit 1
 mkdir -p "$work/sources.list.d"
 printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\n%s\n' \
   "$uri" "$suite" "${key:+Signed-By: $key}" >"$work/sources.list.d/qt.sources"
