@@ -31,6 +31,8 @@ public:
 
     // Whether a line could not be written (a closed pipe, a full disk).
     bool writeFailed() const { return m_writeFailed.load(); }
+    // After a failed line: why, on standard error, where standard error can take it.
+    void reportWriteFailure();
 
 private:
     void logLine(const std::string& text);
@@ -41,4 +43,5 @@ private:
     std::FILE* m_lines = stdout;
     std::mutex m_mutex;
     std::atomic<bool> m_writeFailed{false};
+    int m_writeError = 0; // errno of the first line that failed; guarded by m_mutex
 };
