@@ -75,6 +75,7 @@ TEST_CASE("by-id links come first, then ttyUSB, ttyACM and the ttyS slots with a
     root.addLink("dev/serial/by-id/usb-Box_1234-if00-port0", "../../ttyUSB0");
     root.addLink("dev/serial/by-id/usb-Adapter_77-if00-port0", "../../ttyACM1");
     root.addLink("dev/serial/by-id/usb-Zeta_5-if00-port0", "../../ttyS2");
+    root.addLink("dev/serial/by-id/usb-Mid_3-if00-port0", "../../ttyS0");
     root.addLink("dev/serial/by-id/usb-Unplugged-if00-port0", "../../ttyUSB7");
     for (const char* device : {"ttyS12", "ttyACM1", "ttyS0", "ttyS10", "ttyUSB0", "ttyS2", "tty1"})
         root.addFile(std::string("dev/") + device);
@@ -85,6 +86,7 @@ TEST_CASE("by-id links come first, then ttyUSB, ttyACM and the ttyS slots with a
 
     CHECK(listing(root.path()) == "/dev/serial/by-id/usb-Adapter_77-if00-port0  /dev/ttyACM1\n"
                                   "/dev/serial/by-id/usb-Box_1234-if00-port0  /dev/ttyUSB0\n"
+                                  "/dev/serial/by-id/usb-Mid_3-if00-port0  /dev/ttyS0\n"
                                   "/dev/serial/by-id/usb-Zeta_5-if00-port0  /dev/ttyS2\n"
                                   "/dev/ttyUSB0\n/dev/ttyACM1\n/dev/ttyS0\n/dev/ttyS2\n/dev/ttyS12\n");
 }
