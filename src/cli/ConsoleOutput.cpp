@@ -49,9 +49,10 @@ void ConsoleOutput::print(std::FILE* stream, std::string line)
     const std::lock_guard<std::mutex> lock(m_mutex);
     std::FILE* const target = stream ? stream : m_lines;
     errno = 0;
-    if (writeText(target, line) || stream || m_writeFailed.load())
-        return; // an error line that cannot be written has nowhere else to go
-    m_writeError = errno;
+    if (writeText(target, line) || stream) // an error line that cannot be written has nowhere else to go
+        return;
+    if (!m_writeFailed.load())
+        m_writeError = errno; // the first failure tells why
     m_writeFailed.store(true);
 }
 

@@ -1,7 +1,7 @@
 #!/bin/bash
 # vantorel-cli against the simulated box: a command of each kind, the tables to and from
 # files, pipes and standard I/O, each exit status, a port already held, a normal user's port,
-# a late reply, Ctrl+C and SIGTERM in a wait.
+# a late reply, a busy bus, Ctrl+C, SIGTERM and SIGHUP in a wait.
 #   cli-commands.sh [--wine] CLI BOXSIM [WINDOW]
 # --wine: CLI is vantorel-cli.exe, run under Wine in $WINEPREFIX; each box is a COM port of
 # its own from $VANTOREL_TEST_COM on. WINDOW: the window program, holding
