@@ -151,6 +151,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments)
         } else if (argument == "--quiet") {
             options.lineForm.quiet = true;
         } else if (auto port = valueOf("--port", arguments, index)) {
+            if (port->empty()) // would name the device folder itself
+                throw UsageError("--port takes a port's name, not an empty one");
             options.port = *port;
         } else if (auto baud = valueOf("--baud", arguments, index)) {
             options.baud = positiveArgument("--baud", *baud);

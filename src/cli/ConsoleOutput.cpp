@@ -3,6 +3,8 @@
 #include "app/TextOutput.h"
 #include "protocol/IntegerInput.h"
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 
 namespace {
@@ -62,8 +64,24 @@ void ConsoleOutput::print(std::FILE* stream, std::string line)
     }
     line += '\n';
     std::FILE* const target = stream ? stream : m_lines;
-    if (!writeText(target, line) && !stream)
-        m_writeFailed.store(true); // an error line that cannot be written has nowhere else to go
+    errno = 0;
+    if (writeText(target, line) || stream) // an error line that cannot be written has nowhere else to go
+        return;
+    if (!m_writeFailed.load())
+        m_writeError = errno; // the first failure tells why
+    m_writeFailed.store(true);
+}
+
+void ConsoleOutput::reportWriteFailure()
+{
+    if (!m_writeFailed.load())
+        return;
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    std::string text = std::string("vantorel-cli: cannot write to ")
+        + (m_lines == stdout ? "standard output" : "standard error");
+    if (m_writeError != 0) // a console that refused the text sets none
+        text += std::string(": ") + std::strerror(m_writeError);
+    writeText(stderr, text + "\n");
 }
 
 void ConsoleOutput::sent(const std::string& packetDump)

@@ -34,6 +34,8 @@ public:
 
     // Whether a line could not be written (a closed pipe, a full disk).
     bool writeFailed() const { return m_writeFailed.load(); }
+    // After a failed line: why, on standard error, where standard error can take it.
+    void reportWriteFailure();
 
     // The last error line of a silent output.
     std::string lastError() const;
@@ -49,4 +51,5 @@ private:
     mutable std::mutex m_mutex;
     std::string m_lastError; // silent only
     std::atomic<bool> m_writeFailed{false};
+    int m_writeError = 0; // errno of the first line that failed; guarded by m_mutex
 };

@@ -59,7 +59,9 @@ ConsoleSession::Outcome ConsoleSession::send(const BoxRequest& request, ReplyLen
         m_shownCount = 0;
     }
     m_collectingReply = m_output.quiet();
+    m_replyEnd = length == ReplyLength::AtLeast ? request.replyLength : 0;
     const BoxSession::Sent sent = m_session.send(request, m_replyTimeout);
+    m_replyEnd = 0;
     m_collectingReply = false;
     if (sent.outcome == BoxSession::Exchange::WriteFailed) {
         m_output.error(sent.writeError);

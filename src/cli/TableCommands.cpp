@@ -58,11 +58,12 @@ std::optional<FileFailure> writeStandardOutput(const std::uint8_t* table, std::s
     return std::nullopt;
 }
 
-ExitStatus fileOutcome(const std::optional<FileFailure>& failure, ConsoleOutput& output)
+// A script may handle several files: the error says which one failed.
+ExitStatus fileOutcome(const std::optional<FileFailure>& failure, const std::string& fileName, ConsoleOutput& output)
 {
     if (!failure)
         return Done;
-    output.error(tableFileErrorText(*failure));
+    output.error(fileName + ": " + tableFileErrorText(*failure));
     return TableFileFailed;
 }
 
@@ -104,8 +105,8 @@ PlannedCommand planGet(const TableKind& kind, const std::string& file)
             return status == Done ? ReplyMissing : status;
         }
         if (file == StandardStream)
-            return fileOutcome(writeStandardOutput(table.data(), table.size()), output);
-        return fileOutcome(writeTableFile(absoluteTablePath(file, true), table.data(), table.size()), output);
+            return fileOutcome(writeStandardOutput(table.data(), table.size()), "standard output", output);
+        return fileOutcome(writeTableFile(absoluteTablePath(file, true), table.data(), table.size()), file, output);
     };
     return command;
 }
@@ -123,13 +124,14 @@ PlannedCommand planPut(const TableKind& kind, const std::string& file)
             : readTableFile(absoluteTablePath(file, false), ReadLimit, *table);
         if (interrupted())
             throw Interrupted();
+        const std::string fileName = fromStandardInput ? "standard input" : file;
         if (failure)
-            return fileOutcome(failure, output);
+            return fileOutcome(failure, fileName, output);
         const std::size_t size = static_cast<std::size_t>(kind.size);
         if (table->size() != size) {
             const std::string found = table->size() == ReadLimit ? "over " + std::to_string(ReadLimit - 1)
                                                                  : std::to_string(table->size());
-            output.error((fromStandardInput ? std::string("standard input") : file) + " holds " + found
+            output.error(fileName + " holds " + found
                          + " bytes, not the " + std::to_string(size) + " of a " + tableName(kind)
                          + " table: nothing was sent");
             return TableFileFailed;

@@ -56,6 +56,7 @@ int run(const CliOptions& options, const PlannedCommand& command, const ProgramS
         output.moveLinesToStandardError();
     try {
         const int status = runOverPort(options, command, settings, output);
+        output.reportWriteFailure();
         return status == Done && output.writeFailed() ? OutputFailed : status;
     } catch (const Interrupted&) {
         return interruptedStatus(); // the session has released the port on the way out

@@ -22,6 +22,9 @@ struct ReceiveLoopContext {
     ReceiveSink& sink;
     const StopSignal& stop;                // the reader's terminate flag
     std::function<bool()> appTerminating;  // checked after every pass
+    // Where given and above the buffer's count, a read that starts ends at that count: an
+    // awaited reply is in as soon as its last byte is, whatever follows it on the line.
+    const std::atomic<std::uint32_t>* replyEnd = nullptr;
 };
 
 // Formats a chunk as one log line's text, reading the display options for every byte.

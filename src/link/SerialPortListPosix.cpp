@@ -2,6 +2,7 @@
 #include "link/SerialPortList.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -65,12 +66,13 @@ bool parseDeviceName(const std::string& name, Device& device)
     return false;
 }
 
-// Only for a ttyS whose /sys entry is missing: opening a port sets its control lines.
+// Only for a ttyS whose /sys entry is missing: opening a port sets its control lines. A slot
+// the driver has no UART for may refuse the open itself ("No such device or address").
 bool driverReportsNoUart(const fs::path& device)
 {
     const int descriptor = ::open(device.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
-        return false;
+        return errno == ENXIO;
     serial_struct info{};
     const bool noUart = ioctl(descriptor, TIOCGSERIAL, &info) == 0 && info.type == PORT_UNKNOWN;
     ::close(descriptor);

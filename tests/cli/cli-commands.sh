@@ -1,7 +1,7 @@
 #!/bin/bash
 # vantorel-cli against the simulated box: a command of each kind, the tables to and from
 # files, pipes and standard I/O, each exit status, a port already held, a normal user's port,
-# a late reply, Ctrl+C and SIGTERM in a wait.
+# a late reply, a busy bus, Ctrl+C, SIGTERM and SIGHUP in a wait.
 #   cli-commands.sh [--wine] CLI BOXSIM [WINDOW]
 # --wine: CLI is vantorel-cli.exe, run under Wine in $WINEPREFIX; each box is a COM port of
 # its own from $VANTOREL_TEST_COM on. WINDOW: the window program, holding
@@ -75,7 +75,7 @@ expect 2 --settings "$work/no-such.ini" step-up
 grep -q "no settings file '.*no-such.ini'" err || fail "a settings file that is not there: $(cat err)"
 
 head -c 33 /dev/urandom >box.pos
-box box --analyse-stream
+box box --analyse-stream --control-link "$work/box-control"
 box=$port
 
 # The ports list: natively each is a device that exists; under Wine the ports registered in
@@ -100,6 +100,11 @@ expect 0 --port "$box" --quiet ir-get
 grep -qx '[0-9A-F]\{2\} [0-9A-F]\{2\}' out || fail "--quiet ir-get printed: $(cat out)"
 expect 0 --port "$box" --quiet --display ascii info
 [[ $(wc -l <out) == 1 ]] && grep -q 'interface box.*keys$' out || fail "--quiet info printed: $(cat out)"
+# In hex and binary the reply's CR and LF show as their digits.
+expect 0 --port "$box" --quiet info
+grep -q ' 0D 0A$' out || fail "--quiet info in hex printed: $(cat out)"
+expect 0 --port "$box" --quiet --display binary info
+grep -q ' 00001101 00001010$' out || fail "--quiet info in binary printed: $(cat out)"
 expect 0 --port "$box" diseqc 0xE0 '$31' 107 1
 grep -q '^request: 03 04 E0 31 6B 01 ' box.log || fail "the box got no such DiSEqC message: $(cat box.log)"
 
@@ -149,7 +154,10 @@ if [[ -n $wine ]]; then
   grep -q "${unicode% *}" console.out || fail "a console showed: $(cat console.out)"
 fi
 
-# A put takes only a file of the table's size, and sends nothing otherwise.
+# A put takes only a file of the table's size, and sends nothing otherwise. A file that fails
+# is named.
+expect 4 --port "$box" positions put missing.pos
+grep -q '^missing.pos: File not found' err || fail "a missing file to put: $(cat err)"
 expect 4 --port "$box" positions put new.rem
 grep -q '^new.rem holds 97 bytes, not the 33 of a positioner table' err || fail "a remote file put as positions: $(cat err)"
 cli --port "$box" positions put - <new.rem >out 2>err
@@ -165,14 +173,25 @@ if [[ -z $wine ]]; then
   [[ -L link.pos ]] && cmp -s -n 32 linked.pos piped.pos || fail "a get into a link: $(ls -l)"
   cli --port "$box" remote get - >/dev/full 2>err
   status=$?
-  [[ $status == 4 ]] && grep -q '^Disk full' err || fail "a table on a full standard output: $status $(cat err)"
-  # The command is carried out whatever happens to its output.
+  [[ $status == 4 ]] && grep -q '^standard output: Disk full' err || fail "a table on a full standard output: $status $(cat err)"
+  # The command is carried out whatever happens to its output, and the user is told.
+  cli --port "$box" step-up >/dev/full 2>err
+  status=$?
+  [[ $status == 5 ]] && grep -qx 'vantorel-cli: cannot write to standard output: No space left on device' err ||
+    fail "a full standard output: $status $(cat err)"
   requests=$(grep -c '^request: 05' box.log)
   cli --port "$box" step-up 2>/dev/null | true
   status=${PIPESTATUS[0]}
   [[ $status == 5 ]] || fail "a closed output pipe: exit status $status"
   within 5 test "$(grep -c '^request: 05' box.log)" -gt "$requests" || fail "a closed output pipe kept the request from the box"
 fi
+
+# Bus traffic that follows analyse's reply at once, and faster than a read's quiet gap, holds
+# no reply back; a reply amid the traffic, which stops after it, is no reply too long.
+box_control box-control analyse-interval 40
+expect 0 --port "$box" analyse on
+expect 0 --port "$box" analyse off
+box_control box-control analyse-interval 500
 
 # Each line reaches a file while monitor runs (under Wine, only once the run has ended: the
 # output goes through a file there), and Ctrl+C ends monitor at once, with 0.
@@ -189,6 +208,8 @@ pkill -INT -f '^[^ ]*vantorel-cli(\.exe)? .*monitor'
 wait "$monitor"
 status=$?
 [[ $status == 0 ]] && grep -q '^R: ' monitor.out || fail "Ctrl+C in monitor: exit status $status: $(cat monitor.out)"
+expect 0 --port "$box" --quiet --display ascii monitor --seconds 1
+grep -q '^BUS ' out && ! grep -q '^R: ' out || fail "--quiet monitor printed: $(cat out)"
 expect 0 --port "$box" analyse off
 
 missing_port=$work/none
@@ -223,15 +244,28 @@ if [[ -z $wine && $(id -u) == 0 ]]; then
   chown -R nobody user
   chmod 755 "$work"
   nobodys_box() { exec "${as_nobody[@]}" user/vantorel-boxsim "$@"; }
-  start_box nobodys_box "$work/user/port" user.log
+  start_box nobodys_box "$work/user/port" user.log --control-link "$work/user/control"
   for run in 1 2 3 4 5; do
     "${as_nobody[@]}" user/vantorel-cli --port "$work/user/port" step-up >/dev/null 2>err ||
       fail "run $run as nobody: $(cat err)"
   done
+  # A hang-up in a put is told as SIGTERM is, and the port is given back for the next run.
+  box_control user/control fault silent
+  "${as_nobody[@]}" user/vantorel-cli --port "$work/user/port" positions put new.pos >/dev/null 2>hup.err &
+  hung_up=$!
+  within 10 grep -q '^request: 0A' user.log || fail "the upload as nobody did not start"
+  kill -HUP "$hung_up"
+  wait "$hung_up"
+  status=$?
+  [[ $status == 129 ]] && grep -q 'answered 0 of the 4 writes' hup.err || fail "SIGHUP in a put: $status $(cat hup.err)"
+  box_control user/control fault none
+  "${as_nobody[@]}" user/vantorel-cli --port "$work/user/port" step-up >/dev/null 2>err ||
+    fail "the run after a hang-up as nobody: $(cat err)"
 fi
 
 # The box numbers no request: a reply that comes late is not taken for the next one's.
 box later-box --late 1000
+later=$port
 expect 1 --port "$port" --timeout 500 info
 expect 1 --port "$port" step-up
 grep -q '^reply too long: 90 bytes, 2 expected' err || fail "a late reply taken for the next: $(cat err)"
@@ -276,6 +310,8 @@ if [[ -z $wine && $(id -u) == 0 ]]; then
     fail "ports --probe printed: $(cat out)"
 fi
 
+expect 1 --port "$silent" --quiet --timeout 200 step-up
+[[ ! -s out ]] || fail "--quiet printed for a box that did not answer: $(cat out)"
 # An error line never comes before the request's line it follows.
 cli --port "$silent" --timeout 200 step-up >both.out 2>&1
 [[ $(cut -c1-2 both.out | tr -d '\n') == "S:Re" ]] || fail "the lines of a missing reply: $(cat both.out)"
@@ -291,7 +327,21 @@ status=$?
 [[ -z $(ls -A | grep interrupted) ]] || fail "Ctrl+C left a file: $(ls -A)"
 expect 1 --port "$silent" --timeout 200 step-up
 
+# Ctrl+C in a put, with the first of its writes answered (each a second late), says so.
+cli --port "$later" positions put new.pos >/dev/null 2>int.err &
+putting=$!
+second_write_sent() { [[ $(grep -c '^request: 0A' later-box.log) -ge 2 ]]; }
+within 10 second_write_sent || fail "the put's second write was not sent"
+pkill -INT -f '^[^ ]*vantorel-cli(\.exe)? .*put new\.pos'
+wait "$putting"
+status=$?
+[[ $status == 130 ]] && grep -q 'answered 1 of the 4 writes' int.err || fail "Ctrl+C in a put: $status $(cat int.err)"
+
 if [[ -z $wine ]]; then
+  # A missing reply outweighs output that could not be written.
+  cli --port "$silent" --timeout 200 step-up >/dev/full 2>/dev/null
+  status=$?
+  [[ $status == 1 ]] || fail "a missing reply and a full standard output: exit status $status"
   # SIGTERM in a put: 143, and how far the table got.
   cli --port "$silent" positions put new.pos >/dev/null 2>term.err &
   terminated=$!

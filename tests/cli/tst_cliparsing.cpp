@@ -34,6 +34,8 @@ TEST_CASE("options end at the command or at --, and take only sensible numbers")
     CHECK_THROWS_AS(parse({"--baud", "-9600", "info"}), UsageError);
     CHECK_THROWS_AS(parse({"--timeout", "0", "info"}), UsageError);
     CHECK_THROWS_AS(parse({"--"}), UsageError);
+    CHECK_THROWS_AS(parse({"--port", "", "info"}), UsageError);
+    CHECK_THROWS_AS(parse({"--port"}), UsageError);
 }
 
 TEST_CASE("arguments the box's protocol cannot carry are refused before anything is sent")

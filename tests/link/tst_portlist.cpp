@@ -4,9 +4,14 @@
 
 #include "doctest.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -35,6 +40,15 @@ public:
         std::ofstream(m_path / relative) << text;
     }
 
+    // A character device node; false where nodes cannot be made (not root, a nodev mount).
+    bool addDevice(const std::string& relative, unsigned major, unsigned minor)
+    {
+        const bool made = mknod((m_path / relative).c_str(), S_IFCHR | 0600, makedev(major, minor)) == 0;
+        if (!made)
+            MESSAGE("no device node ", relative, ": ", std::strerror(errno));
+        return made;
+    }
+
     void addLink(const std::string& relative, const std::string& target)
     {
         fs::create_directories((m_path / relative).parent_path());
@@ -59,6 +73,9 @@ TEST_CASE("by-id links come first, then ttyUSB, ttyACM and the ttyS slots with a
 {
     FakeRoot root;
     root.addLink("dev/serial/by-id/usb-Box_1234-if00-port0", "../../ttyUSB0");
+    root.addLink("dev/serial/by-id/usb-Adapter_77-if00-port0", "../../ttyACM1");
+    root.addLink("dev/serial/by-id/usb-Zeta_5-if00-port0", "../../ttyS2");
+    root.addLink("dev/serial/by-id/usb-Mid_3-if00-port0", "../../ttyS0");
     root.addLink("dev/serial/by-id/usb-Unplugged-if00-port0", "../../ttyUSB7");
     for (const char* device : {"ttyS12", "ttyACM1", "ttyS0", "ttyS10", "ttyUSB0", "ttyS2", "tty1"})
         root.addFile(std::string("dev/") + device);
@@ -67,7 +84,10 @@ TEST_CASE("by-id links come first, then ttyUSB, ttyACM and the ttyS slots with a
     root.addFile("sys/class/tty/ttyS10/type", "0\n");
     // ttyS12 has no type file and no driver to ask: kept.
 
-    CHECK(listing(root.path()) == "/dev/serial/by-id/usb-Box_1234-if00-port0  /dev/ttyUSB0\n"
+    CHECK(listing(root.path()) == "/dev/serial/by-id/usb-Adapter_77-if00-port0  /dev/ttyACM1\n"
+                                  "/dev/serial/by-id/usb-Box_1234-if00-port0  /dev/ttyUSB0\n"
+                                  "/dev/serial/by-id/usb-Mid_3-if00-port0  /dev/ttyS0\n"
+                                  "/dev/serial/by-id/usb-Zeta_5-if00-port0  /dev/ttyS2\n"
                                   "/dev/ttyUSB0\n/dev/ttyACM1\n/dev/ttyS0\n/dev/ttyS2\n/dev/ttyS12\n");
 }
 
@@ -75,4 +95,15 @@ TEST_CASE("a tree without /dev lists no port")
 {
     FakeRoot root;
     CHECK(listing(root.path()).empty());
+}
+
+TEST_CASE("a ttyS without a type in /sys is asked of its driver: a slot it has no device for is left out")
+{
+    FakeRoot root;
+    fs::create_directory(fs::path(root.path()) / "dev");
+    // Major 60 is kept for local use, so no driver answers it: opening gives ENXIO. The null
+    // device's driver opens but cannot tell: kept.
+    if (!root.addDevice("dev/ttyS7", 60, 0) || !root.addDevice("dev/ttyS3", 1, 3))
+        return;
+    CHECK(listing(root.path()) == "/dev/ttyS3\n");
 }

@@ -22,6 +22,18 @@ start_box() {
   started_boxes+=($!)
   within 5 test -e "$link" || fail "the simulated box did not start: $(cat "$log")"
 }
+# box_control LINK WORDS...: one request on the control channel a box serves behind LINK
+# (its --control-link); anything but "ok" fails the test.
+box_control() {
+  local link=$1 channel reply
+  shift
+  within 5 test -e "$link" || fail "no control channel at $link"
+  exec {channel}<>"$link"
+  echo "$*" >&"$channel"
+  read -r -t 5 reply <&"$channel"
+  exec {channel}>&-
+  [[ $reply == ok* ]] || fail "the box's control channel answered '$*' with: $reply"
+}
 stop_boxes() {
   local box
   for box in "${started_boxes[@]}"; do kill "$box" 2>/dev/null; wait "$box" 2>/dev/null; done

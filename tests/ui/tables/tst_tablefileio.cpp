@@ -53,6 +53,9 @@ TEST_CASE("a saved record replaces the file and reads back")
         saved[i] = static_cast<std::uint8_t>(i * 7);
     CHECK_FALSE(saveTableRecord(path, saved.data(), saved.size()));
     CHECK(std::filesystem::file_size(path) == saved.size());
+    std::ofstream(path, std::ios::binary) << std::string(100, 'x'); // the command line's get too
+    CHECK_FALSE(writeTableFile(path, saved.data(), saved.size()));
+    CHECK(std::filesystem::file_size(path) == saved.size());
 
     std::array<std::uint8_t, 33> loaded{};
     CHECK_FALSE(loadTableRecord(path, loaded.data(), loaded.size()));
