@@ -1,5 +1,5 @@
 # Sourced by every shell test: how a check fails, how a test waits for something to happen,
-# and how it starts the simulated box.
+# how it starts the simulated box, and how a COM port is registered in Wine.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
