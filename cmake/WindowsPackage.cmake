@@ -17,8 +17,7 @@ endif()
 
 # Windows' own editors expect CRLF line ends. A text is written again only when it changed,
 # and read again when its source changes.
-function(windows_text source destination)
-  file(READ ${source} text)
+function(write_windows_text text destination)
   string(REGEX REPLACE "\r?\n" "\r\n" text "${text}")
   set(written "")
   if(EXISTS ${destination})
@@ -27,6 +26,10 @@ function(windows_text source destination)
   if(NOT "${text}" STREQUAL "${written}")
     file(WRITE ${destination} "${text}")
   endif()
+endfunction()
+function(windows_text source destination)
+  file(READ ${source} text)
+  write_windows_text("${text}" ${destination})
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
 endfunction()
 
@@ -45,7 +48,16 @@ endforeach()
 set(package_texts ${texts}/vantorel-example.ini ${texts}/COPYING.txt ${texts}/copyright.txt)
 windows_text(${PROJECT_SOURCE_DIR}/data/windows/vantorel-example.ini ${texts}/vantorel-example.ini)
 windows_text(${PROJECT_SOURCE_DIR}/COPYING ${texts}/COPYING.txt)
-windows_text(${PROJECT_SOURCE_DIR}/data/copyright ${texts}/copyright.txt)
+# Vantorel's copyright notice names the licence's file as the packages have it, COPYING.txt,
+# and leaves out where Debian keeps the GPL, which a Windows machine has not.
+file(READ ${PROJECT_SOURCE_DIR}/data/copyright notice)
+string(REPLACE "(the file COPYING)" "(the file COPYING.txt)" notice "${notice}")
+string(REGEX REPLACE " On Debian systems, [^.]*\\." "" notice "${notice}")
+if(NOT notice MATCHES "COPYING\\.txt" OR notice MATCHES "Debian")
+  message(FATAL_ERROR "data/copyright changed: say in cmake/WindowsPackage.cmake how the Windows packages word it")
+endif()
+write_windows_text("${notice}" ${texts}/copyright.txt)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/copyright)
 file(GLOB_RECURSE qt_texts RELATIVE ${qt_docs} ${qt_docs}/*)
 # A text Qt's folder no longer has (a library left out since) goes too.
 file(GLOB_RECURSE gone RELATIVE ${texts}/qt ${texts}/qt/*)
@@ -118,6 +130,9 @@ if(NOT VANTOREL_MAKENSIS)
 endif()
 set(VANTOREL_WINDOWS_SETUP ${CMAKE_BINARY_DIR}/vantorel-${PROJECT_VERSION}-windows-x64-setup.exe)
 set(nsis_script ${PROJECT_SOURCE_DIR}/data/windows/vantorel.nsi)
+set(nsis_includes ${PROJECT_SOURCE_DIR}/data/windows/install-mode.nsh)
+# Windows' version resource takes four numbers.
+string(REGEX MATCH "^[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+" setup_file_version "${PROJECT_VERSION}.0.0.0")
 set(setup_stage ${package_root}/setup/${package_name})
 set(setup_files ${package_root}/setup/files.nsh)
 get_property(program_icon GLOBAL PROPERTY VANTOREL_WINDOWS_ICON)
@@ -127,9 +142,10 @@ add_custom_command(OUTPUT ${VANTOREL_WINDOWS_SETUP}
   COMMAND ${CMAKE_COMMAND} -E copy ${texts}/setup/README.txt ${setup_stage}
   COMMAND ${CMAKE_COMMAND} -DSTAGE=${setup_stage} -DOUTPUT=${setup_files}
           -P ${PROJECT_SOURCE_DIR}/cmake/NsisFileList.cmake
-  COMMAND ${VANTOREL_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${setup_stage} -DFILES=${setup_files}
+  COMMAND ${VANTOREL_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DFILE_VERSION=${setup_file_version}
+          -DSTAGE=${setup_stage} -DFILES=${setup_files}
           -DICON=${program_icon} -DOUTFILE=${VANTOREL_WINDOWS_SETUP} ${nsis_script}
-  DEPENDS ${nsis_script} ${VANTOREL_WINDOWS_ZIP} ${texts}/setup/README.txt ${program_icon}
+  DEPENDS ${nsis_script} ${nsis_includes} ${VANTOREL_WINDOWS_ZIP} ${texts}/setup/README.txt ${program_icon}
           ${PROJECT_SOURCE_DIR}/cmake/NsisFileList.cmake
   COMMENT "Making ${VANTOREL_WINDOWS_SETUP}"
   VERBATIM)

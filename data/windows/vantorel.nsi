@@ -1,16 +1,20 @@
 ; Vantorel's setup program, vantorel-<version>-windows-x64-setup.exe. It installs Vantorel for
-; everyone on this computer (Program Files, with administrator rights) or for the user alone
-; (%LOCALAPPDATA%\Programs\Vantorel, without), with Start-menu shortcuts to the program and to
-; a command prompt for vantorel-cli and an entry among the installed programs, and writes the
-; user's settings file with the box's port when there is none yet. The uninstaller takes away
-; what the installer brought and leaves the user's settings alone.
+; everyone on this computer (Program Files) or for the user alone
+; (%LOCALAPPDATA%\Programs\Vantorel), with Start-menu shortcuts to the program and to a command
+; prompt for vantorel-cli and an entry among the installed programs, and writes the user's
+; settings file with the box's port when there is none yet. The uninstaller takes away what
+; the installer brought and leaves the user's settings alone.
+; It starts with the rights of the user who runs it. Only an install for everyone needs an
+; administrator: for that it starts itself again with an administrator's rights (Windows asks
+; for them) to put the files in place, while this run, as the user, writes that user's
+; settings. The uninstaller of an install for everyone does likewise.
 ; Built by cmake/WindowsPackage.cmake:
-;   makensis /DVERSION=<version> /DSTAGE=<package folder> /DFILES=<its file list, .nsh>
-;            /DICON=<program's .ico> /DOUTFILE=<setup.exe> vantorel.nsi
+;   makensis /DVERSION=<version> /DFILE_VERSION=<a.b.c.d> /DSTAGE=<package folder>
+;            /DFILES=<its file list, .nsh> /DICON=<program's .ico> /DOUTFILE=<setup.exe> vantorel.nsi
 ; Switches beside /S: /AllUsers or /CurrentUser; /Port=COMn, the port for a user without a
 ; settings file; /AllowDowngrade, to replace a newer installed version.
-!ifndef VERSION | STAGE | FILES | ICON | OUTFILE
-  !error "define VERSION, STAGE (the package folder), FILES (its file list), ICON and OUTFILE"
+!ifndef VERSION | FILE_VERSION | STAGE | FILES | ICON | OUTFILE
+  !error "define VERSION, FILE_VERSION, STAGE (the package folder), FILES (its file list), ICON and OUTFILE"
 !endif
 
 Unicode true
@@ -21,19 +25,6 @@ SetCompressor /SOLID lzma
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantorel"
 
-; Administrators choose on a page, or with /AllUsers and /CurrentUser; other users install for
-; themselves and are not asked for rights. An earlier install's mode and folder are the
-; default.
-!define MULTIUSER_EXECUTIONLEVEL Highest
-!define MULTIUSER_MUI
-!define MULTIUSER_INSTALLMODE_COMMANDLINE
-!define MULTIUSER_USE_PROGRAMFILES64
-!define MULTIUSER_INSTALLMODE_INSTDIR "Vantorel"
-!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
-!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
-!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
-!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
-!include MultiUser.nsh
 !include MUI2.nsh
 !include FileFunc.nsh
 !include LogicLib.nsh
@@ -42,9 +33,12 @@ SetCompressor /SOLID lzma
 !include StrFunc.nsh
 ${Using:StrFunc} StrTok
 !include "${FILES}"
+!addincludedir "${__FILEDIR__}"
+!include install-mode.nsh
 
 Name "Vantorel"
 OutFile "${OUTFILE}"
+BrandingText "Vantorel ${VERSION}"
 
 ; The settings are those of the user running the setup program, whichever mode it installs in.
 Var SettingsFolder
@@ -59,14 +53,25 @@ Var AllowDowngrade
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+; The licence grants rights and asks nothing of a user who installs or runs the program: it is
+; shown for information, with a plain Next.
+!define MUI_PAGE_HEADER_TEXT "Licence"
+!define MUI_PAGE_HEADER_SUBTEXT "Vantorel is free software."
+!define MUI_LICENSEPAGE_TEXT_TOP "The GNU General Public License, version 3 or later, for your information:"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "You need not accept it to install or use Vantorel; it sets the terms on which you may copy, change and pass on the program. $(^ClickNext)"
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipInAdministratorRun
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\COPYING.txt"
-!insertmacro MULTIUSER_PAGE_INSTALLMODE
+Page custom InstallModePage InstallModePageLeave
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipInAdministratorRun
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 Page custom PortPage PortPageLeave
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipInAdministratorRun
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishPageShow
 !define MUI_FINISHPAGE_TITLE_3LINES
 !define MUI_FINISHPAGE_TEXT_LARGE
-!define MUI_FINISHPAGE_TEXT "Vantorel is installed: start it from the Start menu, and vantorel-cli from $\"Vantorel command prompt$\" there.$\r$\n$\r$\nYour settings go in %LOCALAPPDATA%\vantorel\vantorel.ini; README.txt in the program's folder says what they hold."
+!define MUI_FINISHPAGE_TEXT "Vantorel is installed: start it from the Start menu, and vantorel-cli from $\"Vantorel command prompt$\" there.$\r$\n$\r$\nYour settings go in $SettingsFile; README.txt in the program's folder says what they hold."
 !define MUI_FINISHPAGE_LINK "Open the folder of your settings file"
 !define MUI_FINISHPAGE_LINK_LOCATION "$SettingsFolder"
 !insertmacro MUI_PAGE_FINISH
@@ -76,12 +81,21 @@ Page custom PortPage PortPageLeave
 
 !insertmacro MUI_LANGUAGE "English"
 
+; What Explorer shows in the setup program's properties, as the programs carry it.
+VIProductVersion "${FILE_VERSION}"
+VIFileVersion "${FILE_VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "Vantorel"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Vantorel ${VERSION} setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "The Vantorel developers"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 The Vantorel developers; GPL-3.0-or-later"
+
 Function .onInit
   SetRegView 64
   SetShellVarContext current
   StrCpy $SettingsFolder "$LOCALAPPDATA\vantorel"
   StrCpy $SettingsFile "$SettingsFolder\vantorel.ini"
-  !insertmacro MULTIUSER_INIT
   ${GetParameters} $0
   ${GetOptions} $0 "/Port=" $Port
   ClearErrors
@@ -89,11 +103,32 @@ Function .onInit
   ${IfNot} ${Errors}
     StrCpy $AllowDowngrade 1
   ${EndIf}
+  Call InitInstallMode
 FunctionEnd
 
 Function un.onInit
   SetRegView 64
-  !insertmacro MULTIUSER_UNINIT
+  Call un.InitInstallMode
+  ; An uninstall for everyone without an administrator's rights: the same uninstaller again
+  ; with them, and this run ends with its status.
+  ${If} $InstallMode == AllUsers
+  ${AndIf} $HasAdministratorRights != 1
+  ${AndIf} $AdministratorRun != 1
+    ${GetParameters} $1
+    StrCpy $1 "$1 /AdministratorRun _?=$INSTDIR"
+    Call un.RunAsAdministrator
+    ${If} $0 == cancelled
+      MessageBox MB_OK|MB_ICONSTOP "Vantorel is installed for everyone: an administrator must confirm its uninstall." /SD IDOK
+      SetErrorLevel 2
+    ${Else}
+      SetErrorLevel $0
+    ${EndIf}
+    Quit
+  ${EndIf}
+FunctionEnd
+
+Function SkipInAdministratorRun
+  ${IfThen} $AdministratorRun == 1 ${|} Abort ${|}
 FunctionEnd
 
 ; A running program's file cannot be opened for writing: sets $R0 to PROGRAM when it runs.
@@ -152,7 +187,8 @@ Function WriteSettings
   FileClose $0
 FunctionEnd
 
-Section "Vantorel"
+; The program's files, shortcuts and entry, in $INSTDIR for the mode chosen.
+Function InstallProgram
   ; Nothing changes before these checks: the earlier install and this folder stay as they
   ; are when a program in them runs or the earlier version is newer.
   Call RefuseDowngrade
@@ -168,7 +204,7 @@ Section "Vantorel"
   ; lacks stays behind.
   ${If} $2 != ""
   ${AndIf} ${FileExists} "$2\Uninstall.exe"
-    ExecWait '"$2\Uninstall.exe" /S /$MultiUser.InstallMode _?=$2'
+    ExecWait '"$2\Uninstall.exe" /S /$InstallMode _?=$2'
     Delete "$2\Uninstall.exe"
     RMDir "$2"
   ${EndIf}
@@ -189,30 +225,80 @@ Section "Vantorel"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "The Vantorel developers"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\vantorel.exe,0"
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe" /$MultiUser.InstallMode'
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /$MultiUser.InstallMode /S'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe" /$InstallMode'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /$InstallMode /S'
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+FunctionEnd
 
-  ; The finish page links to the settings folder; a silent install takes its port from /Port=,
-  ; and the port page lists the ports, found while the user waits for the files anyway.
-  CreateDirectory "$SettingsFolder"
+; For everyone without an administrator's rights: this setup program again with them, which
+; shows only its progress (and its questions: a running Vantorel, a newer version) and ends.
+Function InstallAsAdministrator
+  DetailPrint "Installing for everyone, with an administrator's rights..."
+  StrCpy $1 "/AllUsers /AdministratorRun"
+  ${IfThen} ${Silent} ${|} StrCpy $1 "/S $1" ${|}
+  ${IfThen} $AllowDowngrade == 1 ${|} StrCpy $1 "$1 /AllowDowngrade" ${|}
+  HideWindow
+  Call RunAsAdministrator
+  BringToFront
+  ${If} $0 == cancelled
+    Abort "Installing for everyone needs an administrator to confirm it: nothing was changed. Run the setup program again and choose $\"Install just for me$\" to install without one."
+  ${ElseIf} $0 != 0
+    Abort "The install for everyone stopped: nothing more was changed."
+  ${EndIf}
+FunctionEnd
+
+Section "Vantorel"
+  ${If} $AdministratorRun == 1
+    Call InstallProgram
+    SetAutoClose true
+    Return
+  ${EndIf}
+  ${If} $InstallMode == AllUsers
+  ${AndIf} $HasAdministratorRights != 1
+    Call InstallAsAdministrator
+  ${Else}
+    Call InstallProgram
+  ${EndIf}
+
+  ; A silent install takes its port from /Port=; the port page lists the ports, found while
+  ; the user waits for the files anyway.
   ${If} ${Silent}
     Call WriteSettings
   ${ElseIfNot} ${FileExists} "$SettingsFile"
-    nsExec::ExecToStack '"$INSTDIR\vantorel-cli.exe" ports'
-    Pop $0
-    Pop $PortList
-    ${IfThen} $0 != 0 ${|} StrCpy $PortList "" ${|}
+    Call ListPorts
   ${EndIf}
 SectionEnd
 
+; The ports vantorel-cli lists, a line each, in $PortList. Their names may be in any language
+; and it writes UTF-8, which nsExec would read in the ANSI code page: its output goes through a
+; file, read as UTF-8 (System::Alloc's memory starts zeroed, which ends the text).
+Function ListPorts
+  StrCpy $PortList ""
+  InitPluginsDir
+  nsExec::Exec '"$SYSDIR\cmd.exe" /c ""$INSTDIR\vantorel-cli.exe" ports >"$PLUGINSDIR\ports.txt""'
+  Pop $0
+  ${IfThen} $0 != 0 ${|} Return ${|}
+  System::Call 'kernel32::CreateFileW(w "$PLUGINSDIR\ports.txt", i 0x80000000, i 1, p 0, i 3, i 0, p 0) p .r1'
+  ${IfThen} $1 == -1 ${|} Return ${|}
+  System::Alloc ${NSIS_MAX_STRLEN}
+  Pop $2
+  IntOp $3 ${NSIS_MAX_STRLEN} - 1
+  System::Call 'kernel32::ReadFile(p r1, p r2, i r3, *i .r3, p 0)'
+  System::Call 'kernel32::CloseHandle(p r1)'
+  System::Call 'kernel32::MultiByteToWideChar(i 65001, i 0, p r2, i -1, w .r4, i ${NSIS_MAX_STRLEN})'
+  System::Free $2
+  StrCpy $PortList $4
+FunctionEnd
+
 ; Where the user has no settings file yet: the box's port, from the ports vantorel-cli lists
-; or typed. Left empty, no file is written and Vantorel opens COM1.
+; (with the names Device Manager gives them) or typed. Nothing is chosen for the user: left
+; empty, no file is written and Vantorel opens COM1.
 Function PortPage
+  ${IfThen} $AdministratorRun == 1 ${|} Abort ${|}
   ${IfThen} ${FileExists} "$SettingsFile" ${|} Abort ${|}
   !insertmacro MUI_HEADER_TEXT "The box's port" "Which COM port is the interface box connected to?"
   nsDialogs::Create 1018
@@ -228,23 +314,29 @@ Function PortPage
     ${NSD_CB_AddString} $PortBox "$3"
     IntOp $2 $2 + 1
   ${Loop}
-  ${If} $Port == ""
-    SendMessage $PortBox ${CB_SETCURSEL} 0 0
-  ${EndIf}
   ${NSD_SetFocus} $PortBox
   nsDialogs::Show
 FunctionEnd
 
-; A listed port comes with its driver's device beside it: only the COM name is kept.
+; A listed port comes with its name in Device Manager beside it: only the COM name is kept.
 Function PortPageLeave
   ${NSD_GetText} $PortBox $0
   ${StrTok} $Port "$0" " $\t" 0 1
   Call WriteSettings
 FunctionEnd
 
+; Nothing is left to go back to: the files are in and the settings written.
+Function FinishPageShow
+  GetDlgItem $0 $HWNDPARENT 3
+  EnableWindow $0 0
+  ${IfNot} ${FileExists} "$SettingsFolder\*.*"
+    ShowWindow $mui.FinishPage.Link ${SW_HIDE}
+  ${EndIf}
+FunctionEnd
+
 ; Only what the installer put there goes: a folder that then holds anything else (a table
 ; file saved beside the program, a file of the user's own in qt) stays, and the user's
-; settings are never touched.
+; settings are never touched; their folder goes only when it is empty.
 Section "Uninstall"
   StrCpy $0 $INSTDIR
   Call un.WaitUntilClosed
@@ -254,4 +346,6 @@ Section "Uninstall"
   !insertmacro UninstallPackageFiles
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
+  SetShellVarContext current
+  RMDir "$LOCALAPPDATA\vantorel"
 SectionEnd

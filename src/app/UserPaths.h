@@ -3,6 +3,7 @@
 
 #include <QString>
 
-// Where file dialogs start: the program's folder when the user may write there, otherwise
-// (an installed program in a system folder) the user's documents folder.
+// Where file dialogs start: the program's folder when the user may write there and the setup
+// program did not install it there (a portable copy, the build tree), otherwise (an installed
+// program) the user's documents folder.
 QString dialogStartFolder();

@@ -1,7 +1,7 @@
 // The serial ports this machine has, for the user to pick one by name. Each line printed
 // for a port is its name, then, when there is one, two blanks and its detail:
 //   /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A5XK3RJT-if00-port0  /dev/ttyUSB0
-//   COM3  \Device\Serial0
+//   COM3  USB Serial Port (COM3)
 #pragma once
 
 #include <string>
@@ -11,8 +11,8 @@ namespace serial {
 
 struct SerialPortEntry {
     std::string name;   // what the user puts in --port or the settings
-    std::string detail; // the device behind the name (a by-id link's device, Windows'
-                        // driver device), or empty
+    std::string detail; // the device behind a by-id link, or the name Windows' Device
+                        // Manager shows for a COM port; empty where there is none
 };
 
 // Linux: the /dev/serial/by-id links, then the ttyUSB, ttyACM and ttyS devices, each group

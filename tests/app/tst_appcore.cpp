@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(QString::fromStdString(programSettingsPath()), QStringLiteral("/tmp/x/tool.v2.ini"));
     }
 
-    void dialogsStartInTheProgramFolderOnlyWhereTheUserMayWrite()
+    void dialogsStartInTheProgramFolderOnlyWhereTheUserMayWriteAndDidNotInstall()
     {
         QTemporaryDir program;
         overrideAppPaths(program.path().toStdString(), "vantorel");
@@ -53,6 +53,15 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
         overrideAppPaths("/nonexistent/bin", "vantorel");
         QCOMPARE(dialogStartFolder(), home.filePath(QStringLiteral("Documents/")));
+
+        // Installed by the setup program, which leaves its uninstaller beside the program: the
+        // folder is the user's to write (an install for the user alone), yet not for their files.
+        QFile uninstaller(program.filePath(QStringLiteral("Uninstall.exe")));
+        QVERIFY(uninstaller.open(QIODevice::WriteOnly));
+        uninstaller.close();
+        overrideAppPaths(program.path().toStdString(), "vantorel");
+        QCOMPARE(dialogStartFolder(), home.filePath(QStringLiteral("Documents/")));
+        QVERIFY(uninstaller.remove());
 
         // An installed program: its folder is there, but a normal user may not write in it.
         openToEveryone(program.path());

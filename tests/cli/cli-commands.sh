@@ -79,12 +79,11 @@ box box --analyse-stream --control-link "$work/box-control"
 box=$port
 
 # The ports list: natively each is a device that exists; under Wine the ports registered in
-# Wine's own list, where the box's port is registered.
+# Wine's own list, where the box's port is registered, each with Device Manager's name for it.
 if [[ -n $wine ]]; then
-  "$here/../../cmake/run-under-wine.sh" reg add 'HKLM\Software\Wine\Ports' /v "$box" /d "$work/box" /f >/dev/null
-  "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k # the list is read as Wine starts
+  register_port_in_wine "$box" "$work/box"
   expect 0 ports
-  grep -q "^$box  " out || fail "ports under Wine: $(cat out)"
+  grep -qx "$box  Port série USB ($box)" out || fail "ports under Wine: $(cat out)"
   expect 0 --port "$box" step-up
 else
   expect 0 ports

@@ -8,7 +8,8 @@
 # holds the request the program sent and the reply it received. Each link of that chain has its own check; the
 # command line first answers on the streams it is given. Then vantorel-cli.exe asks the box.
 # Before that, what a packager checks: every text a Windows text, the licence of each library
-# the programs contain, and the source archive SOURCE holding the project and the Qt source
+# the programs contain, Vantorel's copyright naming the package's own licence file, the manual
+# page's headings whole, and the source archive SOURCE holding the project and the Qt source
 # package the package's own qt\SOURCE.txt names, complete.
 set -uo pipefail
 zip=$1 source_archive=$2 boxsim=$3
@@ -32,6 +33,12 @@ done
 grep -q 'GCC RUNTIME LIBRARY EXCEPTION' "$package/runtime/gcc.txt" || fail "runtime/gcc.txt lacks GCC's runtime exception"
 grep -q 'winpthreads' "$package/runtime/mingw-w64.txt" || fail "runtime/mingw-w64.txt lacks winpthreads"
 grep -q "${source_archive##*/}" "$package/README.txt" || fail "README.txt does not name ${source_archive##*/}"
+grep -q '(the file COPYING\.txt)' "$package/copyright.txt" && ! grep -q '/usr/share' "$package/copyright.txt" \
+  || fail "copyright.txt names a licence file the package lacks: $(cat "$package/copyright.txt")"
+# The manual page's item headings and the registry key, each kept on one line.
+for whole in 'positions get|put file' 'monitor \[--seconds s\]' 'DEVICEMAP\\SERIALCOMM,'; do
+  grep -q "$whole" "$package/vantorel-cli.txt" || fail "vantorel-cli.txt breaks '$whole': $(cat "$package/vantorel-cli.txt")"
+done
 
 (cd "$work" && tar xJf "$source_archive") || fail "cannot unpack $source_archive"
 sources=$work/$(basename "$source_archive" .tar.xz)

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # setup-program.sh SETUP BOXSIM
-# The setup program as a user runs it, under Wine and Xvfb. Silently for everyone: into
+# The setup program as a user runs it, under Wine and Xvfb. It asks Windows for no more rights
+# than its user has, and Explorer shows its version. Silently for everyone: into
 # Program Files with its Start-menu shortcuts and its entry among the installed programs,
-# writing the user's settings with the port /Port= names, then again over itself, keeping
-# those settings; refusing to go over a newer version unless asked. The installed vantorel.exe
+# leaving no settings folder without /Port=, then writing the user's settings with the port
+# /Port= names, then again over itself, keeping those settings; refusing to go over a newer
+# version unless asked. The installed vantorel.exe
 # reads those settings, which name the test's COM port, linked to the simulated box: it opens
 # the port and "HW Info" reaches the box; while it runs, an upgrade fails and changes nothing. The silent
 # uninstall, as the entry names it, takes away every file it installed, the shortcuts and the
 # entry, and leaves the user's settings and a file of the user's own in the qt folder.
-# Then through its pages for the user alone: it lists the box's COM port on its port page and
-# writes the user's settings with it; the command prompt shortcut opens a console in Documents where
-# vantorel-cli answers; the uninstall takes the user's install away.
+# Then through its pages for the user alone: it lists the box's COM port on its port page by
+# Device Manager's name, choosing none by itself, and writes the user's settings with the COM
+# name; the command prompt shortcut opens a console in Documents where vantorel-cli answers;
+# the uninstall takes the user's install away, and the settings folder the user emptied.
 set -uo pipefail
 setup=$1 boxsim=$2
 # A machine of its own each time: a run that failed leaves its installs behind.
@@ -23,6 +26,15 @@ key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantorel'
 # The user's settings file, as Windows names it in this prefix.
 local_app_data=$(run cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')
 settings=$(run winepath -u "$local_app_data\\vantorel\\vantorel.ini" | tr -d '\r')
+
+grep -qa 'requestedExecutionLevel level="asInvoker"' "$setup" || fail "the setup program asks Windows for more rights than its user's"
+# vantorel-<version>-windows-x64-setup.exe
+setup_version=${setup##*/vantorel-}
+setup_version=${setup_version%-windows-x64-setup.exe}
+strings -e l "$setup" | grep -qx "Vantorel $setup_version setup" || fail "the setup program has no version resource: $(strings -e l "$setup" | tail)"
+
+run "$setup" /S /AllUsers || fail "the silent install without a port exited $?"
+[[ ! -e $(dirname "$settings") ]] || fail "the install without a port made $(dirname "$settings")"
 run "$setup" /S /AllUsers "/Port=$com" || fail "the silent install exited $?"
 grep -q "^port=$com" "$settings" || fail "the install wrote no port $com into $settings: $(cat "$settings")"
 cp "$settings" "$work/settings.before"
@@ -90,10 +102,10 @@ within 60 test ! -e "$folder/Uninstall.exe" || fail "the uninstall left Uninstal
 cmp -s "$settings" "$work/settings.before" || fail "the uninstall touched the user's settings $settings"
 
 # For the user alone, through the pages: the box's COM port registered where Wine lists serial
-# ports, and no settings yet, so that the port page lists it among the ports vantorel-cli lists;
-# the arrow keys choose it.
-run reg add 'HKLM\Software\Wine\Ports' /v "$com" /d "$(readlink -f "$work/port")" /f >/dev/null
-stop_wine # the list is read as Wine starts
+# ports, with a port after it, and no settings yet, so that the port page lists it among the
+# ports vantorel-cli lists; the arrow keys choose it.
+register_port_in_wine "$com" "$(readlink -f "$work/port")"
+register_port_in_wine COM250 /dev/null
 rm "$settings"
 user_folder=$(dirname "$(dirname "$settings")")/Programs/Vantorel
 run "$setup" /CurrentUser >"$work/setup.out" 2>&1 &
@@ -102,16 +114,17 @@ find_setup() { window=$(xdotool search --onlyvisible --name '^Vantorel Setup' 2>
 within 30 find_setup || fail "no setup window"
 # next: Return on the page shown, its default button, once the window has drawn it.
 next() { sleep 1; xdotool windowfocus --sync "$window" key Return; }
-next # the licence: I Agree
+next # the licence, for information: Next
 next # for whom: just for me, as /CurrentUser chose
 next # the folder: Install, then on to the port page
 within 30 test -f "$user_folder/Uninstall.exe" || fail "the install for the user made no $user_folder"
-position=$(run "$user_folder/vantorel-cli.exe" ports | grep -n "^$com " | cut -d: -f1)
-[[ -n $position ]] || fail "vantorel-cli does not list $com"
+position=$(run "$user_folder/vantorel-cli.exe" ports | grep -n "^$com  Port série USB ($com)"$'\r$' | cut -d: -f1)
+[[ -n $position ]] || fail "vantorel-cli does not list $com with its name"
 # The page comes by itself once the files are in. The keys that choose the box's port on it go
-# in one burst, again until the page has taken them.
+# in one burst, again until the page has taken them. Nothing is chosen before them: the first
+# Down chooses the first port.
 keys=()
-for ((line = 1; line < position; line++)); do keys+=(Down); done
+for ((line = 1; line <= position; line++)); do keys+=(Down); done
 for _ in $(seq 30); do
   xdotool windowfocus --sync "$window" key "${keys[@]}" Return
   sleep 1
@@ -141,7 +154,9 @@ xdotool windowfocus --sync "$window" type --delay 20 'vantorel-cli --version > a
 xdotool key Return
 within 15 grep -q "^vantorel-cli ${version#vantorel }" "$documents/answer.txt" || fail "vantorel-cli did not answer in $documents: $(ls "$documents")"
 
+rm "$settings"
 uninstall "$user_entry"
 within 60 test ! -e "$user_folder" || fail "the uninstall for the user left: $(find "$user_folder")"
+[[ ! -e $(dirname "$settings") ]] || fail "the uninstall left the empty settings folder $(dirname "$settings")"
 ! entry "$user_key" >/dev/null 2>&1 || fail "the uninstall left the key $user_key"
 echo PASS
