@@ -32,6 +32,7 @@ SetCompressor /SOLID lzma
 !include nsDialogs.nsh
 !include StrFunc.nsh
 ${Using:StrFunc} StrTok
+${Using:StrFunc} StrStr
 !include "${FILES}"
 !addincludedir "${__FILEDIR__}"
 !include install-mode.nsh
@@ -48,6 +49,8 @@ Var Port
 ; The port page's list: the lines vantorel-cli ports wrote.
 Var PortList
 Var PortBox
+; What "Find the box" found, shown under the list.
+Var ProbeResult
 Var AllowDowngrade
 
 !define MUI_ICON "${ICON}"
@@ -273,16 +276,17 @@ Section "Vantorel"
   ${EndIf}
 SectionEnd
 
-; The ports vantorel-cli lists, a line each, in $PortList. Their names may be in any language
-; and it writes UTF-8, which nsExec would read in the ANSI code page: its output goes through a
-; file, read as UTF-8 (System::Alloc's memory starts zeroed, which ends the text).
-Function ListPorts
-  StrCpy $PortList ""
+; Runs vantorel-cli with the arguments in $0 and puts what it printed in $R9, a line each (empty
+; when it failed). Its lines may name ports in any language and it writes UTF-8, which nsExec
+; would read in the ANSI code page: its output goes through a file, read as UTF-8
+; (System::Alloc's memory starts zeroed, which ends the text).
+Function RunCli
+  StrCpy $R9 ""
   InitPluginsDir
-  nsExec::Exec '"$SYSDIR\cmd.exe" /c ""$INSTDIR\vantorel-cli.exe" ports >"$PLUGINSDIR\ports.txt""'
-  Pop $0
-  ${IfThen} $0 != 0 ${|} Return ${|}
-  System::Call 'kernel32::CreateFileW(w "$PLUGINSDIR\ports.txt", i 0x80000000, i 1, p 0, i 3, i 0, p 0) p .r1'
+  nsExec::Exec '"$SYSDIR\cmd.exe" /c ""$INSTDIR\vantorel-cli.exe" $0 >"$PLUGINSDIR\cli.txt""'
+  Pop $1
+  ${IfThen} $1 != 0 ${|} Return ${|}
+  System::Call 'kernel32::CreateFileW(w "$PLUGINSDIR\cli.txt", i 0x80000000, i 1, p 0, i 3, i 0, p 0) p .r1'
   ${IfThen} $1 == -1 ${|} Return ${|}
   System::Alloc ${NSIS_MAX_STRLEN}
   Pop $2
@@ -291,7 +295,49 @@ Function ListPorts
   System::Call 'kernel32::CloseHandle(p r1)'
   System::Call 'kernel32::MultiByteToWideChar(i 65001, i 0, p r2, i -1, w .r4, i ${NSIS_MAX_STRLEN})'
   System::Free $2
-  StrCpy $PortList $4
+  StrCpy $R9 $4
+FunctionEnd
+
+; The ports vantorel-cli lists, a line each, in $PortList.
+Function ListPorts
+  StrCpy $0 "ports"
+  Call RunCli
+  StrCpy $PortList $R9
+FunctionEnd
+
+; "Find the box": vantorel-cli sends its info request to every port once; the one port where
+; the box answers is chosen. None, or more than one, leaves the choice to the user.
+Function FindTheBox
+  Pop $0 ; the button
+  ${NSD_SetText} $ProbeResult "Asking each port whether the box answers..."
+  StrCpy $0 "ports --probe"
+  Call RunCli
+  StrCpy $5 0
+  StrCpy $2 0
+  ${Do}
+    ${StrTok} $3 "$R9" "$\r$\n" $2 1
+    ${IfThen} $3 == "" ${|} ${ExitDo} ${|}
+    ${StrStr} $4 "$3" "  the box answers: "
+    ${If} $4 != ""
+      IntOp $5 $5 + 1
+      ${StrTok} $6 "$3" " $\t" 0 1
+    ${EndIf}
+    IntOp $2 $2 + 1
+  ${Loop}
+  ${If} $5 == 1
+    ; The list's line of that port, or the name alone where the list lacks it.
+    SendMessage $PortBox ${CB_FINDSTRING} -1 "STR:$6 " $7
+    ${If} $7 >= 0
+      SendMessage $PortBox ${CB_SETCURSEL} $7 0
+    ${Else}
+      ${NSD_SetText} $PortBox "$6"
+    ${EndIf}
+    ${NSD_SetText} $ProbeResult "The box answers on $6."
+  ${ElseIf} $5 == 0
+    ${NSD_SetText} $ProbeResult "The box answers on no port. Is it connected and powered?"
+  ${Else}
+    ${NSD_SetText} $ProbeResult "The box answers on $5 ports: choose one."
+  ${EndIf}
 FunctionEnd
 
 ; Where the user has no settings file yet: the box's port, from the ports vantorel-cli lists
@@ -303,10 +349,15 @@ Function PortPage
   !insertmacro MUI_HEADER_TEXT "The box's port" "Which COM port is the interface box connected to?"
   nsDialogs::Create 1018
   Pop $0
-  ${NSD_CreateLabel} 0 0 100% 40u "Choose the interface box's port, or type its name; Device Manager lists it under $\"Ports (COM && LPT)$\". Vantorel opens it for you from your settings file, $SettingsFile. Left empty, Vantorel opens COM1."
+  ${NSD_CreateLabel} 0 0 100% 44u "Choose the interface box's port or type its name (Device Manager lists it under $\"Ports (COM && LPT)$\"), or let $\"Find the box$\" send one request to every port and choose the one where the box answers. Vantorel opens it for you from your settings file, $SettingsFile. Left empty, Vantorel opens COM1."
   Pop $0
-  ${NSD_CreateComboBox} 0 48u 100% 80u "$Port"
+  ${NSD_CreateComboBox} 0 50u 100% 80u "$Port"
   Pop $PortBox
+  ${NSD_CreateButton} 0 70u 80u 14u "Find the box"
+  Pop $0
+  ${NSD_OnClick} $0 FindTheBox
+  ${NSD_CreateLabel} 86u 72u 200u 24u ""
+  Pop $ProbeResult
   StrCpy $2 0
   ${Do}
     ${StrTok} $3 "$PortList" "$\r$\n" $2 1

@@ -291,18 +291,16 @@ expect 1 --port "$short" --timeout 200 positions put new.pos
 # test's own (a private mount namespace, so only these ports are listed).
 if [[ -z $wine && $(id -u) == 0 ]]; then
   box other-box
-  mkdir machine-dev
   unshare --mount --propagation private bash -c '
     set -e
-    mount --rbind /dev machine-dev
-    mount -t tmpfs tmpfs /dev
-    for node in null zero urandom tty; do touch "/dev/$node"; mount --bind "machine-dev/$node" "/dev/$node"; done
-    mkdir /dev/pts /dev/serial /dev/serial/by-id
-    mount --bind machine-dev/pts /dev/pts
+    source "$5"
+    private_dev machine-dev
+    mkdir -p /dev/serial/by-id
     ln -s "$(readlink -f "$2")" /dev/serial/by-id/usb-box-one
     ln -s "$(readlink -f "$3")" /dev/serial/by-id/usb-box-two
     ln -s "$(readlink -f "$4")" /dev/serial/by-id/usb-silent
-    exec "$1" --timeout 500 ports --probe' probe "$cli_program" "$box" "$port" "$silent" >out 2>err ||
+    exec "$1" --timeout 500 ports --probe' probe "$cli_program" "$box" "$port" "$silent" \
+      "$here/../support/shell-checks.sh" >out 2>err ||
     fail "ports --probe: $(cat err)"
   [[ $(grep -c '^/dev/serial/by-id/usb-box-\(one\|two\)  the box answers: .*interface box' out) == 2 &&
      $(grep -c '^/dev/serial/by-id/usb-silent  no answer' out) == 1 && $(wc -l <out) == 3 ]] ||

@@ -1,5 +1,6 @@
 # Sourced by every shell test: how a check fails, how a test waits for something to happen,
-# how it starts the simulated box, and how a COM port is registered in Wine.
+# how it starts the simulated box, how a COM port is registered in Wine, and a /dev without
+# the machine's serial ports.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -53,4 +54,28 @@ register_port_in_wine() {
   "$wine_run" reg add "$device_key" /v FriendlyName /d "Port série USB ($1)" /f >/dev/null
   "$wine_run" reg add "$device_key\\Device Parameters" /v PortName /d "$1" /f >/dev/null
   "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null
+}
+
+# private_dev FOLDER: run in a mount namespace of the test's own (unshare --mount, as root), a
+# /dev holding what programs need and none of the machine's serial ports, so that a command
+# that sends to every port it finds (ports --probe, Wine's COM ports of /dev/ttyS*) reaches only
+# the test's boxes. The machine's /dev stays reachable under FOLDER, and its pseudo-terminals
+# (the simulated boxes') through /dev/pts.
+private_dev() {
+  local machine=$1 node
+  mkdir -p "$machine"
+  mount --rbind /dev "$machine"
+  mount -t tmpfs tmpfs /dev
+  for node in null zero full random urandom tty; do
+    touch "/dev/$node"
+    mount --bind "$machine/$node" "/dev/$node"
+  done
+  mkdir /dev/pts /dev/shm
+  mount --bind "$machine/pts" /dev/pts
+  mount -t tmpfs tmpfs /dev/shm
+  ln -s pts/ptmx /dev/ptmx
+  ln -s /proc/self/fd /dev/fd
+  ln -s /proc/self/fd/0 /dev/stdin
+  ln -s /proc/self/fd/1 /dev/stdout
+  ln -s /proc/self/fd/2 /dev/stderr
 }

@@ -11,11 +11,19 @@
 # uninstall, as the entry names it, takes away every file it installed, the shortcuts and the
 # entry, and leaves the user's settings and a file of the user's own in the qt folder.
 # Then through its pages for the user alone: it lists the box's COM port on its port page by
-# Device Manager's name, choosing none by itself, and writes the user's settings with the COM
-# name; the command prompt shortcut opens a console in Documents where vantorel-cli answers;
+# Device Manager's name, choosing none by itself, "Find the box" chooses the port where the box
+# answers, and it writes the user's settings with the COM name; the command prompt shortcut opens a console in Documents where vantorel-cli answers;
 # the uninstall takes the user's install away, and the settings folder the user emptied.
 set -uo pipefail
 setup=$1 boxsim=$2
+# Wine gives each serial device of the machine a COM port (on a virtual machine often its
+# console, /dev/ttyS0), and "Find the box" sends a request to every port: as root the test
+# runs with a /dev of its own that has none of them.
+if [[ $(id -u) == 0 && -z ${SETUP_TEST_PRIVATE_DEV:-} ]]; then
+  exec env SETUP_TEST_PRIVATE_DEV=1 unshare --mount --propagation private bash -c \
+    'source "$1"; private_dev "$2"; shift 2; exec bash "$@"' private-dev \
+    "$(dirname "$0")/../support/shell-checks.sh" "$WINEPREFIX.machine-dev" "$0" "$@"
+fi
 # A machine of its own each time: a run that failed leaves its installs behind.
 rm -rf "$WINEPREFIX"
 source "$(dirname "$0")/program-under-wine.sh"
@@ -121,10 +129,15 @@ within 30 test -f "$user_folder/Uninstall.exe" || fail "the install for the user
 position=$(run "$user_folder/vantorel-cli.exe" ports | grep -n "^$com  Port série USB ($com)"$'\r$' | cut -d: -f1)
 [[ -n $position ]] || fail "vantorel-cli does not list $com with its name"
 # The page comes by itself once the files are in. The keys that choose the box's port on it go
-# in one burst, again until the page has taken them. Nothing is chosen before them: the first
-# Down chooses the first port.
+# in one burst, again until the page has taken them: "Find the box" (the button after the
+# list) where the test has a /dev of its own, otherwise Down until the box's port, which shows
+# that nothing was chosen before (the first Down chooses the first port).
 keys=()
-for ((line = 1; line <= position; line++)); do keys+=(Down); done
+if [[ -n ${SETUP_TEST_PRIVATE_DEV:-} ]]; then
+  keys=(Tab space)
+else
+  for ((line = 1; line <= position; line++)); do keys+=(Down); done
+fi
 for _ in $(seq 30); do
   xdotool windowfocus --sync "$window" key "${keys[@]}" Return
   sleep 1
