@@ -1,20 +1,13 @@
 #include "protocol/GeoCoordinates.h"
 
+#include "protocol/IntegerInput.h"
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
-}
 
 // Plain decimal degrees, digits and at most one point: no exponent, no "inf" or "nan".
 std::optional<double> parseDegrees(std::string_view text)
@@ -31,7 +24,7 @@ std::optional<double> parseDegrees(std::string_view text)
 // `positive` and `negative` are the hemisphere letters, upper case.
 std::optional<double> parseCoordinate(std::string_view text, char positive, char negative, double limit)
 {
-    text = trimmed(text);
+    text = trimControls(text);
     if (text.empty())
         return std::nullopt;
     double sign = 1.0;
