@@ -40,6 +40,9 @@ fi
 # Inside: the namespace's mounts, the machine's name servers, then the command as a login
 # would start it (the caller's environment stays outside, but for CI).
 inside() {
+  # The system's root is a mount point of its own, as a real root is: a command inside can
+  # then make its own mount namespace (unshare --mount) there too.
+  mount --bind "$root" "$root"
   mount -t proc proc "$root/proc"
   mount -t sysfs sysfs "$root/sys"
   mount --rbind /dev "$root/dev"
