@@ -7,16 +7,17 @@
 # It builds vantorel and vantorel-boxsim in build/ and the setup program in build-windows/;
 # VANTOREL_PICTURES_BUILD and VANTOREL_PICTURES_WINDOWS_BUILD name builds to take instead.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+self=$(readlink -f "$0")
+cd "$(dirname "$self")/.."
 pictures=$PWD/docs/pictures
 source tests/support/shell-checks.sh
 
 # 1024x768 at 96 dots per inch, as a common screen.
 xvfb=(xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96 -nolisten tcp")
 
-# save WINDOW NAME: the window alone, as docs/pictures/NAME.png, in few enough colours to stay
-# small; without a time stamp, so that the same picture is the same file.
-# The screen's part the window covers, so that a list it has dropped down is in the picture.
+# save WINDOW NAME: the part of the screen the window covers (so that a list it has dropped
+# down is in it), as docs/pictures/NAME.png, in few enough colours to stay small and without
+# a time stamp, so that the same picture is the same file.
 save() {
   local WIDTH HEIGHT X Y
   eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT|X|Y)=')"
@@ -64,7 +65,9 @@ linux_pictures() {
   save "$window" main-window
 
   local main=$window dialog
-  # The Reader menu: Open, Close, Hardware, Remote Control, Positioner (the separator skipped).
+  # Down opens "Reader" on "Open COM port"; then Close, Hardware, Remote Control, Positioner
+  # (the separator skipped); Right opens the submenu, and Up wraps round to its last item,
+  # "Setting".
   for dialog in "Positioner settings:4:positioner-dialog" "Remote control:3:remote-dialog"; do
     IFS=: read -r title downs name <<<"$dialog"
     xdotool windowfocus --sync "$main" key alt Right Down $(printf 'Down %.0s' $(seq "$downs")) Right Up Return
@@ -126,6 +129,7 @@ esac
 
 parts=("$@")
 [[ ${#parts[@]} -gt 0 ]] || parts=(linux windows)
+scripts/install-deps.sh build test windows wine
 mkdir -p "$pictures"
 native=${VANTOREL_PICTURES_BUILD:-}
 if [[ -z $native ]]; then
@@ -136,7 +140,7 @@ fi
 for part in "${parts[@]}"; do
   case $part in
     linux)
-      "${xvfb[@]}" bash "$0" --linux-stage "$native" ;;
+      "${xvfb[@]}" bash "$self" --linux-stage "$native" ;;
     windows)
       windows_build=${VANTOREL_PICTURES_WINDOWS_BUILD:-}
       if [[ -z $windows_build ]]; then
@@ -147,7 +151,7 @@ for part in "${parts[@]}"; do
         cmake --build build-windows -j2 --target windows_setup
       fi
       setup=$(ls "$windows_build"/vantorel-*-windows-x64-setup.exe)
-      stage=("${xvfb[@]}" bash "$0" --windows-stage "$setup" "$native/vantorel-boxsim")
+      stage=("${xvfb[@]}" bash "$self" --windows-stage "$setup" "$native/vantorel-boxsim")
       if [[ $(id -u) == 0 ]]; then
         machine_dev=$(mktemp -d)
         unshare --mount --propagation private bash -c \
