@@ -16,13 +16,13 @@ source tests/support/shell-checks.sh
 xvfb=(xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96 -nolisten tcp")
 
 # save WINDOW NAME: the part of the screen the window covers (so that a list it has dropped
-# down is in it), as docs/pictures/NAME.png, in few enough colours to stay small and without
-# a time stamp, so that the same picture is the same file.
+# down is in it), as docs/pictures/NAME.png, in few enough colours to stay small, undithered
+# and without a time stamp, so that the same picture is the same file.
 save() {
   local WIDTH HEIGHT X Y
   eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT|X|Y)=')"
   import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$work/shot.png"
-  convert "$work/shot.png" -colors 64 -define png:exclude-chunks=date,time +set date:create +set date:modify \
+  convert "$work/shot.png" +dither -colors 64 -define png:exclude-chunks=date,time +set date:create +set date:modify \
           -strip "$pictures/$2.png"
   echo "made docs/pictures/$2.png"
 }
@@ -73,6 +73,9 @@ linux_pictures() {
     xdotool windowfocus --sync "$main" key alt Right Down $(printf 'Down %.0s' $(seq "$downs")) Right Up Return
     within 15 find_window "^$title\$" || fail "no dialog $title"
     sleep 1.5
+    # Back to the first edit: its caret then shows for half a second, when the picture is taken.
+    xdotool key --window "$window" Tab shift+Tab
+    sleep 0.2
     save "$window" "$name"
     xdotool windowfocus --sync "$window" key Escape
     within 10 bash -c '! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1' _ "^$title\$" || fail "$title did not close"
