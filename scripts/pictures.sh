@@ -89,10 +89,14 @@ linux_pictures() {
 windows_pictures() {
   local setup=$1 boxsim=$2
   work=$(mktemp -d)
+  # The folder page shows the space left on drive C:, the prefix's file system: with mounts
+  # of its own, one of a fixed size.
+  [[ -n ${PICTURES_OWN_MOUNTS:-} ]] && mount -t tmpfs -o size=2g tmpfs "$work"
   export WINEPREFIX=$work/prefix WINEDEBUG=-all
   local wine_run=$PWD/cmake/run-under-wine.sh
-  trap 'stop_boxes; "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null; rm -rf "$work"' EXIT
-  "$wine_run" cmd /c ver >/dev/null
+  trap 'stop_boxes; "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null; umount "$work" 2>/dev/null; rm -rf "$work"' EXIT
+  # A caret that blinks would show in one picture and not in the next.
+  "$wine_run" reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /d -1 /f >/dev/null
   start_box "$boxsim" "$work/port" "$work/box.log"
   register_port_in_wine COM3 "$(readlink -f "$work/port")" "USB Serial Port (COM3)"
   "$wine_run" "$setup" /CurrentUser >"$work/setup.out" 2>&1 &
@@ -157,7 +161,7 @@ for part in "${parts[@]}"; do
       stage=("${xvfb[@]}" bash "$self" --windows-stage "$setup" "$native/vantorel-boxsim")
       if [[ $(id -u) == 0 ]]; then
         machine_dev=$(mktemp -d)
-        unshare --mount --propagation private bash -c \
+        PICTURES_OWN_MOUNTS=1 unshare --mount --propagation private bash -c \
           'source tests/support/shell-checks.sh; private_dev "$1"; shift; exec "$@"' private-dev "$machine_dev" "${stage[@]}"
         rmdir "$machine_dev" 2>/dev/null || true
       else
