@@ -41,17 +41,17 @@ stop_boxes() {
   started_boxes=()
 }
 
-# register_port_in_wine NAME DEVICE: the COM port NAME, on DEVICE (a path on this machine), in
-# Wine's list of serial ports, and as the Ports-class device Device Manager would show,
-# named "Port série USB (NAME)" (a letter outside ASCII: the name goes through the wide
-# calls). Wine reads its list as it starts: the Wine server is stopped.
+# register_port_in_wine NAME DEVICE [SHOWN]: the COM port NAME, on DEVICE (a path on this
+# machine), in Wine's list of serial ports, and as the Ports-class device Device Manager would
+# show, named SHOWN, or "Port série USB (NAME)" (a letter outside ASCII: the name goes through
+# the wide calls). Wine reads its list as it starts: the Wine server is stopped.
 register_port_in_wine() {
   local wine_run device_key
   wine_run=$(dirname "${BASH_SOURCE[0]}")/../../cmake/run-under-wine.sh
   device_key="HKLM\\System\\CurrentControlSet\\Enum\\ROOT\\PORTS\\$1"
   "$wine_run" reg add 'HKLM\Software\Wine\Ports' /v "$1" /d "$2" /f >/dev/null
   "$wine_run" reg add "$device_key" /v ClassGUID /d '{4d36e978-e325-11ce-bfc1-08002be10318}' /f >/dev/null
-  "$wine_run" reg add "$device_key" /v FriendlyName /d "Port série USB ($1)" /f >/dev/null
+  "$wine_run" reg add "$device_key" /v FriendlyName /d "${3:-Port série USB ($1)}" /f >/dev/null
   "$wine_run" reg add "$device_key\\Device Parameters" /v PortName /d "$1" /f >/dev/null
   "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null
 }
