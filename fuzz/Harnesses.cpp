@@ -8,6 +8,7 @@ const std::vector<Harness>& allHarnesses()
         {"table_file", fuzzTableFile},
         {"received_chunk", fuzzReceivedChunk},
         {"box_packets", fuzzBoxPackets},
+        {"installer_input", fuzzInstallerInput},
     };
     return harnesses;
 }

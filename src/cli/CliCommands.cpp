@@ -4,9 +4,11 @@
 #include "link/SerialPortList.h"
 #include "protocol/BoxCommands.h"
 #include "protocol/IntegerInput.h"
+#include "protocol/SatelliteList.h"
 
 #include <chrono>
 #include <cstdint>
+#include <thread>
 
 namespace {
 
@@ -31,15 +33,19 @@ std::uint8_t onOff(const std::string& word)
     throw UsageError("'" + word + "' is neither on nor off");
 }
 
-// Every request is sent, as the menu item sends them, whatever the box answered before.
-PlannedCommand sending(Requests requests,
-                       ConsoleSession::ReplyLength replyLength = ConsoleSession::ReplyLength::Exact)
+// Every request is sent, as the menu item sends them, whatever the box answered before; `gap`
+// is the quiet left on the bus after each reply before the next request.
+PlannedCommand sending(Requests requests, ConsoleSession::ReplyLength replyLength = ConsoleSession::ReplyLength::Exact,
+                       std::chrono::milliseconds gap = std::chrono::milliseconds(0))
 {
     PlannedCommand command;
-    command.run = [requests = std::move(requests), replyLength](ConsoleSession& session, ConsoleOutput&) {
+    command.requests = [requests] { return requests; };
+    command.run = [requests = std::move(requests), replyLength, gap](ConsoleSession& session, ConsoleOutput&) {
         ExitStatus status = Done;
-        for (const BoxRequest& request : requests) {
-            noteOutcome(session.send(request, replyLength), status);
+        for (std::size_t i = 0; i < requests.size(); ++i) {
+            if (i > 0)
+                std::this_thread::sleep_for(gap);
+            noteOutcome(session.send(requests[i], replyLength), status);
             if (status == PortFailed)
                 break;
         }
@@ -58,17 +64,17 @@ PlannedCommand planDiseqc(const std::vector<std::string>& words)
     return sending({BoxRequests::diseqcMessage(message)});
 }
 
-PlannedCommand planMonitor(const std::vector<std::string>& words)
+PlannedCommand planMonitor(const std::vector<std::string>& words, CommandOptions& options)
 {
     std::optional<std::chrono::milliseconds> duration;
-    if (words.size() == 3 && words[1] == "--seconds") {
-        const std::int32_t seconds = parseIntegerOr(trimControls(words[2]), -1);
+    if (const std::optional<std::string> text = options.take("--seconds")) {
+        const std::int32_t seconds = parseIntegerOr(trimControls(*text), -1);
         if (seconds <= 0)
-            throw UsageError("--seconds takes a whole number of seconds above 0");
+            throw UsageError("--seconds takes a whole number of seconds above 0, not '" + *text + "'");
         duration = std::chrono::seconds(seconds);
-    } else if (words.size() != 1) {
-        throw UsageError("monitor takes only --seconds S");
     }
+    if (words.size() != 1)
+        throw UsageError("monitor takes only --seconds S");
     PlannedCommand command;
     command.run = [duration](ConsoleSession& session, ConsoleOutput&) {
         session.monitor(duration);
@@ -82,14 +88,16 @@ constexpr std::chrono::milliseconds ProbeTimeout{1000};
 
 // The ports a user may name with --port or in the settings, without opening any; with
 // --probe, each asked whether the box is there.
-PlannedCommand planPortList(const std::vector<std::string>& words, const CommandContext& context)
+PlannedCommand planPortList(const std::vector<std::string>& words, CommandOptions& options,
+                            const CommandContext& context)
 {
-    if (words.size() == 2 && words[1] == "--probe")
-        return planPortProbe(context.settings().baud, context.replyTimeout.value_or(ProbeTimeout));
     if (words.size() != 1)
         throw UsageError("ports takes only --probe");
+    if (options.takeFlag("--probe"))
+        return planPortProbe(context.settings().baud, context.replyTimeout.value_or(ProbeTimeout));
     PlannedCommand command;
     command.opensPort = false;
+    command.sendsNothing = true;
     command.prepare = [](ConsoleOutput& output) {
         for (const serial::SerialPortEntry& port : serial::listSerialPorts())
             output.reply(serial::portListLine(port));
@@ -108,9 +116,21 @@ void noteOutcome(ConsoleSession::Outcome outcome, ExitStatus& status)
         status = ReplyMissing;
 }
 
-PlannedCommand planCommand(const std::vector<std::string>& words, const CommandContext& context)
+PlannedCommand sendingMessages(const std::vector<DiseqcMessage>& messages)
+{
+    Requests requests;
+    for (const DiseqcMessage& message : messages)
+        requests.push_back(BoxRequests::diseqcMessage(std::string(message.begin(), message.end())));
+    return sending(std::move(requests), ConsoleSession::ReplyLength::Exact, Diseqc::MessageGap);
+}
+
+namespace {
+
+PlannedCommand planWords(const std::vector<std::string>& words, CommandOptions& options,
+                         const CommandContext& context)
 {
     const std::string& name = words.at(0);
+    const std::vector<std::string> arguments(words.begin() + 1, words.end());
     // The window's menu items, with the item's check state or its input box's number as the
     // argument, and without the window's "Are you sure?".
     if (const BoxCommand* command = BoxCommands::named(name)) {
@@ -126,14 +146,36 @@ PlannedCommand planCommand(const std::vector<std::string>& words, const CommandC
     if (name == "diseqc")
         return planDiseqc(words);
     if (name == "monitor")
-        return planMonitor(words);
+        return planMonitor(words, options);
     if (name == "ports")
-        return planPortList(words, context);
+        return planPortList(words, options, context);
     if (name == "aim")
-        return planAim(words, context.site);
+        return planAim(arguments, context);
+    if (name == "goto" && !arguments.empty() && arguments[0] == "slot")
+        return planPositioner(name, arguments);
     if (name == "goto")
-        return sending({BoxRequests::diseqcMessage(gotoMessage(words, context.site))});
+        return planGoto(arguments, context);
+    if (name == "satellites") {
+        expectArguments(words, 0);
+        return planSatelliteList(context.satellites());
+    }
+    if (name == "switch")
+        return planSwitch(arguments, options);
+    if (name == "scr")
+        return planSingleCable(arguments, options);
+    if (name == "halt" || name == "limit" || name == "drive" || name == "store")
+        return planPositioner(name, arguments);
     if (name == "positions" || name == "remote")
-        return planTableCommand(name, std::vector<std::string>(words.begin() + 1, words.end()));
+        return planTableCommand(name, arguments);
     throw UsageError("unknown command '" + name + "'");
+}
+
+} // namespace
+
+PlannedCommand planCommand(const std::vector<std::string>& words, CommandOptions options,
+                           const CommandContext& context)
+{
+    PlannedCommand command = planWords(words, options, context);
+    options.requireAllTaken(words.at(0));
+    return command;
 }

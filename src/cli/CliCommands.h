@@ -2,9 +2,12 @@
 // open session.
 #pragma once
 
+#include "cli/CliOptions.h"
 #include "cli/ConsoleSession.h"
 #include "cli/ExitStatus.h"
+#include "protocol/DiseqcMessages.h"
 #include "protocol/DishPointing.h"
+#include "protocol/InputError.h"
 
 #include <chrono>
 #include <cstdint>
@@ -13,12 +16,17 @@
 #include <vector>
 
 class ConsoleOutput;
+class SatelliteList;
 
 struct PlannedCommand {
     // What can fail without the box (a table file read), before the port is opened.
     std::function<ExitStatus(ConsoleOutput&)> prepare = [](ConsoleOutput&) { return Done; };
     std::function<ExitStatus(ConsoleSession&, ConsoleOutput&)> run;
+    // What the command sends, known once `prepare` has run: --dry-run prints it. None for a
+    // command that only listens, or asks every port.
+    std::function<std::vector<BoxRequest>()> requests;
     bool opensPort = true;              // false: `prepare` is the whole command
+    bool sendsNothing = false;          // a command that only prints (aim): --dry-run runs it
     bool tableOnStandardOutput = false; // the log lines then go to standard error
 };
 
@@ -31,22 +39,44 @@ void noteOutcome(ConsoleSession::Outcome outcome, ExitStatus& status);
 struct CommandContext {
     std::function<GeoSite()> site;
     std::function<ProgramSettings()> settings;
+    std::function<SatelliteList()> satellites;
     std::optional<std::chrono::milliseconds> replyTimeout; // --timeout
 };
 
-// The command in `words` (its name and arguments); throws UsageError.
-PlannedCommand planCommand(const std::vector<std::string>& words, const CommandContext& context);
+// The command in `words` (its name and arguments) with the options only some commands take;
+// throws UsageError, for an option the command does not take too.
+PlannedCommand planCommand(const std::vector<std::string>& words, CommandOptions options,
+                           const CommandContext& context);
+
+// A command that sends `messages` in turn, with the bus's gap between them.
+PlannedCommand sendingMessages(const std::vector<DiseqcMessage>& messages);
 
 // "positions" and "remote": `words` after the table's name.
 PlannedCommand planTableCommand(const std::string& table, const std::vector<std::string>& words);
 
-// "aim": prints where the dish points and the message "goto" sends; opens no port.
-PlannedCommand planAim(const std::vector<std::string>& words, const std::function<GeoSite()>& site);
-// "goto": the DiSEqC message that turns a polar mount to the satellite in `words`.
-std::string gotoMessage(const std::vector<std::string>& words, const std::function<GeoSite()>& site);
-// The site of --site, or of the [site] section of a settings file; throws UsageError.
-GeoSite siteFromOption(const std::string& text);
-GeoSite siteFromSettings(const std::string& settingsFile);
+// "aim" prints where the dish points and the message "goto" sends, and opens no port; "goto"
+// sends that message. `words` after the command's name: a longitude or a satellite's name.
+PlannedCommand planAim(const std::vector<std::string>& words, const CommandContext& context);
+PlannedCommand planGoto(const std::vector<std::string>& words, const CommandContext& context);
+// "satellites": the list, one position a line.
+PlannedCommand planSatelliteList(const SatelliteList& list);
+
+// "switch", "scr" and the positioner's commands; `words` after the command's name. Each
+// takes its own options out of `options`.
+PlannedCommand planSwitch(const std::vector<std::string>& words, CommandOptions& options);
+PlannedCommand planSingleCable(const std::vector<std::string>& words, CommandOptions& options);
+PlannedCommand planPositioner(const std::string& name, const std::vector<std::string>& words);
+
+// Runs a builder of the bus's messages, its InputError turned into a UsageError.
+template <typename Build>
+auto checkedInput(Build build) -> decltype(build())
+{
+    try {
+        return build();
+    } catch (const InputError& error) {
+        throw UsageError(error.what());
+    }
+}
 
 // "ports --probe": every listed port asked whether the box answers on it.
 PlannedCommand planPortProbe(std::int32_t baud, std::chrono::milliseconds timeout);

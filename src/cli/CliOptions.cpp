@@ -4,6 +4,7 @@
 #include "protocol/IntegerInput.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -29,7 +30,7 @@ std::string boxCommandLines()
 
 std::string cliUsage()
 {
-    return "usage: vantorel-cli [OPTIONS] [--] COMMAND [ARGUMENTS]\n"
+    return "usage: vantorel-cli [OPTIONS] COMMAND [ARGUMENTS] [OPTIONS]\n"
            "Sends one command to the interface box and prints the request and the reply as the\n"
            "log pane shows them (\"S: \" and \"R: \" lines); errors go to standard error.\n"
            "\n"
@@ -43,13 +44,33 @@ std::string cliUsage()
           "  ports [--probe]               the serial ports of this machine, one per line; with\n"
           "                                --probe each that opens is sent one HW Info request\n"
           "                                and the ones where the box answers are marked\n"
-          "  aim SATELLITE                 where the dish points for a satellite (19.2E, 30W)\n"
-          "                                seen from the site, and the message goto sends\n"
-          "  goto SATELLITE                turn a polar mount to the satellite: the DiSEqC\n"
-          "                                message E0 31 6E with the motor's angle\n"
+          "\n"
+          "The dish, the switches and single-cable LNBs (DiSEqC messages worked out for you):\n"
+          "  aim SATELLITE                 where the dish points for a satellite seen from the\n"
+          "                                site, and the message goto sends; SATELLITE is a\n"
+          "                                longitude (19.2E, 30W) or a name (Hot Bird, astra 2)\n"
+          "  goto SATELLITE                turn a polar mount to the satellite (E0 31 6E)\n"
+          "  satellites                    the satellites known by name, one position a line\n"
+          "  halt                          stop the positioner (E0 31 60)\n"
+          "  limit east|west|off           set the east or west limit where the dish is, or\n"
+          "                                turn the limits off (E0 31 66, 67, 63)\n"
+          "  drive east|west STEPS|Ns      drive 1-128 steps, or 1-127 seconds (10s)\n"
+          "  store N                       store where the dish is as position N (1-255)\n"
+          "  goto slot N                   drive to stored position N (0: the reference)\n"
+          "  switch PORT TRANSPONDER       a switch's port 1-4 (DiSEqC 1.0, E0 10 38) for the\n"
+          "                                transponder's band and polarisation (11362H, 12603V)\n"
+          "      --uncommitted N           first the cascade's uncommitted port 1-16 (E0 10 39)\n"
+          "      --repeat N                each message N more times (0-3) as a repeat (E1)\n"
+          "  scr UB UB-FREQ TRANSPONDER    a single-cable LNB's user band UB at UB-FREQ MHz\n"
+          "                                (EN 50494, E0 10 5A); prints the frequency to tune to\n"
+          "      --position A|B            the LNB's position (default A; 1-64 with --jess)\n"
+          "      --pin N                   the system's PIN (0-255)\n"
+          "      --jess                    EN 50607 instead: user bands 1-32 (70, 71 with a PIN)\n"
+          "  --lnb LOW,HIGH,SWITCH|LO      the LNB for switch and scr, in MHz (default the\n"
+          "                                universal 9750,10600,11700; 10750: one oscillator)\n"
           "Numbers: decimal, or hexadecimal after $, x or 0x (0xE0, $E0, 224).\n"
           "\n"
-          "Options:\n"
+          "Options (before or after the command):\n"
           "  --port NAME          the port (COM1, COM2... or a device path); default: the settings\n"
           "  --baud N             the speed; default: the settings, or 19200\n"
           "  --settings FILE      the settings file; default: the one the window reads\n"
@@ -58,13 +79,17 @@ std::string cliUsage()
           "  --site LAT,LON       the dish's site for aim and goto (52.52N,13.40E, or 52.52,13.40\n"
           "                       with south and west negative); default: latitude and\n"
           "                       longitude in the settings' [site] section\n"
+          "  --dry-run            print what would be sent (the \"S: \" lines), open no port\n"
           "  --display hex|binary|ascii   how received bytes are written (default hex)\n"
           "  --crlf               CR and LF as <CR> and <LF> tokens (the ASCII form of \"R: \"\n"
           "                       lines always shows them)\n"
           "  --timestamps         a time stamp before each line\n"
           "  --quiet              only each reply, once, in the display form\n"
+          "  --                   what follows is the command's, even if it starts with -\n"
           "  -h, --help           this help\n"
           "  --version            the version\n"
+          "Your own satellites: satellites.ini beside the settings file, [satellites] lines such\n"
+          "as 13E = Hot Bird 13F; a position there replaces the built-in one.\n"
           "\n"
           "Exit status: 0 done (monitor too when Ctrl+C ends it), 1 a reply missing, short, late\n"
           "or too long, 2 usage or a missing settings file, 3 port failure, 4 table file failure\n"
@@ -83,15 +108,6 @@ DisplayMode displayNamed(const std::string& name)
     if (name == "ascii")
         return DisplayMode::Ascii;
     throw UsageError("--display takes hex, binary or ascii, not '" + name + "'");
-}
-
-std::int32_t integerArgument(const std::string& text)
-{
-    try {
-        return parseIntegerOrThrow(trimControls(text));
-    } catch (const ConvertError& error) {
-        throw UsageError(error.what());
-    }
 }
 
 // "--name VALUE" or "--name=VALUE"; `index` moves past what was taken.
@@ -120,6 +136,15 @@ std::int32_t positiveArgument(const std::string& option, const std::string& text
 
 } // namespace
 
+std::int32_t integerArgument(const std::string& text)
+{
+    try {
+        return parseIntegerOrThrow(trimControls(text));
+    } catch (const ConvertError& error) {
+        throw UsageError(error.what());
+    }
+}
+
 std::uint8_t byteArgument(const std::string& text)
 {
     const std::int32_t value = integerArgument(text);
@@ -128,19 +153,82 @@ std::uint8_t byteArgument(const std::string& text)
     return static_cast<std::uint8_t>(value);
 }
 
+void CommandOptions::add(const std::string& name, std::string value)
+{
+    m_given.emplace_back(name, std::move(value));
+}
+
+std::optional<std::string> CommandOptions::take(const std::string& name)
+{
+    std::optional<std::string> value;
+    for (auto given = m_given.begin(); given != m_given.end();) {
+        if (given->first == name) {
+            value = given->second;
+            given = m_given.erase(given);
+        } else {
+            ++given;
+        }
+    }
+    return value;
+}
+
+void CommandOptions::requireAllTaken(const std::string& command) const
+{
+    if (!m_given.empty())
+        throw UsageError(m_given.front().first + " does not go with " + command);
+}
+
+namespace {
+
+// The options some commands take: whether each takes a value.
+struct CommandOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr CommandOption CommandOptionList[] = {
+    {"--seconds", true},  {"--probe", false},    {"--lnb", true},   {"--uncommitted", true},
+    {"--repeat", true},   {"--position", true}, {"--pin", true},   {"--jess", false},
+};
+
+bool isOption(const std::string& argument)
+{
+    return argument.size() >= 2 && argument[0] == '-' && !std::isdigit(static_cast<unsigned char>(argument[1]))
+        && argument[1] != '.';
+}
+
+// Takes the command option at `index`, if it is one.
+bool takeCommandOption(const std::vector<std::string>& arguments, std::size_t& index, CommandOptions& options)
+{
+    for (const CommandOption& option : CommandOptionList) {
+        if (!option.takesValue) {
+            if (arguments[index] != option.name)
+                continue;
+            options.add(option.name, "");
+            return true;
+        }
+        if (auto value = valueOf(option.name, arguments, index)) {
+            options.add(option.name, *value);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 CliOptions parseCliOptions(const std::vector<std::string>& arguments)
 {
     CliOptions options;
-    std::size_t index = 0;
-    for (; index < arguments.size(); ++index) {
+    bool optionsEnded = false;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
-        if (argument.size() < 2 || argument[0] != '-')
-            break;
-        if (argument == "--") {
-            ++index;
-            break;
+        if (optionsEnded || !isOption(argument)) {
+            options.command.push_back(argument);
+            continue;
         }
-        if (argument == "-h" || argument == "--help") {
+        if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "-h" || argument == "--help") {
             options.help = true;
         } else if (argument == "--version") {
             options.version = true;
@@ -150,6 +238,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments)
             options.lineForm.timestamps = true;
         } else if (argument == "--quiet") {
             options.lineForm.quiet = true;
+        } else if (argument == "--dry-run") {
+            options.dryRun = true;
         } else if (auto port = valueOf("--port", arguments, index)) {
             if (port->empty()) // would name the device folder itself
                 throw UsageError("--port takes a port's name, not an empty one");
@@ -164,11 +254,10 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments)
             options.site = *site;
         } else if (auto display = valueOf("--display", arguments, index)) {
             options.display = displayNamed(*display);
-        } else {
+        } else if (!takeCommandOption(arguments, index, options.commandOptions)) {
             throw UsageError("unknown option '" + argument + "'");
         }
     }
-    options.command.assign(arguments.begin() + static_cast<std::ptrdiff_t>(index), arguments.end());
     if (options.command.empty() && !options.help && !options.version)
         throw UsageError("no command given");
     return options;

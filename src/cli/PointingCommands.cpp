@@ -1,120 +1,72 @@
-// "aim" and "goto": where a dish at the user's site points to see a satellite, and the
-// positioner message that turns a polar mount there. A value that does not make sense (a
-// malformed longitude, a satellite below the horizon) is a usage error, and nothing is sent.
+// "aim", "goto" and "satellites": where a dish at the user's site points to see a satellite,
+// the positioner message that turns a polar mount there, and the satellites known by name. A
+// value that does not make sense (a malformed longitude, a name found at several positions, a
+// satellite below the horizon) is a usage error, and nothing is sent.
 #include "cli/CliCommands.h"
 
-#include "app/IniProfile.h"
-#include "cli/CliOptions.h"
 #include "cli/ConsoleOutput.h"
-#include "protocol/ByteFormat.h"
 #include "protocol/GeoCoordinates.h"
-
-#include <cmath>
-#include <cstdio>
+#include "protocol/SatelliteAim.h"
+#include "protocol/SatelliteList.h"
 
 namespace {
 
-constexpr const char* SiteExample = "52.52N,13.40E or 52.52,13.40";
-
-GeoSite siteOf(const std::string& latitudeText, const std::string& longitudeText, const std::string& where)
+// A name may come as several words: aim hot bird.
+SatelliteAim aimFor(const std::string& command, const std::vector<std::string>& words, const CommandContext& context)
 {
-    const std::optional<double> latitude = parseLatitude(latitudeText);
-    if (!latitude)
-        throw UsageError("'" + latitudeText + "'" + where + " is not a latitude (90S to 90N, or -90 to 90)");
-    const std::optional<double> longitude = parseLongitude(longitudeText);
-    if (!longitude)
-        throw UsageError("'" + longitudeText + "'" + where + " is not a longitude (180W to 180E, or -180 to 180)");
-    return {*latitude, *longitude};
-}
-
-struct Aim {
-    GeoSite site;
-    DishPointing pointing;
-};
-
-Aim aimFor(const std::vector<std::string>& words, const std::function<GeoSite()>& site)
-{
-    if (words.size() != 2)
-        throw UsageError(words[0] + " takes the satellite's longitude (19.2E, 30W)");
-    const std::optional<double> satellite = parseLongitude(words[1]);
-    if (!satellite)
-        throw UsageError("'" + words[1] + "' is not a satellite's longitude (19.2E, 30W, or -30 for 30W)");
-    const GeoSite here = site();
-    if (!geostationaryArcVisible(here))
-        throw UsageError("no geostationary satellite rises above the horizon at " + formatSite(here));
-    const DishPointing pointing = pointDish(here, *satellite);
-    if (!pointing.visible())
-        throw UsageError(formatLongitude(*satellite) + " is below the horizon at " + formatSite(here));
-    return {here, pointing};
-}
-
-std::string messageText(const DishPointing& pointing)
-{
-    std::string text;
-    for (const std::uint8_t byte : pointing.message)
-        text += (text.empty() ? "" : " ") + hexByte(byte);
-    return text;
-}
-
-std::string degrees(double value, int decimals)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
+    if (words.empty())
+        throw UsageError(command + " takes a satellite: its longitude (19.2E, 30W) or its name (Hot Bird)");
+    std::string satellite;
+    for (const std::string& word : words)
+        satellite += (satellite.empty() ? "" : " ") + word;
+    const SatelliteList list = context.satellites();
+    const double longitude = checkedInput([&] { return satelliteLongitude(satellite, list); });
+    const GeoSite site = context.site();
+    return checkedInput([&] { return aimAt(site, longitude); });
 }
 
 } // namespace
 
-GeoSite siteFromOption(const std::string& text)
+PlannedCommand planAim(const std::vector<std::string>& words, const CommandContext& context)
 {
-    const std::size_t comma = text.find(',');
-    if (comma == std::string::npos)
-        throw UsageError("--site takes LAT,LON (" + std::string(SiteExample) + "), not '" + text + "'");
-    return siteOf(text.substr(0, comma), text.substr(comma + 1), "");
-}
-
-GeoSite siteFromSettings(const std::string& settingsFile)
-{
-    const IniProfile profile = IniProfile::load(settingsFile);
-    const std::string latitude = profile.readString("site", "latitude", "");
-    const std::string longitude = profile.readString("site", "longitude", "");
-    if (latitude.empty() && longitude.empty())
-        throw UsageError("no site: give --site LAT,LON (" + std::string(SiteExample)
-                         + "), or latitude and longitude in the [site] section of " + settingsFile);
-    return siteOf(latitude, longitude, " in " + settingsFile);
-}
-
-PlannedCommand planAim(const std::vector<std::string>& words, const std::function<GeoSite()>& site)
-{
-    const Aim aim = aimFor(words, site);
+    const SatelliteAim aim = aimFor("aim", words, context);
     PlannedCommand command;
     command.opensPort = false;
+    command.sendsNothing = true;
     command.prepare = [aim](ConsoleOutput& output) {
-        const DishPointing& pointing = aim.pointing;
         if (output.quiet()) {
-            output.reply(messageText(pointing));
+            output.reply(Diseqc::messageText(aim.gotoMessage));
             return Done;
         }
-        const double skew = pointing.lnbSkew;
-        output.reply("azimuth:   " + degrees(pointing.azimuth, 1) + " degrees from true north");
-        output.reply("elevation: " + degrees(pointing.elevation, 1) + " degrees");
-        output.reply("LNB skew:  " + degrees(skew, 1) + " degrees"
-                     + (std::fabs(skew) < 0.05 ? "" : skew > 0 ? " (clockwise seen from behind the dish)"
-                                                                 : " (counter-clockwise seen from behind the dish)"));
-        output.reply("motor:     " + degrees(pointing.motorSixteenths / 16.0, 2) + " degrees "
-                     + (pointing.motorEast ? "east" : "west")
-                     + (aim.site.latitude < 0 && pointing.motorSixteenths > 0
-                            ? pointing.motorEast ? " (the mount faces north here: the motor's east turns the dish west)"
-                                                 : " (the mount faces north here: the motor's west turns the dish east)"
-                            : ""));
-        output.reply("diseqc:    " + messageText(pointing));
+        for (const AimFigure& figure : aimFigures(aim)) {
+            std::string label = figure.label + ":";
+            label.resize(std::max<std::size_t>(label.size() + 1, 11), ' ');
+            output.reply(label + figure.text);
+        }
         return Done;
     };
     return command;
 }
 
-std::string gotoMessage(const std::vector<std::string>& words, const std::function<GeoSite()>& site)
+PlannedCommand planGoto(const std::vector<std::string>& words, const CommandContext& context)
 {
-    const DishPointing pointing = aimFor(words, site).pointing;
-    return std::string(pointing.message.begin(), pointing.message.end());
+    return sendingMessages({aimFor("goto", words, context).gotoMessage});
+}
+
+PlannedCommand planSatelliteList(const SatelliteList& list)
+{
+    PlannedCommand command;
+    command.opensPort = false;
+    command.sendsNothing = true;
+    command.prepare = [list](ConsoleOutput& output) {
+        for (const SatellitePosition& position : list.positions()) {
+            std::string line = formatLongitude(position.longitude);
+            line.resize(std::max<std::size_t>(line.size() + 1, 8), ' ');
+            for (std::size_t i = 0; i < position.names.size(); ++i)
+                line += (i ? ", " : "") + position.names[i];
+            output.reply(line);
+        }
+        return Done;
+    };
+    return command;
 }

@@ -2,6 +2,7 @@
 // the window reads, opens the port with the window's own sequence, prints the log pane's
 // lines, and tells in its exit status how the command went.
 #include "app/AppPathsNative.h"
+#include "app/InstallerFiles.h"
 #include "app/ProgramArguments.h"
 #include "app/SettingsFile.h"
 #include "app/TextOutput.h"
@@ -10,6 +11,9 @@
 #include "cli/ConsoleOutput.h"
 #include "cli/ConsoleSession.h"
 #include "cli/Interrupt.h"
+#include "link/BoxSession.h"
+#include "protocol/ByteFormat.h"
+#include "protocol/SatelliteAim.h"
 #include "ProgramIdentity.h"
 
 #include <algorithm>
@@ -34,6 +38,36 @@ ProgramSettings settingsFor(const CliOptions& options)
     if (options.baud)
         settings.baud = *options.baud;
     return settings;
+}
+
+// --site, or the [site] section of the settings.
+GeoSite siteFor(const CliOptions& options)
+{
+    if (options.site)
+        return checkedInput([&] { return siteFromText(*options.site); });
+    const std::string settingsFile = settingsFileFor(options);
+    if (const std::optional<GeoSite> site = checkedInput([&] { return siteFromSettings(settingsFile); }))
+        return *site;
+    throw UsageError("no site: give --site LAT,LON (52.52N,13.40E or 52.52,13.40), or latitude and longitude in "
+                     "the [site] section of "
+                     + settingsFile);
+}
+
+// What the command would send, each request as its "S: " line (under --quiet the packet
+// alone); no port is opened.
+int dryRun(const CliOptions& options, const PlannedCommand& command)
+{
+    ConsoleOutput output(options.lineForm);
+    if (const ExitStatus prepared = command.prepare(output); prepared != Done || command.sendsNothing)
+        return prepared;
+    for (const BoxRequest& request : command.requests()) {
+        const std::string packet = packetDump(padToPacket(request.bytes));
+        if (output.quiet())
+            output.reply(packet);
+        else
+            output.sent(packet);
+    }
+    return Done;
 }
 
 int runOverPort(const CliOptions& options, const PlannedCommand& command, const ProgramSettings& settings,
@@ -95,15 +129,19 @@ int main(int argc, char* argv[])
     try {
         CommandContext context;
         context.settings = [&options] { return settingsFor(options); };
-        context.site = [&options] {
-            return options.site ? siteFromOption(*options.site) : siteFromSettings(settingsFileFor(options));
-        };
+        context.site = [&options] { return siteFor(options); };
+        context.satellites = [&options] { return knownSatellites(settingsFileFor(options)); };
         context.replyTimeout = options.replyTimeout;
-        command = planCommand(options.command, context);
-        if (command.opensPort)
+        command = planCommand(options.command, options.commandOptions, context);
+        if (options.dryRun && !command.sendsNothing && !command.requests)
+            throw UsageError("--dry-run goes with the commands that send; " + options.command[0]
+                             + " only listens or asks every port");
+        if (command.opensPort && !options.dryRun)
             settings = settingsFor(options);
     } catch (const UsageError& error) {
         return usageFailed(error);
     }
+    if (options.dryRun)
+        return dryRun(options, command);
     return run(options, command, settings);
 }

@@ -10,8 +10,7 @@
 // the Earth's axis) seen along that line. A polar mount turns about an axis parallel to the
 // Earth's, so its angle is the satellite's hour angle at the site: the angle, in the equator's
 // plane, between the site's meridian and the line of sight. The positioner command carries it
-// as the published positioner command set describes "goto angular position": a direction
-// nibble (E east, D west), then a 12-bit count of sixteenths of a degree.
+// in sixteenths of a degree.
 
 namespace {
 
@@ -102,10 +101,6 @@ DishPointing pointDish(const GeoSite& site, double satelliteLongitude)
     const bool satelliteEast = hourAngle > 0.0 || pointing.motorSixteenths == 0;
     // South of the equator the mount faces north: the motor turns the dish west to look east.
     pointing.motorEast = site.latitude >= 0.0 || pointing.motorSixteenths == 0 ? satelliteEast : !satelliteEast;
-    const int count = pointing.motorSixteenths & 0x0FFF;
-    pointing.message = {0xE0, 0x31, 0x6E,
-                        static_cast<std::uint8_t>((pointing.motorEast ? 0xE0 : 0xD0) | (count >> 8)),
-                        static_cast<std::uint8_t>(count & 0xFF)};
     return pointing;
 }
 

@@ -1,10 +1,7 @@
 // Where a dish must point to see a geostationary satellite from a site on the Earth, and the
-// DiSEqC message that turns a polar-mount positioner there: the figures an installer sets a
-// dish up with, and the bytes of "Drive Motor to Angular Position" (E0 31 6E).
+// angle a polar-mount positioner turns to for it: the figures an installer sets a dish up
+// with.
 #pragma once
-
-#include <array>
-#include <cstdint>
 
 // Degrees: latitude north positive, longitude east positive.
 struct GeoSite {
@@ -19,10 +16,9 @@ struct DishPointing {
     // positive clockwise as seen from behind the dish looking at the satellite.
     double lnbSkew;
     // The polar mount's angle from due south (due north south of the equator), in sixteenths of
-    // a degree as the message carries it, and whether the box is told east.
+    // a degree as the positioner's message carries it, and whether the motor is told east.
     int motorSixteenths;
     bool motorEast;
-    std::array<std::uint8_t, 5> message; // E0 31 6E, then the angle in two bytes
 
     bool visible() const { return elevation >= 0.0; }
 };

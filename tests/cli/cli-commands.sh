@@ -119,6 +119,46 @@ expect 2 --site 33.87S,151.21E --port "$box" goto 19.2E
 grep -q '19.2E is below the horizon at 33.87S,151.21E' err || fail "goto below the horizon: $(cat err)"
 [[ $(grep -c '^request:' box.log) == "$requests" ]] || fail "goto below the horizon sent a request"
 
+# The installer's messages: each command once to the box, as the box logs it; a dry run prints
+# the same requests and sends nothing. A satellite comes by name from the user's own list
+# beside the settings too; aim's motor line is the count in sixteenths (102 for Berlin to 19.2E).
+printf '[satellites]\n19.2E = Home Bird\n' >satellites.ini
+expect 0 --settings site.ini aim home bird
+grep -qx 'motor:     6.38 degrees east' out && grep -qx "diseqc:    $message" out || fail "aim by name: $(cat out)"
+expect 0 --settings site.ini satellites
+grep -qx '19.2E   Home Bird' out && [[ $(wc -l <out) -ge 60 ]] || fail "satellites: $(head out)"
+# sends ARGUMENTS... -- PACKET...: the box's last requests start with the packets, in turn.
+sends() {
+  local arguments=()
+  while [[ $1 != -- ]]; do arguments+=("$1"); shift; done
+  shift
+  expect 0 --port "$box" "${arguments[@]}"
+  local logged packet i=1
+  logged=$(grep '^request:' box.log | tail -n $# | cut -d' ' -f2-)
+  for packet in "$@"; do
+    [[ $(sed -n "${i}p" <<<"$logged") == "$packet "* ]] || fail "vantorel-cli ${arguments[*]}: the box got $logged"
+    i=$((i + 1))
+  done
+}
+sends switch 2 11362H --uncommitted 5 -- "03 04 E0 10 39 F4" "03 04 E0 10 38 F6"
+sends scr 1 1210 11362H -- "03 05 E0 10 5A 09 64"
+grep -qx 'tune to:   1212 MHz' out || fail "scr printed: $(cat out)"
+sends scr 1 1210 11362H --jess -- "03 04 70 05 E8 02"
+sends halt -- "03 03 E0 31 60"
+sends limit east -- "03 03 E0 31 66"
+sends drive east 5 -- "03 04 E0 31 68 FB"
+sends drive west 10s -- "03 04 E0 31 69 0A"
+sends store 3 -- "03 04 E0 31 6A 03"
+sends goto slot 3 -- "03 04 E0 31 6B 03"
+sends --settings site.ini goto hot bird -- "03 05 E0 31 6E D0 07"
+requests=$(grep -c '^request:' box.log)
+expect 0 --port "$box" --dry-run switch 2 11362H --repeat 1
+[[ $(cat out) == "S: 0x03 0x04 0xE0 0x10 0x38 0xF6 0x00 0x00 0x00 0x00 0x00"$'\n'"S: 0x03 0x04 0xE1 0x10 0x38 0xF6 0x00 0x00 0x00 0x00 0x00" ]] ||
+  fail "a dry run printed: $(cat out)"
+expect 2 --port "$box" switch 5 11362H
+grep -q 'switch port 5 is outside 1-4' err || fail "port 5: $(cat err)"
+[[ $(grep -c '^request:' box.log) == "$requests" ]] || fail "a dry run or a refused switch sent a request"
+
 # The tables: into files and back, and through standard input and output.
 expect 0 --port "$box" positions get got.pos
 [[ $(stat -c %s got.pos) == 33 ]] && cmp -s -n 32 got.pos box.pos || fail "positions get wrote another table"

@@ -2,6 +2,7 @@
 // how the outcomes of a command's requests fold into its exit status.
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "protocol/SatelliteList.h"
 
 #include "doctest.h"
 
@@ -12,22 +13,30 @@ CliOptions parse(std::vector<std::string> arguments)
     return parseCliOptions(arguments);
 }
 
-// The site of a dish in Sydney.
-void plan(std::vector<std::string> words)
+// Planned as the program plans it, with the options wherever they stand; the site of a dish
+// in Sydney.
+PlannedCommand plan(std::vector<std::string> arguments)
 {
-    planCommand(words, {[] { return GeoSite{-33.87, 151.21}; }, [] { return ProgramSettings{}; }, {}});
+    const CliOptions options = parseCliOptions(arguments);
+    return planCommand(options.command, options.commandOptions,
+                       {[] { return GeoSite{-33.87, 151.21}; }, [] { return ProgramSettings{}; },
+                        [] { return builtInSatellites(); }, {}});
 }
 
 } // namespace
 
-TEST_CASE("options end at the command or at --, and take only sensible numbers")
+TEST_CASE("options stand anywhere until --, and take only sensible numbers")
 {
     const CliOptions options = parse({"--timeout", "250", "--baud=9600", "--", "--quiet"});
     CHECK(options.replyTimeout == std::chrono::milliseconds(250));
     CHECK(options.baud == 9600);
     CHECK_FALSE(options.lineForm.quiet);
     CHECK(options.command == std::vector<std::string>{"--quiet"});
-    CHECK(parse({"info", "--quiet"}).command.size() == 2);
+    const CliOptions after = parse({"aim", "-30", "--site", "52.52N,13.40E", "--quiet"});
+    CHECK(after.lineForm.quiet);
+    CHECK(after.site == "52.52N,13.40E");
+    CHECK(after.command == std::vector<std::string>{"aim", "-30"}); // a negative number is a word
+    CHECK(parse({"positions", "put", "-"}).command.size() == 3);
     CHECK(parse({"info"}).display == DisplayMode::Hex);
 
     CHECK_THROWS_AS(parse({"--baud", "0", "info"}), UsageError);
@@ -47,13 +56,23 @@ TEST_CASE("arguments the box's protocol cannot carry are refused before anything
     CHECK_THROWS_AS(plan({"diseqc", "0xE0", "0x31"}), UsageError);
     CHECK_THROWS_AS(plan({"diseqc", "0xE0", "0x31", "0x6B", "1", "2", "3", "4"}), UsageError);
     CHECK_THROWS_AS(plan({"ports", "all"}), UsageError);
+    CHECK_NOTHROW(plan({"ports", "--probe"}));
+    CHECK_NOTHROW(plan({"--seconds", "2", "monitor"}));
+    CHECK_THROWS_WITH_AS(plan({"info", "--seconds", "2"}), "--seconds does not go with info", UsageError);
+    CHECK_THROWS_WITH_AS(plan({"switch", "2", "11362H", "--jess"}), "--jess does not go with switch", UsageError);
+    CHECK_THROWS_AS(plan({"scr", "1", "1210", "11362H", "--position", "C"}), UsageError);
+    CHECK_THROWS_AS(plan({"drive", "north", "5"}), UsageError);
+    CHECK_THROWS_AS(plan({"drive", "east", "0s"}), UsageError);
+    CHECK_THROWS_AS(plan({"goto", "slot", "x"}), UsageError);
+    CHECK_THROWS_AS(plan({"store", "256"}), UsageError);
+    CHECK_THROWS_AS(plan({"switch", "2", "11362H", "--lnb", "10750"}), UsageError); // IF 612 MHz
     CHECK_THROWS_AS(plan({"positions", "send", "x.pos"}), UsageError);
-    // From Sydney 156E rises and 19.2E does not.
+    // From Sydney 156E (Optus 10) rises and 19.2E does not.
     CHECK_NOTHROW(plan({"goto", "156E"}));
+    CHECK_NOTHROW(plan({"goto", "optus", "10"}));
     CHECK_THROWS_WITH_AS(plan({"goto", "19.2E"}), "19.2E is below the horizon at 33.87S,151.21E", UsageError);
     CHECK_THROWS_AS(plan({"aim", "200E"}), UsageError);
-    CHECK_THROWS_AS(siteFromOption("91N,13E"), UsageError);
-    CHECK_THROWS_AS(siteFromOption("52.52N"), UsageError);
+    CHECK_THROWS_AS(plan({"aim"}), UsageError);
 }
 
 TEST_CASE("a port failure outweighs a reply that did not fit, which outweighs success")

@@ -6,9 +6,13 @@
 // radius 6,371 km (elevation atan((cos dL cos lat - 0.1511) / sqrt(1 - cos^2 dL cos^2 lat)),
 // azimuth 180 - atan2(tan dL, sin lat) in the north, skew atan(sin dL / tan lat)), which the
 // ellipsoid moves by a few hundredths of a degree in azimuth and elevation and by a few
-// tenths in skew.
+// tenths in skew. The motor's count is that hour angle times 16, rounded: Berlin 6.388 (102.2),
+// Madrid -29.562 (472.99), Sydney 5.478 (87.64), Rio -20.613 (329.81); the message carries it
+// after the direction nibble, E east, D west.
 #include "protocol/DishPointing.h"
 #include "protocol/GeoCoordinates.h"
+#include "protocol/InputError.h"
+#include "protocol/SatelliteAim.h"
 
 #include "doctest.h"
 
@@ -22,42 +26,56 @@ TEST_CASE("the figures and the message for sites in both hemispheres, east and w
         double satellite;
         double azimuth, elevation, skew;
         int sixteenths;
-        std::uint8_t high; // the message's direction nibble and the count's top bits
+        DiseqcMessage message;
     } rows[] = {
-        {"Berlin to 19.2E", {52.52, 13.40}, 19.2, 172.706, 29.715, -4.43, 102, 0xE0},
-        {"Madrid to 30W", {40.42, -3.70}, -30.0, 217.316, 36.020, 27.49, 473, 0xD1},
+        {"Berlin to 19.2E", {52.52, 13.40}, 19.2, 172.706, 29.715, -4.43, 102, {0xE0, 0x31, 0x6E, 0xE0, 0x66}},
+        {"Madrid to 30W", {40.42, -3.70}, -30.0, 217.316, 36.020, 27.49, 473, {0xE0, 0x31, 0x6E, 0xD1, 0xD9}},
         // South of the equator the mount faces north: a satellite east of the site is a
         // turn the box counts as west, and one west of it as east.
-        {"Sydney to 156E", {-33.87, 151.21}, 156.0, 8.551, 50.294, 7.09, 88, 0xD0},
-        {"Rio de Janeiro to 61W", {-22.90, -43.20}, -61.0, 320.474, 56.510, -35.89, 330, 0xE1},
+        {"Sydney to 156E", {-33.87, 151.21}, 156.0, 8.551, 50.294, 7.09, 88, {0xE0, 0x31, 0x6E, 0xD0, 0x58}},
+        {"Rio de Janeiro to 61W", {-22.90, -43.20}, -61.0, 320.474, 56.510, -35.89, 330, {0xE0, 0x31, 0x6E, 0xE1, 0x4A}},
     };
     for (const auto& row : rows) {
         CAPTURE(row.name);
-        const DishPointing pointing = pointDish(row.site, row.satellite);
-        CHECK(pointing.visible());
+        const SatelliteAim aim = aimAt(row.site, row.satellite);
+        const DishPointing& pointing = aim.pointing;
         CHECK(std::abs(pointing.azimuth - row.azimuth) < 0.1);
         CHECK(std::abs(pointing.elevation - row.elevation) < 0.1);
         CHECK(std::abs(pointing.lnbSkew - row.skew) < 0.3);
-        CHECK(std::abs(pointing.motorSixteenths - row.sixteenths) <= 1);
-        const int count = pointing.motorSixteenths;
-        const std::array<std::uint8_t, 5> message = {0xE0, 0x31, 0x6E, static_cast<std::uint8_t>((row.high & 0xF0) | (count >> 8)),
-                                                     static_cast<std::uint8_t>(count & 0xFF)};
-        CHECK(pointing.message == message);
+        CHECK(pointing.motorSixteenths == row.sixteenths);
+        CHECK(aim.gotoMessage == row.message);
     }
 }
 
 TEST_CASE("a satellite due south is straight ahead: angle 0, no skew")
 {
-    const DishPointing pointing = pointDish({52.52, 13.40}, 13.40);
-    CHECK(std::abs(pointing.azimuth - 180.0) < 1e-9);
-    CHECK(std::abs(pointing.lnbSkew) < 1e-9);
-    CHECK(pointing.message == std::array<std::uint8_t, 5>{0xE0, 0x31, 0x6E, 0xE0, 0x00});
+    const SatelliteAim aim = aimAt({52.52, 13.40}, 13.40);
+    CHECK(std::abs(aim.pointing.azimuth - 180.0) < 1e-9);
+    CHECK(std::abs(aim.pointing.lnbSkew) < 1e-9);
+    CHECK(aim.gotoMessage == DiseqcMessage{0xE0, 0x31, 0x6E, 0xE0, 0x00});
+}
+
+TEST_CASE("the figures as an installer reads them")
+{
+    // Berlin to 19.2E: the rounded figures above, and the motor's 102 sixteenths as 6.38 degrees.
+    const std::vector<AimFigure> figures = aimFigures(aimAt({52.52, 13.40}, 19.2));
+    REQUIRE(figures.size() == 5);
+    CHECK(figures[0].text == "172.7 degrees from true north");
+    CHECK(figures[1].text == "29.7 degrees");
+    CHECK(figures[2].text == "-4.5 degrees (counter-clockwise seen from behind the dish)");
+    CHECK(figures[3].text == "6.38 degrees east");
+    CHECK(figures[4].text == "E0 31 6E E0 66");
+    // Sydney to 156E: the motor's west turns the dish east.
+    CHECK(aimFigures(aimAt({-33.87, 151.21}, 156.0))[3].text.find("5.50 degrees west (the mount faces north here")
+          == 0);
 }
 
 TEST_CASE("a satellite beyond the site's horizon, and sites where no satellite rises")
 {
     CHECK_FALSE(pointDish({-33.87, 151.21}, 19.2).visible());
     CHECK_FALSE(pointDish({52.52, 13.40}, -120.0).visible());
+    CHECK_THROWS_WITH_AS(aimAt({-33.87, 151.21}, 19.2), "19.2E is below the horizon at 33.87S,151.21E", InputError);
+    CHECK_THROWS_AS(aimAt({83.0, 0.0}, 0.0), InputError);
     // The arc reaches the horizon at acos(6378 / 42164), about 81.3 degrees of latitude.
     CHECK(geostationaryArcVisible({80.0, 0.0}));
     CHECK_FALSE(geostationaryArcVisible({83.0, 0.0}));
@@ -81,4 +99,7 @@ TEST_CASE("coordinates as a user types them, and as they are shown")
     CHECK(formatSite({-33.87, 151.21}) == "33.87S,151.21E");
     CHECK(formatLongitude(-30.0) == "30W");
     CHECK_FALSE(parseSite("52.52N"));
+    CHECK(siteFromText("-33.87,151.21").latitude == -33.87);
+    CHECK_THROWS_WITH_AS(siteFromText("91N,13E"), doctest::Contains("'91N' is not a latitude"), InputError);
+    CHECK_THROWS_AS(siteFromText("52.52N"), InputError);
 }

@@ -1,0 +1,73 @@
+// Any text as what an installer types: a transponder, an LNB, a site, a satellite's longitude
+// or name, and a satellites list. Each either reads as a value within its range or is refused
+// with InputError, never anything else; a list read from any text is in order and finds its
+// own names.
+#include "FuzzCheck.h"
+#include "Harnesses.h"
+
+#include "protocol/GeoCoordinates.h"
+#include "protocol/InputError.h"
+#include "protocol/LnbTuning.h"
+#include "protocol/SatelliteAim.h"
+#include "protocol/SatelliteList.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace {
+
+template <typename Parse>
+auto readOrRefuse(Parse parse) -> std::optional<decltype(parse())>
+{
+    try {
+        return parse();
+    } catch (const InputError&) {
+        return std::nullopt;
+    }
+}
+
+bool within(double value, double limit) { return std::isfinite(value) && std::fabs(value) <= limit; }
+
+} // namespace
+
+int fuzzInstallerInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    const auto transponder = readOrRefuse([&] { return parseTransponder(text); });
+    if (transponder) {
+        requireThat(transponder->frequencyMHz > 0 && std::isfinite(transponder->frequencyMHz),
+                    "a transponder's frequency is above 0");
+        const auto again = readOrRefuse([&] { return parseTransponder(formatTransponder(*transponder)); });
+        requireThat(again && std::fabs(again->frequencyMHz - transponder->frequencyMHz) < 0.001
+                        && again->polarisation == transponder->polarisation,
+                    "a transponder reads back from its own form");
+    }
+    const auto lnb = readOrRefuse([&] { return parseLnb(text); });
+    if (lnb && transponder) {
+        const auto tuning = readOrRefuse([&] { return tuneLnb(*lnb, *transponder); });
+        requireThat(!tuning || (tuning->intermediateMHz >= LowestIntermediateMHz
+                                && tuning->intermediateMHz <= HighestIntermediateMHz),
+                    "a tuning is on the cable's range");
+    }
+
+    if (const auto site = readOrRefuse([&] { return siteFromText(text); }))
+        requireThat(within(site->latitude, 90) && within(site->longitude, 180), "a site is on the Earth");
+    if (const auto longitude = readOrRefuse([&] { return satelliteLongitude(text, builtInSatellites()); }))
+        requireThat(within(*longitude, 180), "a satellite's longitude is within 180 degrees");
+
+    const SatelliteList list = SatelliteList::fromText(text);
+    double west = -181;
+    for (const SatellitePosition& position : list.positions()) {
+        requireThat(within(position.longitude, 180) && position.longitude >= west, "the list runs west to east");
+        west = position.longitude;
+        for (const std::string& name : position.names) {
+            bool found = false;
+            for (const SatellitePosition* match : list.find(name))
+                found = found || match == &position;
+            requireThat(found, "a name finds its own position");
+        }
+    }
+    return 0;
+}

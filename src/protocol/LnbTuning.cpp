@@ -1,0 +1,101 @@
+#include "protocol/LnbTuning.h"
+
+#include "protocol/InputError.h"
+#include "protocol/IntegerInput.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Plain decimal MHz, digits and at most one point, above 0.
+std::optional<double> parseMHz(std::string_view text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos)
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || end != text.data() + text.size() || value <= 0)
+        return std::nullopt;
+    return value;
+}
+
+std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+// Satellite frequencies stay below 100 GHz: anything above is a typing slip.
+constexpr double HighestSatelliteMHz = 100000;
+
+} // namespace
+
+Transponder parseTransponder(std::string_view text)
+{
+    text = trimControls(text);
+    const std::string problem = quoted(text) + " is not a transponder: give its MHz and polarisation (11362H, 12603V)";
+    if (text.empty())
+        throw InputError(problem);
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
+    Polarisation polarisation;
+    if (letter == 'H' || letter == 'L')
+        polarisation = Polarisation::Horizontal;
+    else if (letter == 'V' || letter == 'R')
+        polarisation = Polarisation::Vertical;
+    else
+        throw InputError(problem);
+    const std::optional<double> frequency = parseMHz(text.substr(0, text.size() - 1));
+    if (!frequency || *frequency > HighestSatelliteMHz)
+        throw InputError(problem);
+    return {*frequency, letter, polarisation};
+}
+
+Lnb parseLnb(std::string_view text)
+{
+    const std::string problem =
+        quoted(text) + " is not an LNB: give LOW,HIGH,SWITCH in MHz (9750,10600,11700) or one oscillator (10750)";
+    std::optional<double> figures[3];
+    std::size_t count = 0;
+    for (std::string_view rest = text;; ++count) {
+        const std::size_t comma = rest.find(',');
+        if (count == 3)
+            throw InputError(problem);
+        figures[count] = parseMHz(trimControls(rest.substr(0, comma)));
+        if (!figures[count] || *figures[count] > HighestSatelliteMHz)
+            throw InputError(problem);
+        if (comma == std::string_view::npos)
+            break;
+        rest.remove_prefix(comma + 1);
+    }
+    if (count == 0)
+        return {*figures[0], std::nullopt, 0};
+    if (count != 2)
+        throw InputError(problem);
+    return {*figures[0], *figures[1], *figures[2]};
+}
+
+LnbTuning tuneLnb(const Lnb& lnb, const Transponder& transponder)
+{
+    const bool high = lnb.highOscillatorMHz && transponder.frequencyMHz >= lnb.switchMHz;
+    const double oscillator = high ? *lnb.highOscillatorMHz : lnb.lowOscillatorMHz;
+    // A C-band LNB's oscillator lies above the transponder: the difference is what counts.
+    const double intermediate = std::floor(std::fabs(transponder.frequencyMHz - oscillator) + 0.5);
+    if (intermediate < LowestIntermediateMHz || intermediate > HighestIntermediateMHz) {
+        char figure[32];
+        std::snprintf(figure, sizeof figure, "%.0f", intermediate);
+        throw InputError(formatTransponder(transponder) + " comes down the cable at " + figure
+                         + " MHz on this LNB, outside the " + std::to_string(LowestIntermediateMHz) + "-"
+                         + std::to_string(HighestIntermediateMHz) + " MHz a receiver tunes");
+    }
+    return {high, transponder.polarisation, static_cast<int>(intermediate)};
+}
+
+std::string formatTransponder(const Transponder& transponder)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", transponder.frequencyMHz);
+    std::string digits = text;
+    digits.erase(digits.find_last_not_of('0') + 1);
+    if (digits.back() == '.')
+        digits.pop_back();
+    return digits + transponder.letter;
+}
