@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the guides' pictures in docs/pictures/ from the current build, against the simulated
-# box: the main window talking to it and each table dialog (Linux, under Xvfb), and the setup
-# program's pages (under Wine and Xvfb). The screen, its resolution, the style and the box's
+# box: the main window talking to it, each table dialog and the installer's dialogs (Linux,
+# under Xvfb), and the setup program's pages (under Wine and Xvfb). The screen, its resolution, the style and the box's
 # tables are fixed, so that a run on another day gives the same pictures. Not part of the tests.
 #   scripts/pictures.sh [linux] [windows]     (both without one)
 # It builds vantorel and vantorel-boxsim in build/ and the setup program in build-windows/;
@@ -41,7 +41,7 @@ write_box_tables() {
 # Under Xvfb: vantorel copied beside a settings file of its own (which is read before any
 # other), talking to the box; HW Info and a composed message in its log; then each table
 # dialog, reached from the keyboard as a user would (Alt, Reader, Positioner or Remote
-# Control, Setting), read from the box as it opens.
+# Control, Setting), read from the box as it opens; then the installer's dialogs.
 linux_pictures() {
   local build=$1
   work=$(mktemp -d)
@@ -80,6 +80,26 @@ linux_pictures() {
     xdotool windowfocus --sync "$window" key Escape
     within 10 bash -c '! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1' _ "^$title\$" || fail "$title did not close"
   done
+
+  # The installer's dialogs from their shortcuts, typed into as a user would: Berlin to 19.2E;
+  # the transponder, then Tab past the LNB list to the port.
+  xdotool windowfocus --sync "$main" key ctrl+d
+  within 15 find_window '^Point the Dish$' || fail "no dialog Point the Dish"
+  sleep 1
+  xdotool windowfocus --sync "$window" type '52.52N,13.40E'
+  xdotool key --window "$window" Tab
+  xdotool type --window "$window" '19.2E'
+  sleep 0.5
+  save "$window" point-dish
+  xdotool windowfocus --sync "$window" key Escape
+  xdotool windowfocus --sync "$main" key ctrl+u
+  within 15 find_window '^Switches and Single Cable$' || fail "no dialog Switches and Single Cable"
+  sleep 1
+  xdotool windowfocus --sync "$window" type '11362H'
+  xdotool key --window "$window" Tab Tab 2
+  sleep 0.5
+  save "$window" switches-dialog
+  xdotool windowfocus --sync "$window" key Escape
 }
 
 # Under Wine and Xvfb, in a prefix of its own, for the user alone: the licence, for whom, the

@@ -2,33 +2,81 @@
 
 #include "app/AppPathsNative.h"
 #include "app/IniProfile.h"
+#include "protocol/GeoCoordinates.h"
 #include "protocol/SatelliteAim.h"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
-std::optional<GeoSite> siteFromSettings(const std::string& settingsFile)
+namespace {
+
+// Through filesystem paths, so that on Windows UTF-8 names open through the wide API.
+std::filesystem::path pathOf(const std::string& name)
 {
-    const IniProfile profile = IniProfile::load(settingsFile);
-    const std::string latitude = profile.readString("site", "latitude", "");
-    const std::string longitude = profile.readString("site", "longitude", "");
-    if (latitude.empty() && longitude.empty())
+    return std::filesystem::u8path(name);
+}
+
+std::string besideSettings(const std::string& settingsFile, const std::string& name)
+{
+    const std::size_t separator = settingsFile.find_last_of(PathSeparators);
+    return (separator == std::string::npos ? std::string() : settingsFile.substr(0, separator + 1)) + name;
+}
+
+std::string rememberedSitePath(const std::string& settingsFile)
+{
+    return besideSettings(settingsFile, "last-site.ini");
+}
+
+std::optional<StoredSite> siteSection(const std::string& file)
+{
+    const IniProfile profile = IniProfile::load(file);
+    StoredSite site{profile.readString("site", "latitude", ""), profile.readString("site", "longitude", ""), file};
+    if (site.latitude.empty() && site.longitude.empty())
         return std::nullopt;
-    return siteFromParts(latitude, longitude, " in " + settingsFile);
+    return site;
+}
+
+} // namespace
+
+std::optional<StoredSite> storedSite(const std::string& settingsFile)
+{
+    if (std::optional<StoredSite> site = siteSection(settingsFile))
+        return site;
+    return siteSection(rememberedSitePath(settingsFile));
+}
+
+std::optional<GeoSite> siteFromStore(const std::string& settingsFile)
+{
+    const std::optional<StoredSite> stored = storedSite(settingsFile);
+    if (!stored)
+        return std::nullopt;
+    return siteFromParts(stored->latitude, stored->longitude, " in " + stored->file);
+}
+
+bool rememberSite(const std::string& settingsFile, const GeoSite& site)
+{
+    const std::filesystem::path path = pathOf(rememberedSitePath(settingsFile));
+    std::error_code error;
+    if (path.has_parent_path())
+        std::filesystem::create_directories(path.parent_path(), error);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << "; The site last typed in Vantorel; the settings' [site] section comes first.\n[site]\nlatitude="
+         << formatLatitude(site.latitude) << "\nlongitude=" << formatLongitude(site.longitude) << "\n";
+    file.close();
+    return !file.fail();
 }
 
 std::string userSatellitesPath(const std::string& settingsFile)
 {
-    const std::size_t separator = settingsFile.find_last_of(PathSeparators);
-    return (separator == std::string::npos ? std::string() : settingsFile.substr(0, separator + 1)) + "satellites.ini";
+    return besideSettings(settingsFile, "satellites.ini");
 }
 
 SatelliteList knownSatellites(const std::string& settingsFile)
 {
     SatelliteList list = builtInSatellites();
-    // Through a filesystem path, so that on Windows the UTF-8 name opens through the wide API.
-    std::ifstream file(std::filesystem::u8path(userSatellitesPath(settingsFile)), std::ios::binary);
+    std::ifstream file(pathOf(userSatellitesPath(settingsFile)), std::ios::binary);
     if (file) {
         std::ostringstream text;
         text << file.rdbuf();

@@ -1,5 +1,6 @@
-// What the installer's tools find beside the settings file: the dish's site in its [site]
-// section, and the user's own satellites list, satellites.ini in the same folder.
+// What the installer's tools keep beside the settings file, which they only read: the dish's
+// site (the settings' [site] section, or the site last typed, which the program remembers in
+// last-site.ini) and the user's own satellites (satellites.ini).
 #pragma once
 
 #include "protocol/DishPointing.h"
@@ -8,9 +9,25 @@
 #include <optional>
 #include <string>
 
-// The [site] section's latitude and longitude; nothing when the section gives neither.
-// Throws InputError for a value that does not read as one, naming the file.
-std::optional<GeoSite> siteFromSettings(const std::string& settingsFile);
+// A site as a file holds it, not yet read as one.
+struct StoredSite {
+    std::string latitude;
+    std::string longitude;
+    std::string file;
+
+    std::string text() const { return latitude + "," + longitude; }
+};
+
+// The settings' [site] section when it gives a site, else the site last typed; nothing when
+// neither does.
+std::optional<StoredSite> storedSite(const std::string& settingsFile);
+
+// The site a command uses without --site; throws InputError for one that does not read as a
+// site, naming its file.
+std::optional<GeoSite> siteFromStore(const std::string& settingsFile);
+
+// Keeps `site` as the one last typed; false when it could not be written.
+bool rememberSite(const std::string& settingsFile, const GeoSite& site);
 
 // The file a user keeps their own satellites in.
 std::string userSatellitesPath(const std::string& settingsFile);

@@ -120,7 +120,7 @@ PlannedCommand sendingMessages(const std::vector<DiseqcMessage>& messages)
 {
     Requests requests;
     for (const DiseqcMessage& message : messages)
-        requests.push_back(BoxRequests::diseqcMessage(std::string(message.begin(), message.end())));
+        requests.push_back(Diseqc::request(message));
     return sending(std::move(requests), ConsoleSession::ReplyLength::Exact, Diseqc::MessageGap);
 }
 

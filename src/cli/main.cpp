@@ -40,13 +40,13 @@ ProgramSettings settingsFor(const CliOptions& options)
     return settings;
 }
 
-// --site, or the [site] section of the settings.
+// --site, the [site] section of the settings, or the site last typed in the window.
 GeoSite siteFor(const CliOptions& options)
 {
     if (options.site)
         return checkedInput([&] { return siteFromText(*options.site); });
     const std::string settingsFile = settingsFileFor(options);
-    if (const std::optional<GeoSite> site = checkedInput([&] { return siteFromSettings(settingsFile); }))
+    if (const std::optional<GeoSite> site = checkedInput([&] { return siteFromStore(settingsFile); }))
         return *site;
     throw UsageError("no site: give --site LAT,LON (52.52N,13.40E or 52.52,13.40), or latitude and longitude in "
                      "the [site] section of "

@@ -80,6 +80,11 @@ std::string messageText(const DiseqcMessage& message)
     return text;
 }
 
+BoxRequest request(const DiseqcMessage& message)
+{
+    return BoxRequests::diseqcMessage(std::string(message.begin(), message.end()));
+}
+
 DiseqcMessage repeated(DiseqcMessage message)
 {
     message.at(0) |= 0x01;

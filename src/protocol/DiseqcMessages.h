@@ -4,6 +4,7 @@
 // value, where it cannot.
 #pragma once
 
+#include "protocol/BoxRequests.h"
 #include "protocol/LnbTuning.h"
 
 #include <chrono>
@@ -23,6 +24,9 @@ constexpr std::chrono::milliseconds MessageGap{100};
 
 // "E0 10 38 F6".
 std::string messageText(const DiseqcMessage& message);
+
+// The box's request that puts the message on the bus.
+BoxRequest request(const DiseqcMessage& message);
 
 // The same message as a repeat: framing E0 becomes E1 (E2 becomes E3).
 DiseqcMessage repeated(DiseqcMessage message);

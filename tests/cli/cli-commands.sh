@@ -119,6 +119,13 @@ expect 2 --site 33.87S,151.21E --port "$box" goto 19.2E
 grep -q '19.2E is below the horizon at 33.87S,151.21E' err || fail "goto below the horizon: $(cat err)"
 [[ $(grep -c '^request:' box.log) == "$requests" ]] || fail "goto below the horizon sent a request"
 
+# The site last typed in the window serves when neither --site nor [site] gives one.
+mkdir remembered
+printf '[init]\n' >remembered/vantorel.ini
+printf '[site]\nlatitude=52.52N\nlongitude=13.4E\n' >remembered/last-site.ini
+expect 0 --settings remembered/vantorel.ini --quiet aim 19.2E
+[[ $(cat out) == "$message" ]] || fail "aim from the site last typed: $(cat out) $(cat err)"
+
 # The installer's messages: each command once to the box, as the box logs it; a dry run prints
 # the same requests and sends nothing. A satellite comes by name from the user's own list
 # beside the settings too; aim's motor line is the count in sixteenths (102 for Berlin to 19.2E).

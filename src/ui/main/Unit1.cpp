@@ -55,6 +55,7 @@ TForm1::TForm1(QWidget* parent)
     const auto terminating = [this] { return Link.AppTerminating.load(); };
     Form2->setTerminatingCheck(terminating);
     Form3->setTerminatingCheck(terminating);
+    createInstallerDialogs();
 }
 
 TForm1::~TForm1()
@@ -140,6 +141,7 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     Link.AppTerminating = true;
+    closeInstallerDialogs();
     event->accept();
 }
 

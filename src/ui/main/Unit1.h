@@ -7,6 +7,7 @@
 #include "link/BoxSession.h"
 #include "link/LinkState.h"
 #include "link/ReceiveBuffer.h"
+#include "protocol/DiseqcMessages.h"
 #include "ui/tables/TableTransfer.h"
 
 #include <QMainWindow>
@@ -16,12 +17,14 @@
 
 struct BoxCommand;
 class LogView;
+class PointDishDialog;
 class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QWidget;
+class SwitchesDialog;
 class TForm2;
 class TForm3;
 class TableDialog;
@@ -49,6 +52,9 @@ public:
     // The table dialogs `Form2` and `Form3`, created hidden with the main window.
     TForm2* positionerDialog() const { return Form2; }
     TForm3* remoteDialog() const { return Form3; }
+    // The "Installer" menu's dialogs, created hidden with the main window.
+    PointDishDialog* pointDishDialog() const { return m_pointDish; }
+    SwitchesDialog* switchesDialog() const { return m_switches; }
 
     // The serial link and display options, the receive buffer its reader fills, and the box
     // session that opens the link and sends over it.
@@ -65,6 +71,10 @@ private:
     void createLogPane();
     void createStatusBar();
     void createMenus();
+    void createInstallerMenu();
+    void createInstallerDialogs();
+    // They close with the window, keeping what they remember.
+    void closeInstallerDialogs();
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                          void (TForm1::*handler)(), const QKeySequence& shortcut = {},
                          bool checkable = false);
@@ -109,6 +119,9 @@ private:
     void ShowHEX1Click();
     void ShowASCII1Click();
     void ShowBINARY1Click();
+    // Installer
+    void PointtheDish1Click();
+    void SwitchesandSingleCable1Click();
     // Composer
     void compatChange();
 
@@ -131,6 +144,9 @@ private:
     // when the user declined.
     bool sendBoxCommand(const BoxCommand& command, std::uint8_t argument = 0);
     void sendBoxCommandAsking(const BoxCommand& command, const QString& caption);
+    // The installer's messages, each through the transaction, with the bus's gap between them;
+    // the rest are left when a write fails.
+    void sendDiseqcMessages(const std::vector<DiseqcMessage>& messages);
     // The box as the table transfers see it: a request sent, the reply as counted.
     BoxExchange boxExchange();
     // The table read from the box into the dialog, edited, and written back once stored.
@@ -164,5 +180,7 @@ private:
     BoxSession Session{Link.ComHandle, RxBuffer, {Link.DisplayMode, Link.ShowCRLF, Link.AppTerminating}, *this};
     TForm2* Form2 = nullptr; // owned as child windows
     TForm3* Form3 = nullptr;
+    PointDishDialog* m_pointDish = nullptr;
+    SwitchesDialog* m_switches = nullptr;
     bool m_destroyed = false;
 };

@@ -114,4 +114,15 @@ void TForm1::createMenus()
                              QKeySequence(Qt::Key_F2), true);
     ShowBINARY1 = addMenuItem(log, "ShowBINARY1", QStringLiteral("Show BINARY"), &TForm1::ShowBINARY1Click,
                               QKeySequence(Qt::Key_F3), true);
+
+    createInstallerMenu();
+}
+
+void TForm1::createInstallerMenu()
+{
+    QMenu* installer = addMenu(menuBar(), "Installer1", QStringLiteral("Installer"));
+    addMenuItem(installer, "PointtheDish1", QStringLiteral("Point the Dish..."), &TForm1::PointtheDish1Click,
+                QKeySequence(QStringLiteral("Ctrl+D")));
+    addMenuItem(installer, "SwitchesandSingleCable1", QStringLiteral("Switches and Single Cable..."),
+                &TForm1::SwitchesandSingleCable1Click, QKeySequence(QStringLiteral("Ctrl+U")));
 }

@@ -1,15 +1,18 @@
-// The main window and the two table dialogs as a screen reader and a keyboard user meet
-// them: every control the keyboard reaches, and the status bar, has a name of its own that
-// says what it is for, and Tab walks the main window in the order its controls are seen,
-// out of the log pane as well.
+// The main window and its dialogs as a screen reader and a keyboard user meet them: every
+// control the keyboard reaches, and the status bar, has a name of its own that says what it
+// is for, and Tab walks the main window and the installer's dialogs in the order their
+// controls are seen, out of the log pane as well.
 #include "MainWindowFixture.h"
 
+#include "ui/installer/PointDishDialog.h"
+#include "ui/installer/SwitchesDialog.h"
 #include "ui/tables/Unit2.h"
 #include "ui/tables/Unit3.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 
@@ -40,8 +43,9 @@ QList<QWidget*> focusableControls(QWidget* window)
 {
     QList<QWidget*> controls;
     for (QWidget* widget : window->findChildren<QWidget*>()) {
+        // A control that hands its focus on (a spin box's edit) is the one it hands it to.
         if (widget->window() == window && widget->isVisibleTo(window) && widget->isEnabled()
-            && (widget->focusPolicy() & Qt::TabFocus))
+            && (widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy())
             controls << widget;
     }
     return controls;
@@ -75,6 +79,36 @@ QWidget* focused()
     return QApplication::focusWidget();
 }
 
+// Tab from the focused control once round `window`: the controls in the order visited, and
+// what went wrong: a control never reached, one read before the control visited ahead of it,
+// or no way back to the first.
+struct TabWalk {
+    QList<QWidget*> visited;
+    QStringList faults;
+};
+
+TabWalk walkWithTab(QWidget* window)
+{
+    const QList<QWidget*> controls = focusableControls(window);
+    TabWalk walk{{focused()}, {}};
+    for (int i = 0; i < controls.size(); ++i) {
+        QTest::keyClick(focused(), Qt::Key_Tab);
+        walk.visited << focused();
+    }
+    if (walk.visited.last() != walk.visited.first())
+        walk.faults << QStringLiteral("no way round to the first control");
+    walk.visited.removeLast();
+    for (QWidget* control : controls) {
+        if (!walk.visited.contains(control))
+            walk.faults << control->objectName() + QStringLiteral(" never reached");
+    }
+    for (int i = 0; i + 1 < walk.visited.size(); ++i) {
+        if (!readBefore(walk.visited[i], walk.visited[i + 1]))
+            walk.faults << walk.visited[i]->objectName() + QStringLiteral(" then ") + walk.visited[i + 1]->objectName();
+    }
+    return walk;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(PickWindow)
@@ -89,6 +123,8 @@ private slots:
         QTest::newRow("main window") << PickWindow([](TForm1* main) -> QWidget* { return main; });
         QTest::newRow("positioner dialog") << PickWindow([](TForm1* main) -> QWidget* { return main->positionerDialog(); });
         QTest::newRow("remote-control dialog") << PickWindow([](TForm1* main) -> QWidget* { return main->remoteDialog(); });
+        QTest::newRow("point the dish") << PickWindow([](TForm1* main) -> QWidget* { return main->pointDishDialog(); });
+        QTest::newRow("switches") << PickWindow([](TForm1* main) -> QWidget* { return main->switchesDialog(); });
     }
 
     void everyControlHasANameOfItsOwn()
@@ -128,19 +164,9 @@ private slots:
         const QList<QWidget*> controls = focusableControls(f.window.get());
         QVERIFY(controls.size() > 2);
 
-        QList<QWidget*> visited{focused()};
-        for (int i = 0; i < controls.size(); ++i) {
-            QTest::keyClick(focused(), Qt::Key_Tab);
-            visited << focused();
-        }
-
-        QCOMPARE(visited.last(), visited.first()); // once round, and out of the last control
-        visited.removeLast();
-        for (QWidget* control : controls)
-            QVERIFY2(visited.contains(control), qPrintable(control->objectName()));
-        for (int i = 0; i + 1 < visited.size(); ++i)
-            QVERIFY2(readBefore(visited[i], visited[i + 1]),
-                     qPrintable(visited[i]->objectName() + " then " + visited[i + 1]->objectName()));
+        const TabWalk walk = walkWithTab(f.window.get());
+        QVERIFY2(walk.faults.isEmpty(), qPrintable(walk.faults.join(QStringLiteral("; "))));
+        const QList<QWidget*>& visited = walk.visited;
 
         // Shift+Tab goes back into the log pane, seen last, and out of it again; neither key
         // typed anything into it.
@@ -149,6 +175,40 @@ private slots:
         QTest::keyClick(focused(), Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(focused(), visited[visited.size() - 2]);
         QVERIFY(f.log().isEmpty());
+    }
+
+    void installerDialogsStartOnTheirFirstEditAndTabInVisualOrder_data()
+    {
+        QTest::addColumn<QString>("menuItem");
+        QTest::addColumn<QString>("firstEdit");
+        QTest::newRow("point the dish") << QStringLiteral("PointtheDish1") << QStringLiteral("site");
+        QTest::newRow("switches") << QStringLiteral("SwitchesandSingleCable1") << QStringLiteral("transponder");
+    }
+
+    void installerDialogsStartOnTheirFirstEditAndTabInVisualOrder()
+    {
+        QFETCH(QString, menuItem);
+        QFETCH(QString, firstEdit);
+        MainWindowFixture f(false);
+        f.link().OpenOnActivate = false;
+        f.activate();
+        f.trigger(menuItem.toLatin1().constData());
+        QWidget* dialog = f.window->findChild<QDialog*>(menuItem == QStringLiteral("PointtheDish1") ? "PointDishDialog"
+                                                                                                  : "SwitchesDialog");
+        QVERIFY(dialog);
+        QTRY_COMPARE(focused() ? focused()->objectName() : QString(), firstEdit);
+        const TabWalk walk = walkWithTab(dialog);
+        QVERIFY2(walk.faults.isEmpty(), qPrintable(walk.faults.join(QStringLiteral("; "))));
+
+        // Return on a focused button presses it; Escape closes.
+        QPushButton* close = dialog->findChild<QPushButton*>(QStringLiteral("close"));
+        close->setFocus();
+        QTest::keyClick(close, Qt::Key_Return);
+        QVERIFY(!dialog->isVisible());
+        f.trigger(menuItem.toLatin1().constData());
+        QTRY_COMPARE(focused() ? focused()->objectName() : QString(), firstEdit);
+        QTest::keyClick(focused(), Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible());
     }
 };
 

@@ -71,6 +71,8 @@ private slots:
         row("ShowHEX1", "Show HEX", "F1", 1);
         row("ShowASCII1", "Show ASCII", "F2", 0);
         row("ShowBINARY1", "Show BINARY", "F3", 0);
+        row("PointtheDish1", "Point the Dish...", "Ctrl+D", -1);
+        row("SwitchesandSingleCable1", "Switches and Single Cable...", "Ctrl+U", -1);
     }
     void menuItemsHaveCaptionsShortcutsAndChecks()
     {
@@ -104,7 +106,14 @@ private slots:
         QStringList top;
         for (QAction* menu : f.window->menuBar()->actions())
             top << menu->text();
-        QCOMPARE(top, QStringList({"Program", "Reader", "Log"}));
+        QCOMPARE(top, QStringList({"Program", "Reader", "Log", "Installer"}));
+        QCOMPARE(names(f.find<QMenu>("Installer1")), QStringList({"PointtheDish1", "SwitchesandSingleCable1"}));
+        // No two items share a shortcut.
+        QList<QKeySequence> shortcuts;
+        for (const QAction* item : f.window->actions()) {
+            QVERIFY2(item->shortcut().isEmpty() || !shortcuts.contains(item->shortcut()), qPrintable(item->objectName()));
+            shortcuts << item->shortcut();
+        }
     }
 
     void composerControlsSitAtTheirPlacesAndStretch()

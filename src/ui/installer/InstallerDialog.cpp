@@ -1,0 +1,89 @@
+#include "ui/installer/InstallerDialog.h"
+
+#include "app/Prompts.h"
+#include "app/Unitx.h"
+
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+InstallerDialog::InstallerDialog(QWidget* parent, const char* name, const QString& title, DiseqcSender send)
+    : QDialog(parent)
+    , m_send(std::move(send))
+{
+    setObjectName(QLatin1String(name));
+    setWindowTitle(title);
+}
+
+void InstallerDialog::showDialog()
+{
+    show();
+    raise();
+    activateWindow();
+    if (m_firstEdit) {
+        // What is typed replaces what the edit holds, as when Tab comes to it.
+        m_firstEdit->setFocus(Qt::OtherFocusReason);
+        m_firstEdit->selectAll();
+    }
+}
+
+QPushButton* InstallerDialog::addSendButton(const char* name, const QString& caption,
+                                            std::function<std::optional<std::vector<DiseqcMessage>>()> messages)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
+    m_sendButtons.push_back(button);
+    connect(button, &QPushButton::clicked, this, [this, messages = std::move(messages)] {
+        runHandler([&] {
+            const std::optional<std::vector<DiseqcMessage>> toSend = messages();
+            if (!toSend) {
+                prompts().beep();
+                return;
+            }
+            // The transaction keeps the window's events running: no second send meanwhile.
+            for (QPushButton* sendButton : m_sendButtons)
+                sendButton->setEnabled(false);
+            m_send(*toSend);
+            for (QPushButton* sendButton : m_sendButtons)
+                sendButton->setEnabled(true);
+        });
+    });
+    return button;
+}
+
+QLabel* InstallerDialog::newFigure(const char* name, const QString& spokenName)
+{
+    auto* figure = new QLabel;
+    figure->setObjectName(QLatin1String(name));
+    figure->setAccessibleName(spokenName);
+    figure->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    figure->setFocusPolicy(Qt::StrongFocus);
+    figure->setWordWrap(true);
+    return figure;
+}
+
+void InstallerDialog::addFigureRow(QFormLayout* form, const QString& caption, QLabel* figure)
+{
+    form->addRow(caption, figure);
+    if (auto* label = qobject_cast<QLabel*>(form->labelForField(figure)))
+        label->setBuddy(nullptr);
+}
+
+void InstallerDialog::showFigure(QLabel* figure, const QString& text)
+{
+    figure->setText(text);
+    figure->setAccessibleDescription(text);
+}
+
+void InstallerDialog::keyPressEvent(QKeyEvent* event)
+{
+    const bool returnKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // The dialog would press its first button: a typed site or port is no order to send.
+    if (returnKey && !qobject_cast<QPushButton*>(focusWidget())) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

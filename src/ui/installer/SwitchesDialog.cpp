@@ -1,0 +1,245 @@
+#include "ui/installer/SwitchesDialog.h"
+
+#include "protocol/InputError.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+using namespace Diseqc;
+
+namespace {
+
+constexpr int En50494UserBands = 8;
+constexpr int En50607UserBands = 32;
+constexpr int En50607Positions = 64;
+constexpr int OneOscillatorMHz = 10750;
+
+// A spin box whose lowest value stands for none.
+QSpinBox* newSpin(const char* name, int lowest, int highest, int value, const QString& none = {})
+{
+    auto* spin = new QSpinBox;
+    spin->setObjectName(QLatin1String(name));
+    spin->setRange(lowest, highest);
+    spin->setValue(value);
+    spin->setSpecialValueText(none);
+    return spin;
+}
+
+QComboBox* newList(const char* name, const QStringList& items)
+{
+    auto* list = new QComboBox;
+    list->setObjectName(QLatin1String(name));
+    list->addItems(items);
+    return list;
+}
+
+// A part of the dialog under its heading, with a form for its rows. Not a group box: its
+// title would be read out as the label of every control in it.
+QWidget* newPart(const char* name, const QString& heading)
+{
+    auto* part = new QFrame;
+    part->setObjectName(QLatin1String(name));
+    part->setFrameShape(QFrame::StyledPanel);
+    auto* form = new QFormLayout(part);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    auto* title = new QLabel(heading);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    form->addRow(title);
+    return part;
+}
+
+// A part's button, at the part's right.
+QLayout* buttonRow(QPushButton* button)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(button);
+    return row;
+}
+
+// Several messages on one line, in the order they are sent.
+QString messagesText(const std::vector<DiseqcMessage>& messages)
+{
+    QStringList texts;
+    for (const DiseqcMessage& message : messages)
+        texts << QString::fromStdString(Diseqc::messageText(message));
+    return texts.join(QStringLiteral(", then "));
+}
+
+} // namespace
+
+SwitchesDialog::SwitchesDialog(QWidget* parent, DiseqcSender send)
+    : InstallerDialog(parent, "SwitchesDialog", QStringLiteral("Switches and Single Cable"), std::move(send))
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("close"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(createLnbRow());
+    layout->addWidget(createSwitchPart());
+    layout->addWidget(createSingleCablePart());
+    layout->addStretch();
+    layout->addWidget(buttons);
+    setMinimumWidth(460);
+    setFirstEdit(m_transponder);
+
+    for (QSpinBox* spin : {m_oscillator, m_port, m_uncommitted, m_repeats, m_userBand, m_bandFrequency, m_pin})
+        connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, [this] { showMessages(); });
+    connect(m_transponder, &QLineEdit::textChanged, this, [this] { showMessages(); });
+    connect(m_lnb, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
+        m_oscillator->setEnabled(m_lnb->currentIndex() == 1);
+        showMessages();
+    });
+    connect(m_standard, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { followStandard(); });
+    connect(m_position, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { showMessages(); });
+    followStandard();
+}
+
+QWidget* SwitchesDialog::createLnbRow()
+{
+    auto* row = new QWidget;
+    auto* form = new QFormLayout(row);
+    form->setContentsMargins(0, 0, 0, 0);
+    m_transponder = new QLineEdit;
+    m_transponder->setObjectName(QStringLiteral("transponder"));
+    m_transponder->setPlaceholderText(QStringLiteral("11362H"));
+    form->addRow(QStringLiteral("Transponder"), m_transponder);
+
+    m_lnb = newList("lnb", {QStringLiteral("Universal: 9750/10600 MHz, switch at 11700"), QStringLiteral("One oscillator")});
+    m_oscillator = newSpin("oscillator", 1, 99999, OneOscillatorMHz);
+    m_oscillator->setSuffix(QStringLiteral(" MHz"));
+    m_oscillator->setEnabled(false);
+    auto* lnbRow = new QHBoxLayout;
+    lnbRow->addWidget(m_lnb, 1);
+    auto* oscillatorLabel = new QLabel(QStringLiteral("Oscillator"));
+    oscillatorLabel->setBuddy(m_oscillator);
+    lnbRow->addWidget(oscillatorLabel);
+    lnbRow->addWidget(m_oscillator);
+    form->addRow(QStringLiteral("LNB"), lnbRow);
+    // A row of several controls takes no buddy of its own.
+    qobject_cast<QLabel*>(form->labelForField(lnbRow))->setBuddy(m_lnb);
+    return row;
+}
+
+QWidget* SwitchesDialog::createSwitchPart()
+{
+    QWidget* part = newPart("switchPart", QStringLiteral("Switch"));
+    auto* form = qobject_cast<QFormLayout*>(part->layout());
+    m_port = newSpin("port", 1, 4, 1);
+    form->addRow(QStringLiteral("Port"), m_port);
+    m_uncommitted = newSpin("uncommitted", 0, 16, 0, QStringLiteral("none"));
+    form->addRow(QStringLiteral("Uncommitted port"), m_uncommitted);
+    m_repeats = newSpin("repeats", 0, 3, 0);
+    form->addRow(QStringLiteral("Repeats"), m_repeats);
+    m_switchMessage = newFigure("switchMessage", QStringLiteral("Switch message"));
+    addFigureRow(form, QStringLiteral("Message"), m_switchMessage);
+    form->addRow(buttonRow(addSendButton("sendSwitch", QStringLiteral("Send Switch"), [this] { return m_switchMessages; })));
+    return part;
+}
+
+QWidget* SwitchesDialog::createSingleCablePart()
+{
+    QWidget* part = newPart("singleCablePart", QStringLiteral("Single cable"));
+    auto* form = qobject_cast<QFormLayout*>(part->layout());
+    m_standard = newList("standard", {QStringLiteral("EN 50494"), QStringLiteral("EN 50607")});
+    form->addRow(QStringLiteral("Standard"), m_standard);
+    m_userBand = newSpin("userBand", 1, En50494UserBands, 1);
+    form->addRow(QStringLiteral("User band"), m_userBand);
+    m_bandFrequency = newSpin("bandFrequency", LowestIntermediateMHz, HighestIntermediateMHz, 1210);
+    m_bandFrequency->setSuffix(QStringLiteral(" MHz"));
+    form->addRow(QStringLiteral("Band frequency"), m_bandFrequency);
+    m_position = newList("position", {});
+    form->addRow(QStringLiteral("Position"), m_position);
+    m_pin = newSpin("pin", -1, 255, -1, QStringLiteral("none"));
+    form->addRow(QStringLiteral("PIN"), m_pin);
+    m_channelMessage = newFigure("channelMessage", QStringLiteral("Channel change message"));
+    addFigureRow(form, QStringLiteral("Message"), m_channelMessage);
+    m_tuneTo = newFigure("tuneTo", QStringLiteral("Tune the meter to"));
+    addFigureRow(form, QStringLiteral("Tune to"), m_tuneTo);
+    form->addRow(buttonRow(addSendButton("sendChannelChange", QStringLiteral("Send Channel Change"),
+                                         [this]() -> std::optional<std::vector<DiseqcMessage>> {
+                                             if (!m_channelChange)
+                                                 return std::nullopt;
+                                             return std::vector<DiseqcMessage>{m_channelChange->message};
+                                         })));
+    return part;
+}
+
+void SwitchesDialog::followStandard()
+{
+    const bool en50494 = m_standard->currentIndex() == 0;
+    m_userBand->setMaximum(en50494 ? En50494UserBands : En50607UserBands);
+    const QSignalBlocker quiet(m_position);
+    m_position->clear();
+    if (en50494) {
+        m_position->addItems({QStringLiteral("A"), QStringLiteral("B")});
+    } else {
+        for (int position = 1; position <= En50607Positions; ++position)
+            m_position->addItem(QString::number(position));
+    }
+    showMessages();
+}
+
+LnbTuning SwitchesDialog::tuning() const
+{
+    const Lnb lnb = m_lnb->currentIndex() == 0 ? UniversalLnb : Lnb{double(m_oscillator->value()), std::nullopt, 0};
+    return tuneLnb(lnb, parseTransponder(m_transponder->text().toStdString()));
+}
+
+SwitchChoice SwitchesDialog::switchChoice() const
+{
+    SwitchChoice choice{m_port->value(), std::nullopt, m_repeats->value()};
+    if (m_uncommitted->value() > 0)
+        choice.uncommittedPort = m_uncommitted->value();
+    return choice;
+}
+
+ChannelChoice SwitchesDialog::channelChoice() const
+{
+    ChannelChoice choice;
+    choice.standard = m_standard->currentIndex() == 0 ? SingleCable::En50494 : SingleCable::En50607;
+    choice.userBand = m_userBand->value();
+    choice.userBandMHz = m_bandFrequency->value();
+    choice.position = m_position->currentIndex() + 1;
+    if (m_pin->value() >= 0)
+        choice.pin = m_pin->value();
+    return choice;
+}
+
+void SwitchesDialog::showMessages()
+{
+    m_switchMessages.reset();
+    m_channelChange.reset();
+    QString switchText, channelText, tuneText;
+    if (m_transponder->text().trimmed().isEmpty()) {
+        switchText = channelText = QStringLiteral("Type a transponder: its MHz and polarisation.");
+    } else {
+        try {
+            m_switchMessages = switchMessages(switchChoice(), tuning());
+            switchText = messagesText(*m_switchMessages);
+        } catch (const InputError& error) {
+            switchText = QString::fromStdString(error.what());
+        }
+        try {
+            m_channelChange = channelChange(channelChoice(), tuning());
+            channelText = messagesText({m_channelChange->message});
+            tuneText = QStringLiteral("%1 MHz").arg(m_channelChange->tuneMHz);
+        } catch (const InputError& error) {
+            channelText = QString::fromStdString(error.what());
+        }
+    }
+    showFigure(m_switchMessage, switchText);
+    showFigure(m_channelMessage, channelText);
+    showFigure(m_tuneTo, tuneText);
+}
