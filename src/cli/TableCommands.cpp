@@ -94,6 +94,7 @@ BoxExchange exchangeOver(ConsoleSession& session, ExitStatus& status, int& answe
 PlannedCommand planGet(const TableKind& kind, const std::string& file)
 {
     PlannedCommand command;
+    command.requests = [&kind] { return std::vector<BoxRequest>{kind.readRequest()}; };
     command.tableOnStandardOutput = file == StandardStream || file == "/dev/stdout";
     command.run = [&kind, file](ConsoleSession& session, ConsoleOutput& output) {
         std::vector<std::uint8_t> table(static_cast<std::size_t>(kind.size));
@@ -137,6 +138,16 @@ PlannedCommand planPut(const TableKind& kind, const std::string& file)
             return TableFileFailed;
         }
         return Done;
+    };
+    command.requests = [&kind, table] {
+        std::vector<BoxRequest> requests;
+        uploadTable(
+            [&requests](const BoxRequest& request) {
+                requests.push_back(request);
+                return std::vector<std::uint8_t>();
+            },
+            kind, table->data());
+        return requests;
     };
     command.run = [&kind, table](ConsoleSession& session, ConsoleOutput& output) {
         ExitStatus status = Done;

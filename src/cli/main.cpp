@@ -134,8 +134,8 @@ int main(int argc, char* argv[])
         context.replyTimeout = options.replyTimeout;
         command = planCommand(options.command, options.commandOptions, context);
         if (options.dryRun && !command.sendsNothing && !command.requests)
-            throw UsageError("--dry-run goes with the commands that send; " + options.command[0]
-                             + " only listens or asks every port");
+            throw UsageError("--dry-run goes with the commands that send, not with " + options.command[0]
+                             + ", which only listens or asks every port");
         if (command.opensPort && !options.dryRun)
             settings = settingsFor(options);
     } catch (const UsageError& error) {

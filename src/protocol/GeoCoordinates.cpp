@@ -3,23 +3,10 @@
 #include "protocol/IntegerInput.h"
 
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace {
-
-// Plain decimal degrees, digits and at most one point: no exponent, no "inf" or "nan".
-std::optional<double> parseDegrees(std::string_view text)
-{
-    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos)
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
 
 // `positive` and `negative` are the hemisphere letters, upper case.
 std::optional<double> parseCoordinate(std::string_view text, char positive, char negative, double limit)
@@ -36,7 +23,7 @@ std::optional<double> parseCoordinate(std::string_view text, char positive, char
         sign = text.front() == '-' ? -1.0 : 1.0;
         text.remove_prefix(1);
     }
-    const std::optional<double> degrees = parseDegrees(text);
+    const std::optional<double> degrees = parsePlainDecimal(text);
     if (!degrees || *degrees > limit)
         return std::nullopt;
     return sign * *degrees;

@@ -1,5 +1,7 @@
 #include "protocol/IntegerInput.h"
 
+#include <charconv>
+
 namespace {
 
 int hexDigitValue(char c)
@@ -98,4 +100,15 @@ std::string_view trimTrailingControls(std::string_view text)
     while (!text.empty() && isControlOrBlank(text.back()))
         text.remove_suffix(1);
     return text;
+}
+
+std::optional<double> parsePlainDecimal(std::string_view text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos)
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }

@@ -1,5 +1,6 @@
 // The integer rule for every number a user types: decimal with an optional sign, or
-// hexadecimal behind "$", "x", "X", "0x" or "0X", always within 32 bits.
+// hexadecimal behind "$", "x", "X", "0x" or "0X", always within 32 bits; and the plain
+// decimals of degrees and frequencies.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +24,10 @@ std::int32_t parseIntegerOr(std::string_view text, std::int32_t fallback);
 
 // The parse without a fallback: a failure raises "'<text>' is not a valid integer value".
 std::int32_t parseIntegerOrThrow(std::string_view text);
+
+// Degrees and MHz as a user types them: digits with at most one point ("10744.5"), no sign,
+// no exponent, no "inf" or "nan"; anything else, an empty text included, gives nothing.
+std::optional<double> parsePlainDecimal(std::string_view text);
 
 // Removes leading and trailing characters with codes 0 to 32 (blanks and control characters).
 std::string_view trimControls(std::string_view text);

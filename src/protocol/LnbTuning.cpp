@@ -4,22 +4,16 @@
 #include "protocol/IntegerInput.h"
 
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace {
 
-// Plain decimal MHz, digits and at most one point, above 0.
+// MHz above 0.
 std::optional<double> parseMHz(std::string_view text)
 {
-    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos)
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-    if (error != std::errc() || end != text.data() + text.size() || value <= 0)
-        return std::nullopt;
-    return value;
+    const std::optional<double> value = parsePlainDecimal(text);
+    return value && *value > 0 ? value : std::nullopt;
 }
 
 std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
