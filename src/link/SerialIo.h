@@ -3,8 +3,10 @@
 // the system message), mirroring how the port is opened, configured, read and closed.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -97,10 +99,11 @@ public:
     // Clears a pending line error and reports how many bytes wait in the input queue.
     bool queryStatus(std::uint32_t& queuedInput);
 
-    // Reads up to `capacity` bytes under the port's time-outs. When `stop` is given and
-    // raised, the read returns at once with what it has so far.
+    // Reads up to `capacity` bytes under the port's time-outs, and for `longest` at most
+    // where given. When `stop` is given and raised, the read returns at once with what it
+    // has so far.
     bool read(void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead,
-              const StopSignal* stop = nullptr);
+              const StopSignal* stop = nullptr, std::optional<std::chrono::milliseconds> longest = std::nullopt);
 
     // Waits up to `timeoutMs` for input to arrive; returns at once when `stop` is raised.
     // False when the port is broken (its device has gone).

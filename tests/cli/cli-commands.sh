@@ -186,9 +186,12 @@ if [[ -z $wine ]]; then
 fi
 
 # Bus traffic that follows analyse's reply at once, and faster than a read's quiet gap, holds
-# no reply back; a reply amid the traffic, which stops after it, is no reply too long.
+# no reply back, and a monitor streams it; a reply amid the traffic, which stops after it, is
+# no reply too long.
 box_control box-control analyse-interval 40
 expect 0 --port "$box" analyse on
+expect 0 --port "$box" monitor --seconds 1
+grep -q '^R: ' out || fail "monitor printed nothing on a busy bus"
 expect 0 --port "$box" analyse off
 box_control box-control analyse-interval 500
 
