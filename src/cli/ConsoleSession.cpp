@@ -143,10 +143,10 @@ void ConsoleSession::showReceived(const std::string& text)
     m_arrived.notify_all();
 }
 
-// The window shows a failed open's step alone; a script's user is also told the port and why.
+// The window shows a failed open's step in its own fixed words; the command line says which
+// port failed and why, in the system's terms.
 void ConsoleSession::showError(const std::string& message)
 {
     const int code = lastSystemError();
-    m_output.error(message == PortOpenFailed ? message + "  " + portOpenFailureDetail(m_settings.port, code)
-                                             : message);
+    m_output.error(message == PortOpenFailed ? portOpenFailureDetail(m_settings.port, code) : message);
 }

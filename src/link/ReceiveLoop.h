@@ -26,7 +26,7 @@ struct ReceiveLoopContext {
     std::function<bool()> appTerminating;  // checked after every pass
     // Where given, a read ends after this long at the latest, even on a line that never falls
     // quiet for the read's gap (a busy bus): what came is shown, and an awaited reply counted.
-    std::optional<std::chrono::milliseconds> longestRead;
+    std::optional<std::chrono::milliseconds> longestRead = std::nullopt;
 };
 
 // Formats a chunk as one log line's text, reading the display options for every byte.

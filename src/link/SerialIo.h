@@ -58,9 +58,14 @@ std::string portNameFromSettings(std::string_view written);
 // elsewhere "COMn" is the n-th serial port and any other name a device of /dev.
 std::string devicePath(std::string_view portName);
 
-// What a failed open's system error code says about the port.
-enum class OpenFailure { HeldElsewhere, NotASerialPort, Other };
-OpenFailure openFailureOf(int code);
+// What a failed open's system error code says about the port at `device` (its path).
+struct OpenFailure {
+    enum Kind { HeldElsewhere, NotASerialPort, NotPermitted, Other } kind;
+    // NotPermitted: the group whose members may read and write the device; empty where none
+    // but root's may. Windows gives a port to whoever opens it first: there it is held.
+    std::string group;
+};
+OpenFailure openFailureOf(const std::string& device, int code);
 
 // One open port: the owner of its system handle and of whatever the system does not keep
 // for it. The steps are the calls the program configures and uses a port with; each
