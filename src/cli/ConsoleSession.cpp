@@ -14,6 +14,10 @@ using Clock = std::chrono::steady_clock;
 // How often a wait looks for Ctrl+C; a reply wakes it at once.
 constexpr auto InterruptLook = std::chrono::milliseconds(50);
 
+// A read ends at the line's quiet gap or after this long: a busy bus (a receiver scanning)
+// never falls quiet, and a monitor streams. The window's reads keep the port's time-outs alone.
+constexpr auto LongestRead = std::chrono::milliseconds(200);
+
 // A reply as --quiet prints it. Without --crlf the ASCII form too writes CR and LF as they are
 // (the line's end drops trailing ones), not as tokens.
 std::string replyText(const std::vector<std::uint8_t>& reply, DisplayMode display, bool showCRLF)
@@ -38,6 +42,7 @@ ConsoleSession::ConsoleSession(ProgramSettings settings, ConsoleOutput& output, 
     , m_showCRLF(showCRLF)
     , m_replyDisplay(display)
     , m_replyTimeout(replyTimeout)
+    , m_session(m_port, m_buffer, {m_displayMode, m_showCRLF, m_ending, LongestRead}, *this)
 {
 }
 
@@ -59,9 +64,7 @@ ConsoleSession::Outcome ConsoleSession::send(const BoxRequest& request, ReplyLen
         m_shownCount = 0;
     }
     m_collectingReply = m_output.quiet();
-    m_replyEnd = length == ReplyLength::AtLeast ? request.replyLength : 0;
     const BoxSession::Sent sent = m_session.send(request, m_replyTimeout);
-    m_replyEnd = 0;
     m_collectingReply = false;
     if (sent.outcome == BoxSession::Exchange::WriteFailed) {
         m_output.error(sent.writeError);
@@ -140,10 +143,10 @@ void ConsoleSession::showReceived(const std::string& text)
     m_arrived.notify_all();
 }
 
-// The window shows a failed open's step alone; a script's user is also told the port and why.
+// The window shows a failed open's step in its own fixed words; the command line says which
+// port failed and why, in the system's terms.
 void ConsoleSession::showError(const std::string& message)
 {
     const int code = lastSystemError();
-    m_output.error(message == PortOpenFailed ? message + "  " + portOpenFailureDetail(m_settings.port, code)
-                                             : message);
+    m_output.error(message == PortOpenFailed ? portOpenFailureDetail(m_settings.port, code) : message);
 }

@@ -1,6 +1,6 @@
 // The box session as the command line runs it: each read printed as a "R: " line by the
-// reader's thread, waits that block until the reply is in (or Ctrl+C), errors on standard
-// error.
+// reader's thread, within a fraction of a second however busy the line, waits that block
+// until the reply is in (or Ctrl+C), errors on standard error.
 #pragma once
 
 #include "link/BoxSession.h"
@@ -72,12 +72,9 @@ private:
     const DisplayMode m_replyDisplay; // --quiet prints replies in it, text replies too
     const std::chrono::milliseconds m_replyTimeout;
     std::atomic<bool> m_collectingReply{false}; // under --quiet, reads are printed as one reply
-    // While a reply that traffic may follow is awaited, its length: the reader's read ends with
-    // it instead of waiting for a quiet line, which a busy bus never gives.
-    std::atomic<std::uint32_t> m_replyEnd{0};
     ReceiveBuffer m_buffer;
     serial::Port m_port;
-    BoxSession m_session{m_port, m_buffer, {m_displayMode, m_showCRLF, m_ending, &m_replyEnd}, *this};
+    BoxSession m_session;
 
     std::mutex m_arrivalMutex; // guards m_shownCount; pairs with m_arrived
     std::condition_variable m_arrived;

@@ -1,11 +1,11 @@
 // "ports --probe": each listed port that opens is asked for the box's hardware information
 // (one request, nothing else), and the ports whose reply has the box's length are marked with
-// the box's own text. A port that cannot be opened is listed with the reason.
+// the box's own text. A port that cannot be opened is listed with the reason; the system's
+// console is listed and left alone.
 #include "cli/CliCommands.h"
 
 #include "cli/ConsoleOutput.h"
 #include "cli/ConsoleSession.h"
-#include "link/PortSetup.h"
 #include "link/SerialPortList.h"
 #include "protocol/IntegerInput.h"
 
@@ -21,14 +21,8 @@ std::string probe(const std::string& port, std::int32_t baud, std::chrono::milli
     settings.port = port;
     settings.baud = baud;
     ConsoleSession session(settings, silent, DisplayMode::Ascii, false, timeout);
-    if (!session.open()) {
-        // The failed step's fixed text says nothing here: the reason after it does.
-        std::string error = silent.lastError();
-        const std::string fixed = std::string(PortOpenFailed) + "  ";
-        if (error.compare(0, fixed.size(), fixed) == 0)
-            error.erase(0, fixed.size());
-        return error;
-    }
+    if (!session.open())
+        return silent.lastError();
     const BoxRequest request = BoxRequests::hardwareInfo();
     if (session.send(request) != ConsoleSession::Outcome::Replied)
         return "no answer of the box's length";
@@ -46,6 +40,10 @@ PlannedCommand planPortProbe(std::int32_t baud, std::chrono::milliseconds timeou
         // A by-id link and its device are one port: it is asked once.
         std::map<std::string, std::string> found;
         for (const serial::SerialPortEntry& port : serial::listSerialPorts()) {
+            if (port.console) {
+                output.reply(port.name + "  not probed: the system's console");
+                continue;
+            }
             const std::string& device = port.detail.empty() ? port.name : port.detail;
             auto known = found.find(device);
             if (known == found.end())

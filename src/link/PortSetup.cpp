@@ -20,13 +20,18 @@ std::string portOpenFailureDetail(std::string_view portName, int code)
     std::string device = serial::devicePath(portName);
     if (device.rfind("\\\\.\\", 0) == 0)
         device.erase(0, 4);
+    const serial::OpenFailure failure = serial::openFailureOf(device, code);
     std::string reason = systemMessage(code);
-    switch (serial::openFailureOf(code)) {
+    switch (failure.kind) {
     case serial::OpenFailure::HeldElsewhere:
-        reason = "in use by another program (" + reason + ")";
-        break;
+        return device + " is in use by another program";
     case serial::OpenFailure::NotASerialPort:
         reason = "not a serial port (" + reason + ")";
+        break;
+    case serial::OpenFailure::NotPermitted:
+        if (!failure.group.empty())
+            reason += ": the port belongs to the group " + failure.group + "; join it (sudo adduser $USER "
+                + failure.group + ") and log in again";
         break;
     case serial::OpenFailure::Other:
         break;

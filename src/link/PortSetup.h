@@ -11,8 +11,9 @@
 // The failed open's step text, which the window shows alone.
 extern const char* const PortOpenFailed;
 
-// "cannot open PORT: REASON" for an open that failed with the system error `code`, telling a
-// port that another program holds from one that is missing or no serial port.
+// A failed open in the system's terms, with what helps: "cannot open PORT: REASON" for an
+// open that failed with the system error `code` (the group to join for a port the user may
+// not open), or "PORT is in use by another program".
 std::string portOpenFailureDetail(std::string_view portName, int code);
 
 using ErrorReporter = std::function<void(const std::string&)>;

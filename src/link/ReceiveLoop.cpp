@@ -5,7 +5,6 @@
 #include "link/StopSignal.h"
 #include "protocol/ByteFormat.h"
 
-#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <thread>
@@ -24,13 +23,6 @@ constexpr std::uint32_t IdleWaitMs = 100;
 void pause()
 {
     std::this_thread::sleep_for(PassPause);
-}
-
-std::uint32_t readCapacity(const ReceiveLoopContext& context)
-{
-    const std::uint32_t end = context.replyEnd ? context.replyEnd->load() : 0;
-    const std::uint32_t held = context.buffer.count();
-    return end > held ? std::min(end - held, ReceiveBuffer::Capacity) : ReceiveBuffer::Capacity;
 }
 
 // `lastReadFull` carries over between passes: a read that filled the whole chunk means the
@@ -53,7 +45,7 @@ void runPass(const ReceiveLoopContext& context, std::vector<std::uint8_t>& chunk
         pause();
 
     std::uint32_t bytesRead = 0;
-    if (!context.port.read(chunk.data(), readCapacity(context), bytesRead, &context.stop))
+    if (!context.port.read(chunk.data(), ReceiveBuffer::Capacity, bytesRead, &context.stop, context.longestRead))
         return;
     // A stop ends the reader where it is: the bytes of an unfinished read are dropped.
     if (context.stop.raised())

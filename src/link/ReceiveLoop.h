@@ -6,8 +6,10 @@
 #include "protocol/ByteFormat.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class ReceiveBuffer;
@@ -22,9 +24,9 @@ struct ReceiveLoopContext {
     ReceiveSink& sink;
     const StopSignal& stop;                // the reader's terminate flag
     std::function<bool()> appTerminating;  // checked after every pass
-    // Where given and above the buffer's count, a read that starts ends at that count: an
-    // awaited reply is in as soon as its last byte is, whatever follows it on the line.
-    const std::atomic<std::uint32_t>* replyEnd = nullptr;
+    // Where given, a read ends after this long at the latest, even on a line that never falls
+    // quiet for the read's gap (a busy bus): what came is shown, and an awaited reply counted.
+    std::optional<std::chrono::milliseconds> longestRead = std::nullopt;
 };
 
 // Formats a chunk as one log line's text, reading the display options for every byte.

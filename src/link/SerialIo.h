@@ -3,8 +3,10 @@
 // the system message), mirroring how the port is opened, configured, read and closed.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -56,9 +58,14 @@ std::string portNameFromSettings(std::string_view written);
 // elsewhere "COMn" is the n-th serial port and any other name a device of /dev.
 std::string devicePath(std::string_view portName);
 
-// What a failed open's system error code says about the port.
-enum class OpenFailure { HeldElsewhere, NotASerialPort, Other };
-OpenFailure openFailureOf(int code);
+// What a failed open's system error code says about the port at `device` (its path).
+struct OpenFailure {
+    enum Kind { HeldElsewhere, NotASerialPort, NotPermitted, Other } kind;
+    // NotPermitted: the group whose members may read and write the device; empty where none
+    // but root's may. Windows gives a port to whoever opens it first: there it is held.
+    std::string group;
+};
+OpenFailure openFailureOf(const std::string& device, int code);
 
 // One open port: the owner of its system handle and of whatever the system does not keep
 // for it. The steps are the calls the program configures and uses a port with; each
@@ -97,10 +104,11 @@ public:
     // Clears a pending line error and reports how many bytes wait in the input queue.
     bool queryStatus(std::uint32_t& queuedInput);
 
-    // Reads up to `capacity` bytes under the port's time-outs. When `stop` is given and
-    // raised, the read returns at once with what it has so far.
+    // Reads up to `capacity` bytes under the port's time-outs, and for `longest` at most
+    // where given. When `stop` is given and raised, the read returns at once with what it
+    // has so far.
     bool read(void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead,
-              const StopSignal* stop = nullptr);
+              const StopSignal* stop = nullptr, std::optional<std::chrono::milliseconds> longest = std::nullopt);
 
     // Waits up to `timeoutMs` for input to arrive; returns at once when `stop` is raised.
     // False when the port is broken (its device has gone).

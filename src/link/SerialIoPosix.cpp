@@ -5,10 +5,13 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -116,6 +119,22 @@ tcflag_t parityFlags(Parity parity)
     return 0;
 }
 
+// The group a user joins to read and write the device (dialout on Debian); none for a device
+// only root's group may use, as joining that would give away the whole system.
+std::string groupThatMayUse(const std::string& device)
+{
+    struct stat status{};
+    if (stat(device.c_str(), &status) != 0 || status.st_gid == 0
+        || (status.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
+        return {};
+    std::vector<char> names(4096);
+    group entry{};
+    group* found = nullptr;
+    if (getgrgid_r(status.st_gid, &entry, names.data(), names.size(), &found) != 0 || !found)
+        return {};
+    return found->gr_name;
+}
+
 // The protocol is binary: no echo, no line editing, no CR/LF translation, no XON/XOFF,
 // no output processing. Hardware flow control stays as the driver reported it.
 void makeRaw(termios& line)
@@ -127,12 +146,13 @@ void makeRaw(termios& line)
 
 } // namespace
 
-OpenFailure openFailureOf(int code)
+OpenFailure openFailureOf(const std::string& device, int code)
 {
     switch (code) {
-    case EBUSY: return OpenFailure::HeldElsewhere; // the exclusive mark or lock of another user
-    case ENOTTY: return OpenFailure::NotASerialPort; // a plain file or a device without a line
-    default: return OpenFailure::Other;
+    case EBUSY: return {OpenFailure::HeldElsewhere, {}}; // the exclusive mark or lock of another user
+    case ENOTTY: return {OpenFailure::NotASerialPort, {}}; // a plain file or a device without a line
+    case EACCES: return {OpenFailure::NotPermitted, groupThatMayUse(device)};
+    default: return {OpenFailure::Other, {}};
     }
 }
 

@@ -91,15 +91,16 @@ bool Port::waitForInput(std::uint32_t timeoutMs, const StopSignal* stop)
     return waitFor(m_native->descriptor, POLLIN, deadline, stop) != Readiness::Broken;
 }
 
-bool Port::read(void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead, const StopSignal* stop)
+bool Port::read(void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead, const StopSignal* stop,
+                std::optional<std::chrono::milliseconds> longest)
 {
     bytesRead = 0;
     if (!m_native)
         return detail::noOpenPort();
     const int descriptor = m_native->descriptor;
     const Timeouts timeouts = m_native->timeouts;
-    const Deadline total = totalDeadline(timeouts.readTotalMultiplier,
-                                         timeouts.readTotalConstant, capacity);
+    const Deadline total = earlier(totalDeadline(timeouts.readTotalMultiplier, timeouts.readTotalConstant, capacity),
+                                   longest ? Deadline(Clock::now() + *longest) : std::nullopt);
     auto* const bytes = static_cast<unsigned char*>(buffer);
     Deadline silenceEnds; // set once data has come
     for (;;) {

@@ -1,5 +1,6 @@
 // Reads and writes on Windows. Each is an overlapped call that the caller waits for; a read
-// also wakes on the reader's stop signal and is then cancelled, keeping what it had read.
+// also wakes on the reader's stop signal or its own longest time and is then cancelled,
+// keeping what it had read.
 #include "link/SerialIoWin32.h"
 #include "link/StopSignal.h"
 
@@ -39,16 +40,17 @@ HANDLE stopEvent(const StopSignal& stop)
     return reinterpret_cast<HANDLE>(stop.waitHandle());
 }
 
-// Waits until the overlapped call has finished. A raised `stop` cancels it first; a call
-// cancelled that way succeeds with the bytes it had moved, as does a call that its time-out
-// ended (Wine reports that as ERROR_TIMEOUT, Windows as success).
-bool finish(HANDLE port, OVERLAPPED& call, DWORD& transferred, const StopSignal* stop)
+// Waits until the overlapped call has finished. A raised `stop`, or `longestMs` passing,
+// cancels it first; a call cancelled that way succeeds with the bytes it had moved, as does a
+// call that its time-out ended (Wine reports that as ERROR_TIMEOUT, Windows as success).
+bool finish(HANDLE port, OVERLAPPED& call, DWORD& transferred, const StopSignal* stop, DWORD longestMs)
 {
     bool cancelled = false;
-    if (stop) {
-        const HANDLE waits[2] = {call.hEvent, stopEvent(*stop)};
+    if (stop || longestMs != INFINITE) {
+        const HANDLE waits[2] = {call.hEvent, stop ? stopEvent(*stop) : nullptr};
         // When both are signalled the finished call wins: it is the lower index.
-        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
+        const DWORD woken = WaitForMultipleObjects(stop ? 2 : 1, waits, FALSE, longestMs);
+        if (woken == WAIT_OBJECT_0 + 1 || woken == WAIT_TIMEOUT)
             cancelled = CancelIoEx(port, &call) != 0;
     }
     if (GetOverlappedResult(port, &call, &transferred, TRUE))
@@ -59,7 +61,7 @@ bool finish(HANDLE port, OVERLAPPED& call, DWORD& transferred, const StopSignal*
 
 // Starts one overlapped call with `start` and waits for it to finish.
 template <typename Start>
-bool overlapped(HANDLE port, Start start, DWORD& transferred, const StopSignal* stop)
+bool overlapped(HANDLE port, Start start, DWORD& transferred, const StopSignal* stop, DWORD longestMs = INFINITE)
 {
     const CallEvent event;
     if (!event.get())
@@ -68,20 +70,22 @@ bool overlapped(HANDLE port, Start start, DWORD& transferred, const StopSignal* 
     call.hEvent = event.get();
     if (!start(&call) && GetLastError() != ERROR_IO_PENDING)
         return false;
-    return finish(port, call, transferred, stop);
+    return finish(port, call, transferred, stop, longestMs);
 }
 
 } // namespace
 
-bool Port::read(void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead, const StopSignal* stop)
+bool Port::read(void* buffer, std::uint32_t capacity, std::uint32_t& bytesRead, const StopSignal* stop,
+                std::optional<std::chrono::milliseconds> longest)
 {
     bytesRead = 0;
     if (!m_native)
         return detail::noOpenPort();
     const HANDLE port = m_native->handle;
+    const DWORD longestMs = longest ? static_cast<DWORD>(std::clamp<std::int64_t>(longest->count(), 0, INFINITE - 1)) : INFINITE;
     DWORD transferred = 0;
     const bool ok = overlapped(port, [&](OVERLAPPED* call) { return ReadFile(port, buffer, capacity, nullptr, call); },
-                               transferred, stop);
+                               transferred, stop, longestMs);
     bytesRead = transferred;
     return ok;
 }

@@ -35,14 +35,14 @@ bool noOpenPort()
 } // namespace detail
 
 // A serial driver refuses a second open of its port with "access denied".
-OpenFailure openFailureOf(int code)
+OpenFailure openFailureOf(const std::string&, int code)
 {
     switch (code) {
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION: return OpenFailure::HeldElsewhere;
+    case ERROR_SHARING_VIOLATION: return {OpenFailure::HeldElsewhere, {}};
     case ERROR_INVALID_FUNCTION:
-    case ERROR_NOT_SUPPORTED: return OpenFailure::NotASerialPort;
-    default: return OpenFailure::Other;
+    case ERROR_NOT_SUPPORTED: return {OpenFailure::NotASerialPort, {}};
+    default: return {OpenFailure::Other, {}};
     }
 }
 

@@ -13,10 +13,12 @@ struct SerialPortEntry {
     std::string name;   // what the user puts in --port or the settings
     std::string detail; // the device behind a by-id link, or the name Windows' Device
                         // Manager shows for a COM port; empty where there is none
+    bool console = false; // the kernel's console: its messages, perhaps a login, go there
 };
 
 // Linux: the /dev/serial/by-id links, then the ttyUSB, ttyACM and ttyS devices, each group
-// in natural order (ttyS2 before ttyS10). Windows: the COM ports in order of their number.
+// in natural order (ttyS2 before ttyS10); a device named in /sys/class/tty/console/active
+// is marked as the console. Windows: the COM ports in order of their number.
 std::vector<SerialPortEntry> listSerialPorts();
 
 #ifndef _WIN32

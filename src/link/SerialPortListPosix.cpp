@@ -6,6 +6,7 @@
 #include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string_view>
 #include <tuple>
 
@@ -21,6 +22,7 @@ namespace fs = std::filesystem;
 
 const fs::path DeviceFolder = "/dev";
 const fs::path ByIdFolder = "/dev/serial/by-id";
+const fs::path ConsoleList = "/sys/class/tty/console/active";
 
 // The device kinds listed, in the order listed: USB adapters first, as the box is most
 // likely behind one; ttyS last, as most of those are slots with no UART.
@@ -123,6 +125,16 @@ std::vector<Device> devices(const fs::path& root)
     return found;
 }
 
+// The devices the kernel writes its console to ("tty0 ttyS0"), by name.
+std::set<std::string> consoleDevices(const fs::path& root)
+{
+    std::ifstream list(under(root, ConsoleList));
+    std::set<std::string> names;
+    for (std::string name; list >> name;)
+        names.insert(name);
+    return names;
+}
+
 } // namespace
 
 std::vector<SerialPortEntry> listSerialPortsUnder(const std::string& root)
@@ -131,6 +143,9 @@ std::vector<SerialPortEntry> listSerialPortsUnder(const std::string& root)
     std::vector<SerialPortEntry> ports = byIdLinks(rootFolder);
     for (const Device& device : devices(rootFolder))
         ports.push_back({(DeviceFolder / device.name).string(), {}});
+    const std::set<std::string> consoles = consoleDevices(rootFolder);
+    for (SerialPortEntry& port : ports)
+        port.console = consoles.count(fs::path(port.detail.empty() ? port.name : port.detail).filename().string()) > 0;
     return ports;
 }
 

@@ -26,6 +26,6 @@ void TReadThread::stop()
 void TReadThread::Execute()
 {
     runReceiveLoop({m_port, m_buffer, m_options.displayMode, m_options.showCRLF, m_handOff, m_stop,
-                    [this] { return m_options.ending.load(std::memory_order_acquire); }, m_options.replyEnd});
+                    [this] { return m_options.ending.load(std::memory_order_acquire); }, m_options.longestRead});
     m_finished.store(true, std::memory_order_release);
 }

@@ -20,7 +20,7 @@ struct ReaderOptions {
     std::atomic<DisplayMode>& displayMode; // the box session switches it for a text reply
     const std::atomic<bool>& showCRLF;
     const std::atomic<bool>& ending;
-    const std::atomic<std::uint32_t>* replyEnd = nullptr; // see ReceiveLoopContext
+    std::optional<std::chrono::milliseconds> longestRead = std::nullopt; // see ReceiveLoopContext
 };
 
 class TReadThread final {

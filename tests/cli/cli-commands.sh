@@ -233,9 +233,12 @@ if [[ -z $wine ]]; then
 fi
 
 # Bus traffic that follows analyse's reply at once, and faster than a read's quiet gap, holds
-# no reply back; a reply amid the traffic, which stops after it, is no reply too long.
+# no reply back, and a monitor streams it; a reply amid the traffic, which stops after it, is
+# no reply too long.
 box_control box-control analyse-interval 40
 expect 0 --port "$box" analyse on
+expect 0 --port "$box" monitor --seconds 1
+grep -q '^R: ' out || fail "monitor printed nothing on a busy bus"
 expect 0 --port "$box" analyse off
 box_control box-control analyse-interval 500
 
@@ -261,7 +264,7 @@ expect 0 --port "$box" analyse off
 missing_port=$work/none
 [[ -n $wine ]] && missing_port=COM99
 expect 3 --port "$missing_port" info
-grep -q '^CreateFile INVALID_HANDLE_VALUE  cannot open .*\(COM99\|none\): ' err || fail "a missing port: $(cat err)"
+grep -q '^cannot open .*\(COM99\|none\): ' err || fail "a missing port: $(cat err)"
 if [[ -z $wine ]]; then
   expect 3 --port /dev/null info
   grep -q 'cannot open /dev/null: not a serial port' err || fail "/dev/null as the port: $(cat err)"
@@ -276,13 +279,16 @@ if [[ -n $window_program ]]; then
   holds_port() { find "/proc/$window/fd" -lname "$(readlink -f "$box")" 2>/dev/null | grep -q .; }
   within 20 holds_port || fail "the window did not open the port: $(cat window.out)"
   expect 3 --port "$box" info
-  grep -q "^CreateFile INVALID_HANDLE_VALUE  cannot open .*: in use by another program" err || fail "a port held: $(cat err)"
+  grep -qx "$box is in use by another program" err || fail "a port held: $(cat err)"
   kill "$window"
   wait "$window"
   expect 0 --port "$box" info
+elif [[ -z $wine ]]; then
+  skip "a port the window holds: no window program given (the ThreadSanitizer build has none)"
 fi
 
-# A normal user opens the port again after each run closed it.
+# A normal user opens the port again after each run closed it, and is told which group a port
+# it may not open belongs to.
 if [[ -z $wine && $(id -u) == 0 ]]; then
   as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
   mkdir user
@@ -307,6 +313,14 @@ if [[ -z $wine && $(id -u) == 0 ]]; then
   box_control user/control fault none
   "${as_nobody[@]}" user/vantorel-cli --port "$work/user/port" step-up >/dev/null 2>err ||
     fail "the run after a hang-up as nobody: $(cat err)"
+  # Another group than dialout, so that the group named is the device's own.
+  chgrp users "$(readlink -f "$box")" && chmod 660 "$(readlink -f "$box")"
+  "${as_nobody[@]}" user/vantorel-cli --port "$box" info >/dev/null 2>err
+  status=$?
+  [[ $status == 3 ]] && grep -qxF "cannot open $box: Permission denied: the port belongs to the group users; join it (sudo adduser \$USER users) and log in again" err ||
+    fail "a port of the group users, as nobody: $status $(cat err)"
+elif [[ -z $wine ]]; then
+  skip "a normal user's runs and a port of another group: not root, so no other user to run as"
 fi
 
 # The box numbers no request: a reply that comes late is not taken for the next one's.
@@ -334,24 +348,38 @@ for kind in silent short late; do
   grep -q '^Receive error!' "$kind.err" || fail "a $kind box: $(cat "$kind.err")"
 done
 expect 1 --port "$short" --timeout 200 positions put new.pos
-# ports --probe: two boxes and a silent one behind /dev/serial/by-id links, in a /dev of the
-# test's own (a private mount namespace, so only these ports are listed).
-if [[ -z $wine && $(id -u) == 0 ]]; then
+# ports --probe: two boxes, a silent one and a device that is no serial port behind
+# /dev/serial/by-id links, and a box as the system's console, in a /dev of the test's own (a
+# private mount namespace, so only these ports are listed; a normal user's in a user namespace).
+own_namespace=(unshare --mount --propagation private)
+[[ $(id -u) == 0 ]] || own_namespace=(unshare --user --map-root-user --mount --propagation private)
+if [[ -z $wine ]] && ! "${own_namespace[@]}" true 2>/dev/null; then
+  skip "ports --probe: no mount namespace of the test's own (not root, and no user namespace)"
+elif [[ -z $wine ]]; then
   box other-box
-  unshare --mount --propagation private bash -c '
+  other=$port
+  box console-box
+  printf 'tty0 ttyUSB7\n' >console.active
+  "${own_namespace[@]}" bash -c '
     set -e
-    source "$5"
+    source "$6"
     private_dev machine-dev
     mkdir -p /dev/serial/by-id
     ln -s "$(readlink -f "$2")" /dev/serial/by-id/usb-box-one
     ln -s "$(readlink -f "$3")" /dev/serial/by-id/usb-box-two
     ln -s "$(readlink -f "$4")" /dev/serial/by-id/usb-silent
-    exec "$1" --timeout 500 ports --probe' probe "$cli_program" "$box" "$port" "$silent" \
+    ln -s /dev/null /dev/serial/by-id/usb-null
+    ln -s "$(readlink -f "$5")" /dev/ttyUSB7
+    mount --bind console.active /sys/class/tty/console/active
+    exec "$1" --timeout 500 ports --probe' probe "$cli_program" "$box" "$other" "$silent" "$port" \
       "$here/../support/shell-checks.sh" >out 2>err ||
     fail "ports --probe: $(cat err)"
   [[ $(grep -c '^/dev/serial/by-id/usb-box-\(one\|two\)  the box answers: .*interface box' out) == 2 &&
-     $(grep -c '^/dev/serial/by-id/usb-silent  no answer' out) == 1 && $(wc -l <out) == 3 ]] ||
+     $(grep -c '^/dev/serial/by-id/usb-silent  no answer' out) == 1 &&
+     $(grep -c '^/dev/serial/by-id/usb-null  cannot open /dev/serial/by-id/usb-null: not a serial port' out) == 1 &&
+     $(grep -cx "/dev/ttyUSB7  not probed: the system's console" out) == 1 && $(wc -l <out) == 5 ]] ||
     fail "ports --probe printed: $(cat out)"
+  ! grep -q '^request:' console-box.log || fail "ports --probe wrote to the console: $(cat console-box.log)"
 fi
 
 expect 1 --port "$silent" --quiet --timeout 200 step-up
@@ -386,10 +414,13 @@ if [[ -z $wine ]]; then
   cli --port "$silent" --timeout 200 step-up >/dev/full 2>/dev/null
   status=$?
   [[ $status == 1 ]] || fail "a missing reply and a full standard output: exit status $status"
-  # SIGTERM in a put: 143, and how far the table got.
-  cli --port "$silent" positions put new.pos >/dev/null 2>term.err &
+  # SIGTERM in a put: 143, and how far the table got: the writes that timed out were not
+  # answered.
+  writes=$(grep -c '^request: 0A' silent-box.log)
+  cli --port "$silent" --timeout 300 positions put new.pos >/dev/null 2>term.err &
   terminated=$!
-  within 10 grep -q "^request: 0A" silent-box.log || fail "the upload did not start"
+  third_write_sent() { [[ $(grep -c '^request: 0A' silent-box.log) -ge $((writes + 3)) ]]; }
+  within 10 third_write_sent || fail "the upload's third write was not sent"
   pkill -TERM -f '^[^ ]*vantorel-cli .*put new\.pos'
   wait "$terminated"
   status=$?

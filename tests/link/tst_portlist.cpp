@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,13 +42,22 @@ public:
         std::ofstream(m_path / relative) << text;
     }
 
-    // A character device node; false where nodes cannot be made (not root, a nodev mount).
-    bool addDevice(const std::string& relative, unsigned major, unsigned minor)
+    // A character device node; empty, or why it cannot be made (not root).
+    std::string addDevice(const std::string& relative, unsigned major, unsigned minor)
     {
-        const bool made = mknod((m_path / relative).c_str(), S_IFCHR | 0600, makedev(major, minor)) == 0;
-        if (!made)
-            MESSAGE("no device node ", relative, ": ", std::strerror(errno));
-        return made;
+        if (mknod((m_path / relative).c_str(), S_IFCHR | 0600, makedev(major, minor)) == 0)
+            return {};
+        return "no device node " + relative + ": " + std::strerror(errno);
+    }
+
+    // Empty, or why the node at `relative` does not open (a file system mounted nodev).
+    std::string opens(const std::string& relative) const
+    {
+        const int descriptor = open((m_path / relative).c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        if (descriptor < 0)
+            return relative + " does not open: " + std::strerror(errno);
+        close(descriptor);
+        return {};
     }
 
     void addLink(const std::string& relative, const std::string& target)
@@ -103,7 +114,28 @@ TEST_CASE("a ttyS without a type in /sys is asked of its driver: a slot it has n
     fs::create_directory(fs::path(root.path()) / "dev");
     // Major 60 is kept for local use, so no driver answers it: opening gives ENXIO. The null
     // device's driver opens but cannot tell: kept.
-    if (!root.addDevice("dev/ttyS7", 60, 0) || !root.addDevice("dev/ttyS3", 1, 3))
+    std::string cannot = root.addDevice("dev/ttyS7", 60, 0);
+    if (cannot.empty())
+        cannot = root.addDevice("dev/ttyS3", 1, 3);
+    if (cannot.empty())
+        cannot = root.opens("dev/ttyS3");
+    if (!cannot.empty()) {
+        MESSAGE("SKIP: ", cannot);
         return;
+    }
     CHECK(listing(root.path()) == "/dev/ttyS3\n");
+}
+
+TEST_CASE("the devices the kernel's console goes to are marked, behind a by-id link too")
+{
+    FakeRoot root;
+    root.addLink("dev/serial/by-id/usb-Console_1-if00-port0", "../../ttyUSB1");
+    for (const char* device : {"ttyUSB0", "ttyUSB1", "ttyS0", "ttyS1"})
+        root.addFile(std::string("dev/") + device);
+    root.addFile("sys/class/tty/console/active", "tty0 ttyS1 ttyUSB1\n");
+
+    std::string consoles;
+    for (const serial::SerialPortEntry& port : serial::listSerialPortsUnder(root.path()))
+        consoles += port.console ? port.name + '\n' : std::string();
+    CHECK(consoles == "/dev/serial/by-id/usb-Console_1-if00-port0\n/dev/ttyUSB1\n/dev/ttyS1\n");
 }

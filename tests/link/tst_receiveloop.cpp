@@ -17,6 +17,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <time.h>
 
@@ -68,8 +69,9 @@ int entriesIn(const char* folder)
 // One reader on the slave of a pseudo-terminal, configured as the program configures a port.
 class Reader {
 public:
-    explicit Reader(const std::string& device)
+    explicit Reader(const std::string& device, std::optional<std::chrono::milliseconds> longestRead = {})
         : m_sink(m_stop)
+        , m_longestRead(longestRead)
     {
         m_port.open(device);
         serial::Timeouts timeouts;
@@ -87,7 +89,7 @@ public:
     void start()
     {
         m_thread = std::thread([this] {
-            runReceiveLoop({m_port, m_buffer, m_mode, m_showCRLF, m_sink, m_stop, [] { return false; }});
+            runReceiveLoop({m_port, m_buffer, m_mode, m_showCRLF, m_sink, m_stop, [] { return false; }, m_longestRead});
         });
     }
     void stop()
@@ -104,6 +106,7 @@ public:
     RecordingSink m_sink;
 
 private:
+    const std::optional<std::chrono::milliseconds> m_longestRead;
     serial::Port m_port; // outlives the thread: the thread is joined first
     std::thread m_thread;
 };
@@ -160,6 +163,30 @@ private slots:
         QCOMPARE(lines.size(), std::size_t(2));
         QCOMPARE(lines.at(1), std::string("42 "));
         QCOMPARE(reader.m_buffer.count(), 2u);
+    }
+
+    // A bus analyser's line every 40 ms never leaves the read's 100 ms gap: a read given a
+    // longest time is shown while the traffic goes on, not once it ends.
+    void longestReadShowsABusyLineAsItComes()
+    {
+        PtyPeer peer;
+        Reader reader(peer.slavePath(), 200ms);
+        reader.start();
+        std::atomic<bool> shown{false};
+        std::atomic<bool> writing{true};
+        std::thread writer([&] {
+            for (int line = 0; line < 125 && !shown; ++line) { // 5 s at most
+                peer.write("BUS E0 31 6B 01\r\n");
+                std::this_thread::sleep_for(40ms);
+            }
+            writing = false;
+        });
+        const auto lines = reader.m_sink.waitForLines(1, 10s);
+        const bool whileWriting = writing;
+        shown = true;
+        writer.join();
+        QVERIFY(!lines.empty());
+        QVERIFY2(whileWriting, "the read waited for the line to fall quiet");
     }
 
     void displayOptionsApplyFromTheNextByte()

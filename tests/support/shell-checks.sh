@@ -1,8 +1,10 @@
-# Sourced by every shell test: how a check fails, how a test waits for something to happen,
-# how it starts the simulated box, how a COM port is registered in Wine, and a /dev without
-# the machine's serial ports.
+# Sourced by every shell test: how a check fails or is skipped, how a test waits for
+# something to happen, how it starts the simulated box, how a COM port is registered in Wine,
+# and a /dev without the machine's serial ports.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# A check that cannot run here says so, and why.
+skip() { echo "SKIP: $*"; }
 
 # Waits up to $1 seconds for the command after it to succeed.
 within() {
@@ -56,11 +58,11 @@ register_port_in_wine() {
   "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null
 }
 
-# private_dev FOLDER: run in a mount namespace of the test's own (unshare --mount, as root), a
-# /dev holding what programs need and none of the machine's serial ports, so that a command
-# that sends to every port it finds (ports --probe, Wine's COM ports of /dev/ttyS*) reaches only
-# the test's boxes. The machine's /dev stays reachable under FOLDER, and its pseudo-terminals
-# (the simulated boxes') through /dev/pts.
+# private_dev FOLDER: run in a mount namespace of the test's own (unshare --mount as root, with
+# --user --map-root-user as a normal user), a /dev holding what programs need and none of the
+# machine's serial ports, so that a command that sends to every port it finds (ports --probe,
+# Wine's COM ports of /dev/ttyS*) reaches only the test's boxes. The machine's /dev stays
+# reachable under FOLDER, and its pseudo-terminals (the simulated boxes') through /dev/pts.
 private_dev() {
   local machine=$1 node
   mkdir -p "$machine"

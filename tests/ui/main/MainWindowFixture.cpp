@@ -1,7 +1,6 @@
 #include "MainWindowFixture.h"
 
 #include "app/AppPaths.h"
-#include "link/BoxSession.h"
 #include "ui/main/LogView.h"
 
 #include <QFile>
@@ -14,12 +13,6 @@ QString packet(const QString& bytes)
     while (parts.size() < 11)
         parts << QStringLiteral("00");
     return parts.join(' ');
-}
-
-QString packetOf(const BoxRequest& request)
-{
-    const std::string bytes = padToPacket(request.bytes);
-    return MainWindowFixture::hex(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
 QString sentLine(const QString& packetBytes)

@@ -14,13 +14,8 @@
 #include <string>
 #include <vector>
 
-struct BoxRequest;
-
 // "04 00 2C" filled up with zero bytes to a whole packet, as the box records it.
 QString packet(const QString& bytes);
-
-// The packet the box records for a request.
-QString packetOf(const BoxRequest& request);
 
 // The log line of a sent packet: "S: 0x04 0x00 0x2C ...".
 QString sentLine(const QString& packetBytes);

@@ -156,6 +156,34 @@ private slots:
         }
     }
 
+    // A table edit says which byte it holds as a person counts them: positions from 0, as the
+    // dialog numbers them, a key's eight bytes from 1 within its row.
+    void tableEditsSayWhichByteTheyHold_data()
+    {
+        QTest::addColumn<PickWindow>("pick");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("heard");
+        const PickWindow positioner = [](TForm1* main) -> QWidget* { return main->positionerDialog(); };
+        const PickWindow remote = [](TForm1* main) -> QWidget* { return main->remoteDialog(); };
+        QTest::newRow("first position") << positioner << "Edit0" << "Position 0";
+        QTest::newRow("last position") << positioner << "Edit31" << "Position 31";
+        QTest::newRow("key 5, first byte") << remote << "Edit40" << "Key 5, byte 1";
+        QTest::newRow("key 5, last byte") << remote << "Edit47" << "Key 5, byte 8";
+        QTest::newRow("up key, first byte") << remote << "Edit80" << "Key up, byte 1";
+        QTest::newRow("down key, last byte") << remote << "Edit95" << "Key down, byte 8";
+        QTest::newRow("repeat value") << remote << "Edit96" << "Repeat";
+    }
+    void tableEditsSayWhichByteTheyHold()
+    {
+        QFETCH(PickWindow, pick);
+        QFETCH(QString, edit);
+        QFETCH(QString, heard);
+        MainWindowFixture f(false);
+        auto* control = pick(f.window.get())->findChild<QWidget*>(edit);
+        QVERIFY(control);
+        QCOMPARE(heardName(QAccessible::queryAccessibleInterface(control)), heard);
+    }
+
     void tabWalksTheMainWindowInVisualOrder()
     {
         MainWindowFixture f(false);

@@ -1,11 +1,11 @@
-// The fixed commands of the "Reader" menu against the simulated box: each sends the requests
-// its description in BoxCommands gives and waits for their replies; the check-mark items, the
-// confirmations and input boxes, and the text display the readable replies are logged in.
+// The fixed commands of the "Reader" menu against the simulated box: each sends the box's
+// requests for it and waits for their replies; the check-mark items, the confirmations and
+// input boxes, and the text display the readable replies are logged in. The request bytes
+// and reply lengths are the box's command set, written out here as its table gives them.
 #include "MainWindowFixture.h"
 
 #include "link/LinkState.h"
 #include "link/ReceiveBuffer.h"
-#include "protocol/BoxCommands.h"
 #include "protocol/ByteFormat.h"
 
 #include <QLineEdit>
@@ -14,21 +14,13 @@
 
 namespace {
 
-// The packets the box receives for a command, as its description gives its requests.
-QStringList packetsOf(const BoxCommand& command, int argument = 0)
+// Whole packets of the requests written as "05 00".
+QStringList packets(const QStringList& requests)
 {
-    QStringList packets;
-    for (const BoxRequest& request : command.requests(static_cast<std::uint8_t>(argument)))
-        packets << packetOf(request);
-    return packets;
-}
-
-const BoxCommand& described(const QString& name)
-{
-    const BoxCommand* command = BoxCommands::named(name.toStdString());
-    if (!command)
-        qFatal("no command named %s", qPrintable(name));
-    return *command;
+    QStringList whole;
+    for (const QString& request : requests)
+        whole << packet(request);
+    return whole;
 }
 
 int receiveErrors(const QStringList& log)
@@ -51,48 +43,51 @@ class TestCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void commandSendsWhatItsDescriptionGives_data()
+    void commandSendsTheBoxsRequests_data()
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QStringList>("inputs");
-        QTest::addColumn<QString>("command"); // its name in BoxCommands
-        QTest::addColumn<int>("argument");
+        QTest::addColumn<QStringList>("requests");
+        QTest::addColumn<bool>("askFirst"); // "Are you sure?"
+        QTest::addColumn<bool>("textReply"); // logged in the ASCII form whatever the display
         QTest::addColumn<bool>("longReply");
         // Every command twice: with the box's own replies and with one byte more than waited for.
-        const auto row = [](const char* item, const QStringList& inputs, const char* command, int argument) {
+        const auto row = [](const char* item, const QStringList& inputs, const QStringList& requests, bool askFirst,
+                            bool textReply) {
             for (const bool longReply : {false, true}) {
                 QTest::addRow("%s%s", item, longReply ? " long reply" : "")
-                    << item << inputs << command << argument << longReply;
+                    << item << inputs << requests << askFirst << textReply << longReply;
             }
         };
-        // A check-mark item sends its new state: checked by the click.
-        row("Info1", {}, "info", 0);
-        row("Test22kHz1", {}, "22khz", 1);
-        row("dsqon1", {}, "dsq-power", 1);
-        row("Analyse1", {}, "analyse", 1);
-        row("reset2", {}, "reset", 0);
-        row("IRValueDetectEnable1", {}, "ir-detect", 1);
-        row("IRValueDetectDisable1", {}, "ir-detect", 0);
-        row("IRValueSet1", {"65"}, "ir-set", 65);
-        row("IRValueGet1", {}, "ir-get", 0);
-        row("StepUp1", {}, "step-up", 0);
-        row("StepDown1", {}, "step-down", 0);
-        row("Setposition1", {"5"}, "set-position", 5);
-        row("Reset1", {}, "diseqc-reset", 0);
-        row("SwitchperipheralpowerON1", {}, "peripheral-power-on", 0);
-        row("DrivePolarMotorto01", {}, "drive-to-zero", 0);
-        row("DriveStepMotorEastE03168FF1", {}, "step-east", 0);
-        row("DriveStepMotorWestE03169FF1", {}, "step-west", 0);
-        row("RecalculateSatellitePositionsE0316F001", {}, "recalculate", 0);
+        // A check-mark item sends its new state: checked by the click. The bus power is on
+        // with 0B 00, the opposite sense of the other two.
+        row("Info1", {}, {"01"}, false, true);
+        row("Test22kHz1", {}, {"0C 01"}, false, false);
+        row("dsqon1", {}, {"0B 00"}, false, true);
+        row("Analyse1", {}, {"0D 01"}, false, true);
+        row("reset2", {}, {"0E"}, true, false);
+        row("IRValueDetectEnable1", {}, {"09 01 01"}, false, false);
+        row("IRValueDetectDisable1", {}, {"09 01 00"}, false, false);
+        row("IRValueSet1", {"65"}, {"07 00 01 41", "08"}, false, false);
+        row("IRValueGet1", {}, {"11"}, false, true);
+        row("StepUp1", {}, {"05 00"}, false, false);
+        row("StepDown1", {}, {"05 01"}, false, false);
+        row("Setposition1", {"5"}, {"04 00 05"}, false, false);
+        row("Reset1", {}, {"03 03 E0 00 00"}, false, false);
+        row("SwitchperipheralpowerON1", {}, {"03 03 E0 00 03"}, false, false);
+        row("DrivePolarMotorto01", {}, {"03 04 E0 31 6E 00"}, false, false);
+        row("DriveStepMotorEastE03168FF1", {}, {"03 04 E0 31 68 FF"}, false, false);
+        row("DriveStepMotorWestE03169FF1", {}, {"03 04 E0 31 69 FF"}, false, false);
+        row("RecalculateSatellitePositionsE0316F001", {}, {"03 04 E0 31 6F 00"}, true, false);
     }
-    void commandSendsWhatItsDescriptionGives()
+    void commandSendsTheBoxsRequests()
     {
         QFETCH(QString, item);
         QFETCH(QStringList, inputs);
-        QFETCH(QString, command);
-        QFETCH(int, argument);
+        QFETCH(QStringList, requests);
+        QFETCH(bool, askFirst);
+        QFETCH(bool, textReply);
         QFETCH(bool, longReply);
-        const BoxCommand& description = described(command);
         MainWindowFixture f;
         if (longReply)
             f.box->setFault(TestBox::Fault::Long);
@@ -105,7 +100,7 @@ private slots:
 
         f.trigger(item.toLatin1().constData());
 
-        const QStringList sent = packetsOf(description, argument);
+        const QStringList sent = packets(requests);
         QCOMPARE(f.takeRequests(), sent);
         QCOMPARE(f.box->pendingRequestBytes(), std::size_t{0});
         for (const QString& bytes : sent)
@@ -113,9 +108,8 @@ private slots:
         // A wait that asked for more than the box sends would have ended in an error.
         QCOMPARE(receiveErrors(f.log()), 0);
         QCOMPARE(f.prompts.beeps, 0);
-        QCOMPARE(f.prompts.boxTexts(), description.askFirst ? QStringList{AreYouSure} : QStringList{});
+        QCOMPARE(f.prompts.boxTexts(), askFirst ? QStringList{AreYouSure} : QStringList{});
         QCOMPARE(f.prompts.inputCaptions.size(), inputs.size());
-        const bool textReply = description.requests(static_cast<std::uint8_t>(argument)).front().textReply;
         QCOMPARE(modeSeen, int(textReply ? DisplayMode::Ascii : DisplayMode::Hex));
         QCOMPARE(f.link().DisplayMode.load(), DisplayMode::Hex);
     }
@@ -126,29 +120,29 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QStringList>("inputs");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("argument");
-        QTest::newRow("hardware text") << "Info1" << QStringList() << "info" << 0;
-        QTest::newRow("IR value, follow-up still sent") << "IRValueSet1" << QStringList{"$7F"} << "ir-set" << 0x7F;
-        QTest::newRow("acknowledge") << "StepUp1" << QStringList() << "step-up" << 0;
+        QTest::addColumn<QStringList>("requests");
+        QTest::addColumn<int>("replyLength"); // of the first request
+        QTest::newRow("hardware text") << "Info1" << QStringList() << QStringList{"01"} << 90;
+        QTest::newRow("IR value, follow-up still sent") << "IRValueSet1" << QStringList{"$7F"}
+                                                        << QStringList{"07 00 01 7F", "08"} << 3;
+        QTest::newRow("acknowledge") << "StepUp1" << QStringList() << QStringList{"05 00"} << 2;
     }
     void oneByteShortIsAReceiveError()
     {
         QFETCH(QString, item);
         QFETCH(QStringList, inputs);
-        QFETCH(QString, command);
-        QFETCH(int, argument);
-        const BoxRequest first = described(command).requests(static_cast<std::uint8_t>(argument)).front();
-        const int replyLength = first.replyLength;
+        QFETCH(QStringList, requests);
+        QFETCH(int, replyLength);
         MainWindowFixture f;
         f.activate();
         for (const QString& input : inputs)
             f.prompts.inputAnswers.push_back(input);
-        f.box->forceNextReplyLength(std::uint8_t(first.bytes[0]), std::size_t(replyLength - 1));
+        const std::uint8_t opcode = std::uint8_t(requests.first().left(2).toUInt(nullptr, 16));
+        f.box->forceNextReplyLength(opcode, std::size_t(replyLength - 1));
 
         f.trigger(item.toLatin1().constData());
 
-        const QStringList sent = packetsOf(described(command), argument);
+        const QStringList sent = packets(requests);
         QCOMPARE(f.takeRequests(), sent);
         const QStringList log = f.log();
         QCOMPARE(receiveErrors(log), 1);
@@ -162,19 +156,21 @@ private slots:
             QCOMPARE(f.rxBuffer().count(), std::uint32_t(replyLength - 1));
     }
 
-    // The bus power's request has the opposite sense of the other two (BoxRequests::dsqPower).
+    // The bus power's request has the opposite sense of the other two.
     void toggleSendsTheRequestOfItsNewState_data()
     {
         QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("command");
-        QTest::newRow("test tone") << "Test22kHz1" << "22khz";
-        QTest::newRow("bus power") << "dsqon1" << "dsq-power";
-        QTest::newRow("analyse") << "Analyse1" << "analyse";
+        QTest::addColumn<QString>("checkedRequest");
+        QTest::addColumn<QString>("uncheckedRequest");
+        QTest::newRow("test tone") << "Test22kHz1" << "0C 01" << "0C 00";
+        QTest::newRow("bus power") << "dsqon1" << "0B 00" << "0B 01";
+        QTest::newRow("analyse") << "Analyse1" << "0D 01" << "0D 00";
     }
     void toggleSendsTheRequestOfItsNewState()
     {
         QFETCH(QString, item);
-        QFETCH(QString, command);
+        QFETCH(QString, checkedRequest);
+        QFETCH(QString, uncheckedRequest);
         MainWindowFixture f;
         f.activate();
         QAction* toggle = f.action(item.toLatin1().constData());
@@ -182,7 +178,7 @@ private slots:
         for (const bool checked : {true, false, true}) {
             toggle->trigger();
             QCOMPARE(toggle->isChecked(), checked);
-            QCOMPARE(f.takeRequests(), packetsOf(described(command), checked));
+            QCOMPARE(f.takeRequests(), QStringList{packet(checked ? checkedRequest : uncheckedRequest)});
         }
         QCOMPARE(receiveErrors(f.log()), 0);
     }
@@ -194,7 +190,7 @@ private slots:
         f.activate();
         f.trigger("dsqon1");
         QVERIFY(f.action("dsqon1")->isChecked());
-        QCOMPARE(f.takeRequests(), packetsOf(BoxCommands::DsqPower, true));
+        QCOMPARE(f.takeRequests(), QStringList{packet("0B 00")});
         QCOMPARE(f.log().first(), QStringLiteral("Receive error!"));
         QCOMPARE(f.prompts.beeps, 1);
         QCOMPARE(f.link().DisplayMode.load(), DisplayMode::Hex);
@@ -221,7 +217,7 @@ private slots:
             QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
         }
         QVERIFY(!f.action("Analyse1")->isChecked());
-        QCOMPARE(f.takeRequests(), packetsOf(BoxCommands::Analyse, true) + packetsOf(BoxCommands::Analyse, false));
+        QCOMPARE(f.takeRequests(), packets({"0D 01", "0D 00"}));
         auto* option = f.find<QLineEdit>("opt1");
         QTest::keyClicks(option, "7");
         QTest::keyClick(option, Qt::Key_Home);
@@ -243,7 +239,7 @@ private slots:
         QCOMPARE(f.prompts.boxes.size(), 1);
         QCOMPARE(f.prompts.boxes.first().caption, QStringLiteral("Question"));
         QCOMPARE(f.prompts.boxes.first().text, AreYouSure);
-        QCOMPARE(f.takeRequests(), packetsOf(BoxCommands::SoftwareReset));
+        QCOMPARE(f.takeRequests(), QStringList{packet("0E")});
         QVERIFY(!f.action("dsqon1")->isChecked());
         QVERIFY(!f.action("Test22kHz1")->isChecked());
         QVERIFY(f.action("Analyse1")->isChecked());
@@ -296,17 +292,19 @@ private slots:
             {"letters", "abc", -1},
             {"degree sign shown as typed", "5°", -1},
         };
-        const auto add = [&](const char* item, const char* caption, const BoxCommand& command) {
+        // The request is `head` and the byte; the requests `after` follow it.
+        const auto add = [&](const char* item, const char* caption, const char* head, const QStringList& after) {
             for (const Answer& answer : answers) {
                 const bool parses = answer.byte >= 0;
-                const QStringList requests = parses ? packetsOf(command, answer.byte) : QStringList();
+                const QStringList requests =
+                    parses ? packets(QStringList{QString::asprintf("%s %02X", head, answer.byte)} + after) : QStringList();
                 const QString error =
                     parses ? QString() : QStringLiteral("'%1' is not a valid integer value").arg(QString(answer.text).trimmed());
                 QTest::addRow("%s %s", item, answer.tag) << item << caption << answer.text << requests << error;
             }
         };
-        add("Setposition1", "Enter positioner position", BoxCommands::SetPosition);
-        add("IRValueSet1", "Enter IR Value", BoxCommands::SetIrValue);
+        add("Setposition1", "Enter positioner position", "04 00", {});
+        add("IRValueSet1", "Enter IR Value", "07 00 01", {"08"});
     }
     void inputBoxTextBecomesTheByte()
     {

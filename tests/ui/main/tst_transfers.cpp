@@ -1,10 +1,10 @@
 // "Setting" of the positioner and of the remote control against the simulated box: the
 // table download into the dialog, the chunked upload after "Store Data", and the failures.
+// The packets expected are the box's protocol for the table transfers, written out here.
 #include "MainWindowFixture.h"
 #include "TableDialogTestKit.h"
 
 #include "link/LinkState.h"
-#include "ui/tables/TableTransfer.h"
 #include "ui/tables/Unit2.h"
 #include "ui/tables/Unit3.h"
 
@@ -106,22 +106,33 @@ void addCommandColumn()
     QTest::newRow("remote control") << "settings2";
 }
 
-// The read of the dialog's table, and the writes of its working table, as the table
-// transfers make them.
-QString readRequestOf(TableDialog* dialog)
+bool isRemote(const QString& command)
 {
-    return packetOf(dialog->kind().readRequest());
+    return command == QLatin1String("settings2");
 }
 
-QStringList uploadOf(TableDialog* dialog)
+// The read of a command's table: 06 the positioner's, 09 the remote control's.
+QString readRequest(const QString& command)
 {
+    return packet(isRemote(command) ? QStringLiteral("09") : QStringLiteral("06"));
+}
+
+// The upload of `table`: for k = 0, 8, ... the chunk 0A t k and table bytes k to k+7, t being
+// 01 for the positioner's 32 positions and 02 for the remote control's 96 key-code bytes
+// (positions 10, 20, ... 80 make the first chunk 0A 01 00 0A 14 1E 28 32 3C 46 50); then for
+// the remote control its repeat value, byte 96, as 07 00 02 r, and the follow-up 08.
+QStringList upload(const QString& command, const std::uint8_t* table)
+{
+    const bool remote = isRemote(command);
     QStringList packets;
-    uploadTable(
-        [&packets](const BoxRequest& request) {
-            packets << packetOf(request);
-            return std::vector<std::uint8_t>();
-        },
-        dialog->kind(), dialog->tableBytes());
+    for (int offset = 0; offset < (remote ? 96 : 32); offset += 8) {
+        QString chunk = QString::asprintf("0A %02X %02X", remote ? 0x02 : 0x01, offset);
+        for (int i = offset; i < offset + 8; ++i)
+            chunk += QString::asprintf(" %02X", table[i]);
+        packets << chunk;
+    }
+    if (remote)
+        packets << packet(QString::asprintf("07 00 02 %02X", table[96])) << packet("08");
     return packets;
 }
 
@@ -174,7 +185,7 @@ private slots:
         for (int i = 0; i < 32; ++i)
             QCOMPARE(f.window->positionerDialog()->PositionTable[i], onBox[i]);
         QCOMPARE(f.window->positionerDialog()->PositionTable[32], std::uint8_t(0x5A));
-        QCOMPARE(f.takeRequests(), QStringList({readRequestOf(f.window->positionerDialog())}));
+        QCOMPARE(f.takeRequests(), QStringList({packet("06")}));
         QCOMPARE(int(f.link().DisplayMode.load()), int(mode));
         QCOMPARE(f.link().ShowCRLF.load(), showCRLF);
         QVERIFY(f.prompts.boxes.isEmpty());
@@ -217,6 +228,10 @@ private slots:
     {
         QFETCH(QString, command);
         MainWindowFixture f;
+        TestBox::PositionTable positions = boxPositions();
+        TestBox::RemoteTable remote = boxRemote();
+        f.box->setPositionTable(positions);
+        f.box->setRemoteTable(remote);
         f.activate();
         f.takeRequests();
         TableDialog* dialog = dialogOf(f, command);
@@ -231,15 +246,16 @@ private slots:
         f.trigger(command.toLatin1().constData());
 
         QVERIFY(user.shown());
-        QCOMPARE(dialog->tableBytes()[3], std::uint8_t(200));
-        QCOMPARE(dialog->tableBytes()[31], std::uint8_t(0x1F));
-        const QStringList upload = uploadOf(dialog);
-        QCOMPARE(f.takeRequests(), QStringList{readRequestOf(dialog)} + upload);
-        for (const QString& request : upload)
+        std::uint8_t* stored = isRemote(command) ? remote.data() : positions.data();
+        stored[3] = 200;
+        stored[31] = 0x1F;
+        const QStringList written = upload(command, stored);
+        QCOMPARE(f.takeRequests(), QStringList{readRequest(command)} + written);
+        for (const QString& request : written)
             QVERIFY2(f.log().contains(sentLine(request)), qPrintable(request));
         QCOMPARE(f.prompts.boxTexts(), QStringList{"Done"});
         QCOMPARE(f.prompts.boxes.first().kind, PromptSeam::Box::Information);
-        QCOMPARE(requestsAtDone, 1 + upload.size());
+        QCOMPARE(requestsAtDone, 1 + written.size());
         QVERIFY(!f.log().contains(QStringLiteral("Receive error!")));
     }
 
@@ -274,7 +290,7 @@ private slots:
 
         QVERIFY(user.shown());
         QVERIFY(!dialogOf(f, command)->isVisible());
-        QCOMPARE(f.takeRequests(), QStringList({readRequestOf(dialogOf(f, command))}));
+        QCOMPARE(f.takeRequests(), QStringList({readRequest(command)}));
         QVERIFY(f.prompts.boxes.isEmpty());
         QCOMPARE(f.prompts.beeps, 0);
         QCOMPARE(f.box->positionTable(), positionsBefore);
@@ -300,8 +316,11 @@ private slots:
         f.window->remoteDialog()->RemoteTable.fill(0x5A);
         f.activate();
         f.takeRequests();
-        const BoxRequest read = dialogOf(f, command)->kind().readRequest();
-        f.box->forceNextReplyLength(std::uint8_t(read.bytes[0]), std::size_t(read.replyLength + extraBytes));
+        // The positioner table's read is answered with 35 bytes, the remote control's with 99.
+        if (isRemote(command))
+            f.box->forceNextReplyLength(0x09, std::size_t(99 + extraBytes));
+        else
+            f.box->forceNextReplyLength(0x06, std::size_t(35 + extraBytes));
 
         int beepsAtError = -1;
         int receiveErrorsAtError = -1;
@@ -318,7 +337,7 @@ private slots:
         QCOMPARE(receiveErrorsAtError, receiveErrors);
         QCOMPARE(beepsAtError, receiveErrors);
         QCOMPARE(countOf(f.log(), QStringLiteral("Receive error!")), receiveErrors);
-        QCOMPARE(f.takeRequests(), QStringList({readRequestOf(dialogOf(f, command))}));
+        QCOMPARE(f.takeRequests(), QStringList({readRequest(command)}));
         QVERIFY(holdsOnly(f.window->positionerDialog()->PositionTable, 0x5A));
         QVERIFY(holdsOnly(f.window->remoteDialog()->RemoteTable, 0x5A));
     }
@@ -326,11 +345,12 @@ private slots:
     void silentBoxDuringUploadStillEndsWithDone()
     {
         MainWindowFixture f;
+        TestBox::PositionTable positions = boxPositions();
+        f.box->setPositionTable(positions);
         f.activate();
         f.takeRequests();
-        TableDialog* dialog = f.window->positionerDialog();
 
-        WhenDialogShown user(dialog, [&](QDialog* shown) {
+        WhenDialogShown user(f.window->positionerDialog(), [&](QDialog* shown) {
             f.box->setFault(TestBox::Fault::Silent);
             typeInto(editOf(shown, 0), QStringLiteral("1"));
             storeData(shown);
@@ -338,12 +358,13 @@ private slots:
         f.trigger("Settings1");
 
         QVERIFY(user.shown());
-        const QStringList upload = uploadOf(dialog);
-        QCOMPARE(countOf(f.log(), QStringLiteral("Receive error!")), upload.size());
-        QCOMPARE(f.prompts.beeps, upload.size());
+        positions[0] = 1;
+        const QStringList written = upload(QStringLiteral("Settings1"), positions.data());
+        QCOMPARE(countOf(f.log(), QStringLiteral("Receive error!")), written.size());
+        QCOMPARE(f.prompts.beeps, written.size());
         QCOMPARE(f.prompts.boxTexts(), QStringList({"Done"}));
         QCOMPARE(f.prompts.boxes.first().kind, PromptSeam::Box::Information);
-        QCOMPARE(f.takeRequests(), QStringList{readRequestOf(dialog)} + upload);
+        QCOMPARE(f.takeRequests(), QStringList{packet("06")} + written);
     }
 
     void closingTheWindowDuringTheDownloadCancelsTheDialog()
@@ -364,7 +385,7 @@ private slots:
         QVERIFY(f.link().AppTerminating);
         QVERIFY(!user.shown());
         QVERIFY(!f.window->positionerDialog()->isVisible());
-        QCOMPARE(f.takeRequests(), QStringList({readRequestOf(f.window->positionerDialog())}));
+        QCOMPARE(f.takeRequests(), QStringList({packet("06")}));
         QVERIFY(f.prompts.boxes.isEmpty());
     }
 
