@@ -52,11 +52,12 @@ DiseqcMessage drive(const std::vector<std::string>& words)
 
 DiseqcMessage limit(const std::vector<std::string>& words)
 {
-    if (words.size() == 1 && words[0] == "off")
-        return motorLimit(Limit::Off);
-    if (words.size() != 1 || (words[0] != "east" && words[0] != "west"))
-        throw UsageError("limit takes east, west or off");
-    return motorLimit(directionNamed("limit", words[0]) == Direction::East ? Limit::East : Limit::West);
+    const std::string word = words.size() == 1 ? words[0] : "";
+    if (word == "east" || word == "west")
+        return motorLimit(directionNamed("limit", word) == Direction::East ? Limit::East : Limit::West);
+    if (word == "off" || word == "on")
+        return motorLimit(word == "off" ? Limit::Off : Limit::On);
+    throw UsageError("limit takes east, west, off or on");
 }
 
 } // namespace

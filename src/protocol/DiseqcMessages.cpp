@@ -138,7 +138,13 @@ DiseqcMessage motorHalt() { return positioner(0x60); }
 
 DiseqcMessage motorLimit(Limit limit)
 {
-    return positioner(limit == Limit::East ? 0x66 : limit == Limit::West ? 0x67 : 0x63);
+    switch (limit) {
+    case Limit::East: return positioner(0x66);
+    case Limit::West: return positioner(0x67);
+    case Limit::Off: return positioner(0x63);
+    case Limit::On: break;
+    }
+    return positioner(0x6A, 0x00); // a store of position 0
 }
 
 // The drive's data byte: 01-7F seconds, 80-FF steps counted down from 256.
@@ -156,7 +162,7 @@ DiseqcMessage motorDriveSeconds(Direction direction, int seconds)
 
 DiseqcMessage motorStore(int slot)
 {
-    // 6A 00 is not a store: it turns the limits back on.
+    // 6A 00 is no store: it turns the limits back on.
     requireWithin(slot, 1, 255, "stored position");
     return positioner(0x6A, byte(slot));
 }

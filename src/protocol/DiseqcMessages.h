@@ -65,7 +65,9 @@ std::string positionName(SingleCable standard, int position);
 
 // The positioner's commands (E0 31).
 enum class Direction { East, West };
-enum class Limit { East, West, Off };
+// East and West set that limit where the dish is, which turns the limits on; On turns them
+// back on as they were set.
+enum class Limit { East, West, Off, On };
 DiseqcMessage motorHalt();
 DiseqcMessage motorLimit(Limit limit);
 // A drive of 1 to 128 steps, or of 1 to 127 seconds.

@@ -9,7 +9,8 @@
 //   EN 50607: 70 (71 with a PIN), D1 = UB-1 (5 bits) T10..T8, D2 = T7..T0, D3 = position-1
 //   (6 bits) pol band, T = IF - 100
 //   positioner (E0 31): 60 halt, 63 limits off, 66 east limit, 67 west limit, 68/69 drive
-//   east/west (01-7F seconds, 80-FF 256 less the steps), 6A store, 6B goto, 6E angle
+//   east/west (01-7F seconds, 80-FF 256 less the steps), 6A store (00: limits on), 6B goto,
+//   6E angle
 // with pol 1 for horizontal and band 1 for high.
 #include "protocol/DiseqcMessages.h"
 #include "protocol/InputError.h"
@@ -135,6 +136,7 @@ TEST_CASE("the positioner's own commands")
     CHECK(motorLimit(Limit::East) == DiseqcMessage{0xE0, 0x31, 0x66});
     CHECK(motorLimit(Limit::West) == DiseqcMessage{0xE0, 0x31, 0x67});
     CHECK(motorLimit(Limit::Off) == DiseqcMessage{0xE0, 0x31, 0x63});
+    CHECK(motorLimit(Limit::On) == DiseqcMessage{0xE0, 0x31, 0x6A, 0x00});
     CHECK(motorDriveSteps(Direction::East, 5) == DiseqcMessage{0xE0, 0x31, 0x68, 0xFB});
     CHECK(motorDriveSteps(Direction::East, 1) == DiseqcMessage{0xE0, 0x31, 0x68, 0xFF});
     CHECK(motorDriveSteps(Direction::West, 128) == DiseqcMessage{0xE0, 0x31, 0x69, 0x80});
