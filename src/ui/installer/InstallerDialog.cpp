@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 InstallerDialog::InstallerDialog(QWidget* parent, const char* name, const QString& title, DiseqcSender send)
     : QDialog(parent)
@@ -34,20 +35,19 @@ QPushButton* InstallerDialog::addSendButton(const char* name, const QString& cap
 {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
-    m_sendButtons.push_back(button);
     connect(button, &QPushButton::clicked, this, [this, messages = std::move(messages)] {
         runHandler([&] {
+            // The transaction keeps the window's events running: a press meanwhile sends
+            // nothing. The buttons stay enabled, so that the focus stays where it was.
+            if (m_sending)
+                return;
             const std::optional<std::vector<DiseqcMessage>> toSend = messages();
             if (!toSend) {
                 prompts().beep();
                 return;
             }
-            // The transaction keeps the window's events running: no second send meanwhile.
-            for (QPushButton* sendButton : m_sendButtons)
-                sendButton->setEnabled(false);
+            const QScopedValueRollback<bool> sending(m_sending, true);
             m_send(*toSend);
-            for (QPushButton* sendButton : m_sendButtons)
-                sendButton->setEnabled(true);
         });
     });
     return button;

@@ -51,5 +51,5 @@ protected:
 private:
     DiseqcSender m_send;
     QLineEdit* m_firstEdit = nullptr;
-    std::vector<QPushButton*> m_sendButtons;
+    bool m_sending = false;
 };

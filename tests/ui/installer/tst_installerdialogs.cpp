@@ -9,6 +9,7 @@
 #include "ui/installer/PointDishDialog.h"
 #include "ui/installer/SwitchesDialog.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,7 +59,12 @@ private slots:
         QCOMPARE(shown(dialog, "message"), QStringLiteral("E0 31 6E E0 66"));
 
         // The port is not open yet: the transaction opens it, as the composer's send does.
-        QTest::mouseClick(in<QPushButton>(dialog, "goTo"), Qt::LeftButton);
+        // The keyboard stays on the button, so that a second press sends again.
+        QPushButton* goTo = in<QPushButton>(dialog, "goTo");
+        goTo->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), goTo);
+        QTest::keyClick(goTo, Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), goTo);
         const QString sent = packet(QStringLiteral("03 05 E0 31 6E E0 66"));
         QCOMPARE(f.takeRequests(), QStringList{sent});
         const QStringList log = f.log();
