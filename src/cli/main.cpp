@@ -48,9 +48,9 @@ GeoSite siteFor(const CliOptions& options)
     const std::string settingsFile = settingsFileFor(options);
     if (const std::optional<GeoSite> site = checkedInput([&] { return siteFromStore(settingsFile); }))
         return *site;
-    throw UsageError("no site: give --site LAT,LON (52.52N,13.40E or 52.52,13.40), or latitude and longitude in "
-                     "the [site] section of "
-                     + settingsFile);
+    throw UsageError("no site: give --site LAT,LON (52.52N,13.40E or 52.52,13.40), latitude and longitude in the "
+                     "[site] section of "
+                     + settingsFile + ", or type it once in the window's Point the Dish");
 }
 
 // What the command would send, each request as its "S: " line (under --quiet the packet
