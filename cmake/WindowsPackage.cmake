@@ -129,23 +129,26 @@ if(NOT VANTOREL_MAKENSIS)
   return()
 endif()
 set(VANTOREL_WINDOWS_SETUP ${CMAKE_BINARY_DIR}/vantorel-${PROJECT_VERSION}-windows-x64-setup.exe)
-set(nsis_script ${PROJECT_SOURCE_DIR}/data/windows/vantorel.nsi)
+set(VANTOREL_SETUP_SCRIPT ${PROJECT_SOURCE_DIR}/data/windows/vantorel.nsi)
 set(nsis_includes ${PROJECT_SOURCE_DIR}/data/windows/install-mode.nsh)
 # Windows' version resource takes four numbers.
 string(REGEX MATCH "^[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+" setup_file_version "${PROJECT_VERSION}.0.0.0")
 set(setup_stage ${package_root}/setup/${package_name})
 set(setup_files ${package_root}/setup/files.nsh)
 get_property(program_icon GLOBAL PROPERTY VANTOREL_WINDOWS_ICON)
+# makensis with the package folder's definitions; then come -DOUTFILE=<setup.exe> and the
+# script, VANTOREL_SETUP_SCRIPT. The setup program's test makes a build of its own with them
+# (tests/windows).
+set(VANTOREL_MAKENSIS_SETUP ${VANTOREL_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DFILE_VERSION=${setup_file_version}
+    -DSTAGE=${setup_stage} -DFILES=${setup_files} -DICON=${program_icon})
 add_custom_command(OUTPUT ${VANTOREL_WINDOWS_SETUP}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${setup_stage}
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${stage} ${setup_stage}
   COMMAND ${CMAKE_COMMAND} -E copy ${texts}/setup/README.txt ${setup_stage}
   COMMAND ${CMAKE_COMMAND} -DSTAGE=${setup_stage} -DOUTPUT=${setup_files}
           -P ${PROJECT_SOURCE_DIR}/cmake/NsisFileList.cmake
-  COMMAND ${VANTOREL_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DFILE_VERSION=${setup_file_version}
-          -DSTAGE=${setup_stage} -DFILES=${setup_files}
-          -DICON=${program_icon} -DOUTFILE=${VANTOREL_WINDOWS_SETUP} ${nsis_script}
-  DEPENDS ${nsis_script} ${nsis_includes} ${VANTOREL_WINDOWS_ZIP} ${texts}/setup/README.txt ${program_icon}
+  COMMAND ${VANTOREL_MAKENSIS_SETUP} -DOUTFILE=${VANTOREL_WINDOWS_SETUP} ${VANTOREL_SETUP_SCRIPT}
+  DEPENDS ${VANTOREL_SETUP_SCRIPT} ${nsis_includes} ${VANTOREL_WINDOWS_ZIP} ${texts}/setup/README.txt ${program_icon}
           ${PROJECT_SOURCE_DIR}/cmake/NsisFileList.cmake
   COMMENT "Making ${VANTOREL_WINDOWS_SETUP}"
   VERBATIM)

@@ -7,7 +7,9 @@
 # it needs itself (scripts/install-deps.sh).
 # The system is a base system made with debootstrap from the machine's own Debian archive and
 # kept in the cache outside the tree, with the packages installed in it; it is brought up to
-# date when it was last updated more than a week ago.
+# date when it was last updated more than a week ago. A run stopped while packages were being
+# changed (Ctrl+C in the update, or in the command's own apt-get) leaves them half-configured:
+# the next run finishes that first.
 set -euo pipefail
 say() { echo "in-debian: $*" >&2; }
 
@@ -23,15 +25,26 @@ tree=$(cd "$(dirname "$0")/.." && pwd)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/vantorel
 root=$cache/debian-$release
 mkdir -p "$cache"
-# One run at a time uses a system: a second waits for the first.
-exec 9>"$root.lock"
-flock 9
+# One run at a time uses a system: a second says which run it waits for. The lock file names
+# the run that holds it.
+exec 9<>"$root.lock"
+if ! flock -n 9; then
+  holder=$(cat "$root.lock")
+  say "waiting for the Debian $release system in $root, which another run uses: ${holder:-(not named)}"
+  flock 9
+fi
+echo "process $$ (scripts/in-debian.sh $release $*) since $(date +%T)" >"$root.lock"
 
 read -r uri _ key < <(debian_archive) || exit 1
 if [[ ! -f $root/etc/os-release ]]; then
   say "making a Debian $release system in $root (debootstrap from $uri)"
-  rm -rf "$root.partial"
-  debootstrap --variant=minbase ${key:+--keyring="$key"} "$release" "$root.partial" "$uri" \
+  # debootstrap mounts /proc and /sys in the system it makes: in a mount namespace of its own
+  # they go when it ends, however it ends. What a stopped one left is removed without leaving
+  # its file system, should anything still be mounted in it.
+  rm -rf --one-file-system "$root.partial" \
+    || { say "$root.partial has a file system mounted in it (findmnt -R $root.partial): unmount it"; exit 1; }
+  unshare --mount --propagation private \
+      debootstrap --variant=minbase ${key:+--keyring="$key"} "$release" "$root.partial" "$uri" \
       >"$cache/debian-$release.log" 2>&1 \
     || { tail -n 20 "$cache/debian-$release.log" >&2; say "debootstrap failed: $cache/debian-$release.log"; exit 1; }
   mv "$root.partial" "$root"
@@ -50,6 +63,13 @@ inside() {
   mkdir -p "$root/vantorel"
   mount --bind "$tree" "$root/vantorel"
   cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+  # dpkg's journal (updates/) holds what an interrupted dpkg left; --audit names packages left
+  # unpacked or half-configured.
+  if chroot "$root" sh -c '[ -n "$(ls -A /var/lib/dpkg/updates)$(dpkg --audit)" ]'; then
+    say "finishing the package changes an interrupted run left half-made"
+    chroot "$root" env DEBIAN_FRONTEND=noninteractive sh -c \
+      'dpkg --configure -a >/dev/null && apt-get install -f -y -qq >/dev/null'
+  fi
   local updated=$root/var/lib/vantorel-updated
   if [[ -z $(find "$updated" -mtime -7 2>/dev/null) ]]; then
     say "bringing the Debian $release system up to date"

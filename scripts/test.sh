@@ -35,9 +35,20 @@ export QT_QPA_PLATFORM=offscreen
 # When other legs come first, the Debian 13 system is made and given its packages meanwhile:
 # that is mostly waiting for the archive. The leg waits for it (scripts/in-debian.sh lets one
 # run at a time use the system) and shows any failure when it installs the packages again.
-# Only as root: in the background, sudo could not ask for a password.
+# Only as root: in the background, sudo could not ask for a password. It runs as a process
+# group of its own, which is ended when an earlier leg fails (or Ctrl+C stops this run); the
+# next run finishes what it left half-made.
 if [[ " ${legs[*]} " == *" debian13 "* && ${legs[0]} != debian13 && $(id -u) -eq 0 ]]; then
-  scripts/in-debian.sh trixie scripts/install-deps.sh test >/dev/null 2>&1 &
+  setsid scripts/in-debian.sh trixie scripts/install-deps.sh test >/dev/null 2>&1 &
+  preparation=$!
+  end_preparation() {
+    if kill -0 "$preparation" 2>/dev/null; then
+      echo "scripts/test.sh: ending the Debian 13 system's preparation" >&2
+      kill -TERM -- -"$preparation" 2>/dev/null
+    fi
+    wait "$preparation" 2>/dev/null || true
+  }
+  trap end_preparation EXIT
 fi
 
 tsan() {

@@ -20,8 +20,12 @@ Var ModeAllUsers
 
 !macro InstallModeFunctions UN
   ; Windows hands an administrator's programs a limited token unless they are raised
-  ; (TokenElevationType 18 is then TokenElevationTypeLimited, 3).
+  ; (TokenElevationType 18 is then TokenElevationTypeLimited, 3). Built with
+  ; /DAS_STANDARD_USER, for a test where every user is an administrator, it finds no rights.
   Function ${UN}NoteRights
+    !ifdef AS_STANDARD_USER
+      Return
+    !endif
     System::Call 'shell32::IsUserAnAdmin() i .r0'
     ${If} $0 != 0
       StrCpy $HasAdministratorRights 1

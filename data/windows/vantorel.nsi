@@ -12,7 +12,8 @@
 ;   makensis /DVERSION=<version> /DFILE_VERSION=<a.b.c.d> /DSTAGE=<package folder>
 ;            /DFILES=<its file list, .nsh> /DICON=<program's .ico> /DOUTFILE=<setup.exe> vantorel.nsi
 ; Switches beside /S: /AllUsers or /CurrentUser; /Port=COMn, the port for a user without a
-; settings file; /AllowDowngrade, to replace a newer installed version.
+; settings file; /AllowDowngrade, to replace a newer installed version; and NSIS's own /D=, the
+; folder, last.
 !ifndef VERSION | FILE_VERSION | STAGE | FILES | ICON | OUTFILE
   !error "define VERSION, FILE_VERSION, STAGE (the package folder), FILES (its file list), ICON and OUTFILE"
 !endif
@@ -190,10 +191,10 @@ Function WriteSettings
   FileClose $0
 FunctionEnd
 
-; The program's files, shortcuts and entry, in $INSTDIR for the mode chosen.
-Function InstallProgram
-  ; Nothing changes before these checks: the earlier install and this folder stay as they
-  ; are when a program in them runs or the earlier version is newer.
+; Before the program's files go in $INSTDIR: nothing changes before these checks, so that the
+; earlier install and this folder stay as they are when a program in them runs or the earlier
+; version is newer.
+Function RemoveEarlierVersion
   Call RefuseDowngrade
   ReadRegStr $2 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $2 != ""
@@ -211,8 +212,10 @@ Function InstallProgram
     Delete "$2\Uninstall.exe"
     RMDir "$2"
   ${EndIf}
+FunctionEnd
 
-  !insertmacro InstallPackageFiles
+; After the program's files: the uninstaller, the shortcuts and the entry, for the mode chosen.
+Function RegisterProgram
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   ; The program starts in its folder.
@@ -244,6 +247,8 @@ Function InstallAsAdministrator
   StrCpy $1 "/AllUsers /AdministratorRun"
   ${IfThen} ${Silent} ${|} StrCpy $1 "/S $1" ${|}
   ${IfThen} $AllowDowngrade == 1 ${|} StrCpy $1 "$1 /AllowDowngrade" ${|}
+  ; The folder chosen, last and without quotes as /D= must be.
+  StrCpy $1 "$1 /D=$INSTDIR"
   HideWindow
   Call RunAsAdministrator
   BringToFront
@@ -254,17 +259,21 @@ Function InstallAsAdministrator
   ${EndIf}
 FunctionEnd
 
+; The files are put in place here rather than in a function, so that the folder page shows the
+; space they take.
 Section "Vantorel"
-  ${If} $AdministratorRun == 1
-    Call InstallProgram
-    SetAutoClose true
-    Return
-  ${EndIf}
   ${If} $InstallMode == AllUsers
   ${AndIf} $HasAdministratorRights != 1
+  ${AndIf} $AdministratorRun != 1
     Call InstallAsAdministrator
   ${Else}
-    Call InstallProgram
+    Call RemoveEarlierVersion
+    !insertmacro InstallPackageFiles
+    Call RegisterProgram
+  ${EndIf}
+  ${If} $AdministratorRun == 1
+    SetAutoClose true
+    Return
   ${EndIf}
 
   ; A silent install takes its port from /Port=; the port page lists the ports, found while

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# setup-program.sh SETUP BOXSIM
+# setup-program.sh SETUP SETUP-AS-STANDARD-USER WINDOW-TEXTS BOXSIM
 # The setup program as a user runs it, under Wine and Xvfb. It asks Windows for no more rights
 # than its user has, and Explorer shows its version. Silently for everyone: into
 # Program Files with its Start-menu shortcuts and its entry among the installed programs,
@@ -10,12 +10,15 @@
 # the port and "HW Info" reaches the box; while it runs, an upgrade fails and changes nothing. The silent
 # uninstall, as the entry names it, takes away every file it installed, the shortcuts and the
 # entry, and leaves the user's settings and a file of the user's own in the qt folder.
-# Then through its pages for the user alone: it lists the box's COM port on its port page by
-# Device Manager's name, choosing none by itself, "Find the box" chooses the port where the box
-# answers, and it writes the user's settings with the COM name; the command prompt shortcut opens a console in Documents where vantorel-cli answers;
-# the uninstall takes the user's install away, and the settings folder the user emptied.
+# Then through its pages: for everyone by a user without an administrator's rights (the build
+# SETUP-AS-STANDARD-USER, which finds none), into a folder the user typed, and for the user
+# alone. Each lists the box's COM port on its port page by Device Manager's name, choosing none
+# by itself, "Find the box" chooses the port where the box answers, and it writes the user's
+# settings with the COM name; the folder page shows the space the files take (read with
+# WINDOW-TEXTS); the command prompt shortcut opens a console in Documents where vantorel-cli
+# answers; each uninstall takes its install away, and the settings folder the user emptied.
 set -uo pipefail
-setup=$1 boxsim=$2
+setup=$1 setup_as_standard_user=$2 window_texts=$3 boxsim=$4
 # Wine gives each serial device of the machine a COM port (on a virtual machine often its
 # console, /dev/ttyS0), and "Find the box" sends a request to every port: as root the test
 # runs with a /dev of its own that has none of them.
@@ -109,45 +112,85 @@ within 60 test ! -e "$folder/Uninstall.exe" || fail "the uninstall left Uninstal
 ! entry "$key" >/dev/null 2>&1 || fail "the uninstall left the key $key"
 cmp -s "$settings" "$work/settings.before" || fail "the uninstall touched the user's settings $settings"
 
-# For the user alone, through the pages: the box's COM port registered where Wine lists serial
-# ports, with a port after it, and no settings yet, so that the port page lists it among the
-# ports vantorel-cli lists; the arrow keys choose it.
+# Through the pages: the box's COM port registered where Wine lists serial ports, with a port
+# after it, so that the port page lists it among the ports vantorel-cli lists.
 register_port_in_wine "$com" "$(readlink -f "$work/port")"
 register_port_in_wine COM250 /dev/null
-rm "$settings"
-user_folder=$(dirname "$(dirname "$settings")")/Programs/Vantorel
-run "$setup" /CurrentUser >"$work/setup.out" 2>&1 &
-setup_run=$!
 find_setup() { window=$(xdotool search --onlyvisible --name '^Vantorel Setup' 2>/dev/null | head -n1); [[ -n $window ]]; }
-within 30 find_setup || fail "no setup window"
 # next: Return on the page shown, its default button, once the window has drawn it.
 next() { sleep 1; xdotool windowfocus --sync "$window" key Return; }
-next # the licence, for information: Next
-next # for whom: just for me, as /CurrentUser chose
-next # the folder: Install, then on to the port page
-within 30 test -f "$user_folder/Uninstall.exe" || fail "the install for the user made no $user_folder"
-position=$(run "$user_folder/vantorel-cli.exe" ports | grep -n "^$com  Port série USB ($com)"$'\r$' | cut -d: -f1)
-[[ -n $position ]] || fail "vantorel-cli does not list $com with its name"
-# The page comes by itself once the files are in. The keys that choose the box's port on it go
-# in one burst, again until the page has taken them: "Find the box" (the button after the
-# list) where the test has a /dev of its own, otherwise Down until the box's port, which shows
-# that nothing was chosen before (the first Down chooses the first port).
-keys=()
-if [[ -n ${SETUP_TEST_PRIVATE_DEV:-} ]]; then
-  keys=(Tab space)
-else
-  for ((line = 1; line <= position; line++)); do keys+=(Down); done
-fi
-for _ in $(seq 30); do
-  xdotool windowfocus --sync "$window" key "${keys[@]}" Return
+# page_shows TEXT: a line the shown setup page draws.
+page_shows() { run "$window_texts" 'Vantorel Setup' | tr -d '\r' | grep -qxF "$1"; }
+# through_pages FOLDER FOR-WHOM-KEY TYPED-FOLDER SETUP [SWITCHES...]: the setup program through
+# its pages, with no settings yet, the key (if any) pressed on the page for whom and the folder
+# (if any) typed on the folder page, whose texts go in $work/folder-page; the files are to go
+# in FOLDER. The port page comes by itself once the files are in. The keys that choose the box's
+# port on it go in one burst, again until the page has taken them: "Find the box" (the button
+# after the list) where the test has a /dev of its own, otherwise Down until the box's port,
+# which shows that nothing was chosen before (the first Down chooses the first port).
+through_pages() {
+  local installed=$1 for_whom=$2 typed=$3 setup_run position line keys=()
+  shift 3
+  rm -f "$settings"
+  run "$@" >"$work/setup.out" 2>&1 &
+  setup_run=$!
+  within 30 find_setup || fail "no setup window"
+  next # the licence, for information: Next
+  [[ -z $for_whom ]] || { sleep 1; xdotool windowfocus --sync "$window" key "$for_whom"; }
+  next # for whom
   sleep 1
-  [[ -f $settings ]] && break
-done
-[[ -f $settings ]] || fail "the port page wrote no settings file"
-next # Finish
-setup_ended() { ! kill -0 "$setup_run" 2>/dev/null; }
-within 15 setup_ended || fail "the setup program did not end: $(cat "$work/setup.out")"
-grep -q "^port=$com"$'\r$' "$settings" || fail "the port page wrote: $(cat "$settings")"
+  [[ -z $typed ]] || xdotool windowfocus --sync "$window" key Home shift+End type --delay 20 "$typed"
+  run "$window_texts" 'Vantorel Setup' | tr -d '\r' >"$work/folder-page"
+  next # the folder: Install, then on to the port page
+  within 60 page_shows "Which COM port is the interface box connected to?" \
+    || fail "no port page; $installed holds: $(ls "$installed")"
+  [[ -f $installed/vantorel-cli.exe ]] || fail "the files did not go into $installed"
+  find_setup
+  position=$(run "$installed/vantorel-cli.exe" ports | grep -n "^$com  Port série USB ($com)"$'\r$' | cut -d: -f1)
+  [[ -n $position ]] || fail "vantorel-cli does not list $com with its name"
+  if [[ -n ${SETUP_TEST_PRIVATE_DEV:-} ]]; then
+    keys=(Tab space)
+  else
+    for ((line = 1; line <= position; line++)); do keys+=(Down); done
+  fi
+  for _ in $(seq 30); do
+    xdotool windowfocus --sync "$window" key "${keys[@]}" Return
+    sleep 1
+    [[ -f $settings ]] && break
+  done
+  [[ -f $settings ]] || fail "the port page wrote no settings file"
+  next # Finish
+  setup_ended() { ! kill -0 "$setup_run" 2>/dev/null; }
+  within 15 setup_ended || fail "the setup program did not end: $(cat "$work/setup.out")"
+  grep -q "^port=$com"$'\r$' "$settings" || fail "the port page wrote: $(cat "$settings")"
+}
+if [[ -z ${SETUP_TEST_PRIVATE_DEV:-} ]]; then
+  skipped='"Find the box" was not pressed: it writes to every COM port, and only as root has the test a /dev without the machine'"'"'s serial ports'
+fi
+
+# For everyone, by a user without an administrator's rights, into a folder of the user's
+# choosing: the run started with those rights puts the files there, and the user's run lists
+# the ports with the vantorel-cli it put there. Its uninstall, likewise for everyone, goes
+# through a run with those rights too.
+chosen_folder=$WINEPREFIX/drive_c/Dish\ tools/Vantorel
+through_pages "$chosen_folder" alt+a 'C:\Dish tools\Vantorel' "$setup_as_standard_user"
+chosen_entry=$(entry "$key") || fail "no uninstall key $key"
+[[ $(value InstallLocation "$chosen_entry") == 'C:\Dish tools\Vantorel' ]] || fail "the install for everyone: $chosen_entry"
+[[ ! -e $folder/vantorel.exe ]] || fail "the install for everyone went into $folder"
+uninstall "$chosen_entry"
+within 60 test ! -e "$chosen_folder" || fail "the uninstall for everyone left: $(find "$chosen_folder")"
+! entry "$key" >/dev/null 2>&1 || fail "the uninstall for everyone left the key $key"
+
+# For the user alone, as /CurrentUser chose.
+user_folder=$(dirname "$(dirname "$settings")")/Programs/Vantorel
+through_pages "$user_folder" "" "" "$setup" /CurrentUser
+# The folder page shows the space the files take: NSIS counts each file in whole KiB and shows
+# the sum with one decimal.
+kib=$(find "$user_folder" -type f ! -name Uninstall.exe -printf '%s\n' | awk '{ kib += int(($1 + 1023) / 1024) } END { print kib }')
+required=$(sed -n 's/^Space required: \([0-9.]*\) \([KMG]\)B$/\1 \2/p' "$work/folder-page")
+awk -v shown="$required" -v kib="$kib" 'BEGIN { split(shown, s, " "); unit = 1024 ^ index("KMG", s[2]) / 1024
+                                               exit !(s[1] != "" && (kib - s[1] * unit) ^ 2 < (unit / 10) ^ 2) }' \
+  || fail "the folder page shows '$(grep '^Space required' "$work/folder-page")' for files of $kib KiB"
 user_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantorel'
 user_entry=$(entry "$user_key") || fail "no uninstall key $user_key"
 [[ $(value InstallLocation "$user_entry") == "$local_app_data\\Programs\\Vantorel" ]] || fail "the user's entry: $user_entry"
@@ -172,4 +215,8 @@ uninstall "$user_entry"
 within 60 test ! -e "$user_folder" || fail "the uninstall for the user left: $(find "$user_folder")"
 [[ ! -e $(dirname "$settings") ]] || fail "the uninstall left the empty settings folder $(dirname "$settings")"
 ! entry "$user_key" >/dev/null 2>&1 || fail "the uninstall left the key $user_key"
+if [[ -n ${skipped:-} ]]; then
+  echo "SKIP: $skipped"
+  exit 77
+fi
 echo PASS
