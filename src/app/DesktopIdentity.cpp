@@ -1,6 +1,6 @@
 #include "app/DesktopIdentity.h"
 
-#include "ProgramIdentity.h"
+#include "generated/ProgramIdentity.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,7 +1,7 @@
 #include "app/ProgramCommandLine.h"
 
 #include "app/CommandLineOutput.h"
-#include "ProgramIdentity.h"
+#include "generated/ProgramIdentity.h"
 
 #include <QCommandLineParser>
 

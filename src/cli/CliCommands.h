@@ -6,7 +6,7 @@
 #include "cli/ConsoleSession.h"
 #include "cli/ExitStatus.h"
 #include "protocol/DiseqcMessages.h"
-#include "protocol/DishPointing.h"
+#include "protocol/GeoCoordinates.h"
 #include "protocol/InputError.h"
 
 #include <chrono>

@@ -3,11 +3,7 @@
 // with.
 #pragma once
 
-// Degrees: latitude north positive, longitude east positive.
-struct GeoSite {
-    double latitude;
-    double longitude;
-};
+#include "protocol/GeoCoordinates.h"
 
 struct DishPointing {
     double azimuth;   // degrees from true north, clockwise

@@ -1,5 +1,6 @@
 #include "protocol/GeoCoordinates.h"
 
+#include "protocol/InputError.h"
 #include "protocol/IntegerInput.h"
 
 #include <cctype>
@@ -7,6 +8,8 @@
 #include <cstdio>
 
 namespace {
+
+constexpr const char* SiteExample = "52.52N,13.40E or 52.52,13.40";
 
 // `positive` and `negative` are the hemisphere letters, upper case.
 std::optional<double> parseCoordinate(std::string_view text, char positive, char negative, double limit)
@@ -46,16 +49,24 @@ std::optional<double> parseLatitude(std::string_view text) { return parseCoordin
 
 std::optional<double> parseLongitude(std::string_view text) { return parseCoordinate(text, 'E', 'W', 180.0); }
 
-std::optional<GeoSite> parseSite(std::string_view text)
+GeoSite siteFromText(std::string_view text)
 {
     const std::size_t comma = text.find(',');
     if (comma == std::string_view::npos)
-        return std::nullopt;
-    const std::optional<double> latitude = parseLatitude(text.substr(0, comma));
-    const std::optional<double> longitude = parseLongitude(text.substr(comma + 1));
-    if (!latitude || !longitude)
-        return std::nullopt;
-    return GeoSite{*latitude, *longitude};
+        throw InputError("a site is LAT,LON (" + std::string(SiteExample) + "), not '" + std::string(text) + "'");
+    return siteFromParts(text.substr(0, comma), text.substr(comma + 1), "");
+}
+
+GeoSite siteFromParts(std::string_view latitude, std::string_view longitude, const std::string& where)
+{
+    const std::optional<double> north = parseLatitude(latitude);
+    if (!north)
+        throw InputError("'" + std::string(latitude) + "'" + where + " is not a latitude (90S to 90N, or -90 to 90)");
+    const std::optional<double> east = parseLongitude(longitude);
+    if (!east)
+        throw InputError("'" + std::string(longitude) + "'" + where
+                         + " is not a longitude (180W to 180E, or -180 to 180)");
+    return {*north, *east};
 }
 
 std::string formatLatitude(double latitude) { return formatCoordinate(latitude, 'N', 'S'); }

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr const char* SiteExample = "52.52N,13.40E or 52.52,13.40";
-
 std::string degrees(double value, int decimals)
 {
     char text[32];
@@ -18,26 +16,6 @@ std::string degrees(double value, int decimals)
 }
 
 } // namespace
-
-GeoSite siteFromText(std::string_view text)
-{
-    const std::size_t comma = text.find(',');
-    if (comma == std::string_view::npos)
-        throw InputError("a site is LAT,LON (" + std::string(SiteExample) + "), not '" + std::string(text) + "'");
-    return siteFromParts(text.substr(0, comma), text.substr(comma + 1), "");
-}
-
-GeoSite siteFromParts(std::string_view latitude, std::string_view longitude, const std::string& where)
-{
-    const std::optional<double> north = parseLatitude(latitude);
-    if (!north)
-        throw InputError("'" + std::string(latitude) + "'" + where + " is not a latitude (90S to 90N, or -90 to 90)");
-    const std::optional<double> east = parseLongitude(longitude);
-    if (!east)
-        throw InputError("'" + std::string(longitude) + "'" + where
-                         + " is not a longitude (180W to 180E, or -180 to 180)");
-    return {*north, *east};
-}
 
 SatelliteAim aimAt(const GeoSite& site, double longitude)
 {

@@ -6,14 +6,7 @@
 #include "protocol/DishPointing.h"
 
 #include <string>
-#include <string_view>
 #include <vector>
-
-// "52.52N,13.40E" or "52.52,13.40" (south and west negative). Throws InputError.
-GeoSite siteFromText(std::string_view text);
-// A latitude and a longitude given apart (a settings file's); `where` follows the value in
-// the error (" in vantorel.ini"). Throws InputError.
-GeoSite siteFromParts(std::string_view latitude, std::string_view longitude, const std::string& where);
 
 struct SatelliteAim {
     GeoSite site;

@@ -4,7 +4,7 @@
 #include "BoxSimulator.h"
 #include "CommandLine.h"
 #include "ControlChannel.h"
-#include "ProgramIdentity.h"
+#include "generated/ProgramIdentity.h"
 
 #include <csignal>
 #include <cstdio>
