@@ -1,7 +1,7 @@
 // Any text as what an installer types: a transponder, an LNB, a site, a satellite's longitude
 // or name, and a satellites list. Each either reads as a value within its range or is refused
-// with InputError, never anything else; a list read from any text is in order and finds its
-// own names.
+// with InputError, never anything else; a list read from any text holds each position once,
+// in order, and finds its own names.
 #include "FuzzCheck.h"
 #include "Harnesses.h"
 
@@ -60,7 +60,8 @@ int fuzzInstallerInput(const std::uint8_t* data, std::size_t size)
     const SatelliteList list = SatelliteList::fromText(text);
     double west = -181;
     for (const SatellitePosition& position : list.positions()) {
-        requireThat(within(position.longitude, 180) && position.longitude >= west, "the list runs west to east");
+        requireThat(within(position.longitude, 180) && position.longitude > west,
+                    "the list runs west to east, each position once");
         west = position.longitude;
         for (const std::string& name : position.names) {
             bool found = false;

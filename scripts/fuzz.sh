@@ -26,9 +26,11 @@ mkdir -p "$logs"
 fuzz_one() {
   local name=$1
   mkdir -p "build-fuzz/corpus/$name"
-  local rc=0
+  local rc=0 dictionary=()
+  # A harness's words (fuzz/<harness>.dict), where it has some.
+  [[ -f fuzz/$name.dict ]] && dictionary=(-dict="fuzz/$name.dict")
   "build-fuzz/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="fuzz/corpus/$name/" \
+    -print_final_stats=1 -artifact_prefix="fuzz/corpus/$name/" "${dictionary[@]}" \
     "build-fuzz/corpus/$name" "fuzz/corpus/$name" > "$logs/$name.log" 2>&1 || rc=$?
   echo "$rc" > "$logs/$name.rc"
 }

@@ -44,8 +44,28 @@ Match matchName(const std::string& typed, const std::string& name)
     return isSeparator(next) || isDigit(next) != isDigit(last) ? Match::Start : Match::None;
 }
 
-// Positions a tenth of a degree apart are one.
-bool samePosition(double a, double b) { return std::fabs(a - b) < 0.05; }
+std::string foldedWithoutSeparators(std::string_view name)
+{
+    std::string typed;
+    for (const char c : name) {
+        if (!isSeparator(c))
+            typed += folded(c);
+    }
+    return typed;
+}
+
+Match bestMatch(const std::string& typed, const SatellitePosition& position)
+{
+    Match best = Match::None;
+    for (const std::string& known : position.names)
+        best = std::max(best, matchName(typed, known));
+    return best;
+}
+
+// A line names a position as the list shows it, to a ten-thousandth of a degree; positions
+// merely near each other stay apart, so that each line either replaces the one it names or
+// adds its own, and the order holds.
+bool samePosition(double a, double b) { return std::lround(a * 10000) == std::lround(b * 10000); }
 
 } // namespace
 
@@ -111,24 +131,30 @@ void SatelliteList::overlay(const SatelliteList& other)
 
 std::vector<const SatellitePosition*> SatelliteList::find(std::string_view name) const
 {
-    std::string typed;
-    for (const char c : name) {
-        if (!isSeparator(c))
-            typed += folded(c);
-    }
+    const std::string typed = foldedWithoutSeparators(name);
     std::vector<const SatellitePosition*> whole, starts;
     if (typed.empty())
         return whole;
     for (const SatellitePosition& position : m_positions) {
-        Match best = Match::None;
-        for (const std::string& known : position.names)
-            best = std::max(best, matchName(typed, known));
+        const Match best = bestMatch(typed, position);
         if (best == Match::Whole)
             whole.push_back(&position);
         else if (best == Match::Start)
             starts.push_back(&position);
     }
     return whole.empty() ? starts : whole;
+}
+
+std::vector<std::string> SatelliteList::namesFound(const SatellitePosition& position, std::string_view name)
+{
+    const std::string typed = foldedWithoutSeparators(name);
+    std::vector<std::string> found;
+    const Match best = typed.empty() ? Match::None : bestMatch(typed, position);
+    for (const std::string& known : position.names) {
+        if (best != Match::None && matchName(typed, known) == best)
+            found.push_back(known);
+    }
+    return found;
 }
 
 double satelliteLongitude(std::string_view text, const SatelliteList& list)

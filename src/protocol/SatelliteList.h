@@ -17,8 +17,8 @@ public:
     // Astra 1L"). Lines that do not read as that are left out.
     static SatelliteList fromText(std::string_view text);
 
-    // `other`'s positions replace this list's at the same position, and the rest are added:
-    // a user's own file renames and adds.
+    // `other`'s positions replace this list's at the same position (as formatLongitude shows
+    // it), and the rest are added: a user's own file renames and adds.
     void overlay(const SatelliteList& other);
 
     // West to east.
@@ -29,6 +29,8 @@ public:
     // but not 70B), regardless of case, blanks and hyphens ("hotbird" for Hot Bird 13F). A
     // whole name outweighs starts of others.
     std::vector<const SatellitePosition*> find(std::string_view name) const;
+    // The names at `position` that `name` finds as find() does: the whole ones, else the starts.
+    static std::vector<std::string> namesFound(const SatellitePosition& position, std::string_view name);
 
 private:
     void add(SatellitePosition position);

@@ -62,6 +62,25 @@ TEST_CASE("a user's own list renames a position and adds new ones")
     CHECK(list.positions().size() == 8);
 }
 
+TEST_CASE("each line of a user's list replaces the position it names or adds one, west to east")
+{
+    // Four positions a few hundredths apart: only 19.20E names the built-in 19.2E.
+    SatelliteList list = SatelliteList::fromText("[satellites]\n19.2E = Astra 1KR\n19.3E = Next\n");
+    list.overlay(SatelliteList::fromText("[satellites]\n19.20E = a\n19.26E = b\n19.24E = c\n19.28E = d\n"));
+    std::string lines;
+    for (const SatellitePosition& position : list.positions())
+        lines += formatLongitude(position.longitude) + " " + position.names.front() + "\n";
+    CHECK(lines == "19.2E a\n19.24E c\n19.26E b\n19.28E d\n19.3E Next\n");
+}
+
+TEST_CASE("a list with Windows line ends reads as one with plain ones")
+{
+    const SatelliteList list = SatelliteList::fromText("[satellites]\r\n13E = Hotbird Home\r\n30W = Hispasat\r\n");
+    REQUIRE(list.positions().size() == 2);
+    CHECK(list.positions()[1].names == std::vector<std::string>{"Hotbird Home"});
+    CHECK(positionsOf(list, "hispasat") == std::vector<std::string>{"30W"});
+}
+
 TEST_CASE("the list the programs carry covers the world and finds the names installers use")
 {
     const SatelliteList& list = builtInSatellites();
