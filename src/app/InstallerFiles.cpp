@@ -3,8 +3,8 @@
 #include "app/AppPathsNative.h"
 #include "app/IniProfile.h"
 #include "protocol/GeoCoordinates.h"
-#include "protocol/SatelliteAim.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -55,17 +55,22 @@ std::optional<GeoSite> siteFromStore(const std::string& settingsFile)
     return siteFromParts(stored->latitude, stored->longitude, " in " + stored->file);
 }
 
-bool rememberSite(const std::string& settingsFile, const GeoSite& site)
+std::optional<std::string> rememberSite(const std::string& settingsFile, const GeoSite& site)
 {
-    const std::filesystem::path path = pathOf(rememberedSitePath(settingsFile));
+    const std::string name = rememberedSitePath(settingsFile);
+    const std::filesystem::path path = pathOf(name);
     std::error_code error;
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), error);
+    errno = 0;
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << "; The site last typed in Vantorel; the settings' [site] section comes first.\n[site]\nlatitude="
          << formatLatitude(site.latitude) << "\nlongitude=" << formatLongitude(site.longitude) << "\n";
     file.close();
-    return !file.fail();
+    if (!file.fail())
+        return std::nullopt;
+    const int code = errno; // the C library's, on every system
+    return "cannot write " + name + (code ? ": " + std::generic_category().message(code) : std::string());
 }
 
 std::string userSatellitesPath(const std::string& settingsFile)

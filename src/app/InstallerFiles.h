@@ -3,7 +3,7 @@
 // last-site.ini) and the user's own satellites (satellites.ini).
 #pragma once
 
-#include "protocol/DishPointing.h"
+#include "protocol/GeoCoordinates.h"
 #include "protocol/SatelliteList.h"
 
 #include <optional>
@@ -26,8 +26,9 @@ std::optional<StoredSite> storedSite(const std::string& settingsFile);
 // site, naming its file.
 std::optional<GeoSite> siteFromStore(const std::string& settingsFile);
 
-// Keeps `site` as the one last typed; false when it could not be written.
-bool rememberSite(const std::string& settingsFile, const GeoSite& site);
+// Keeps `site` as the one last typed, in place of the one kept before; when it could not be
+// written, why ("cannot write /home/ann/.config/vantorel/last-site.ini: Permission denied").
+std::optional<std::string> rememberSite(const std::string& settingsFile, const GeoSite& site);
 
 // The file a user keeps their own satellites in.
 std::string userSatellitesPath(const std::string& settingsFile);

@@ -84,6 +84,7 @@ PointDishDialog::PointDishDialog(QWidget* parent, std::string settingsFile, Dise
         }
     }
     connect(m_site, &QLineEdit::textChanged, this, [this] { showFigures(); });
+    connect(m_site, &QLineEdit::editingFinished, this, [this] { rememberTypedSite(); });
     connect(m_satellite, &QLineEdit::textChanged, this, [this] { showFigures(); });
     showFigures();
 }
@@ -111,18 +112,28 @@ void PointDishDialog::showFigures()
     const std::vector<AimFigure> figures = m_aim ? aimFigures(*m_aim) : std::vector<AimFigure>(m_figures.size());
     for (std::size_t i = 0; i < m_figures.size(); ++i)
         showFigure(m_figures[i], QString::fromStdString(figures[i].text));
+    if (!m_siteNotRemembered.isEmpty())
+        problem += (problem.isEmpty() ? QString() : QStringLiteral("\n")) + m_siteNotRemembered;
     m_problem->setText(problem);
     // Said again where the keyboard is when it comes back to the edits.
     m_site->setAccessibleDescription(problem);
     m_satellite->setAccessibleDescription(problem);
 }
 
+void PointDishDialog::rememberTypedSite()
+{
+    if (!m_typedSite || formatSite(*m_typedSite) == m_rememberedSite)
+        return;
+    const std::optional<std::string> failure = rememberSite(m_settingsFile, *m_typedSite);
+    if (!failure)
+        m_rememberedSite = formatSite(*m_typedSite);
+    m_siteNotRemembered = failure ? QStringLiteral("The site is not kept for the next start: %1.").arg(fromSystem(*failure))
+                                  : QString();
+    showFigures();
+}
+
 void PointDishDialog::hideEvent(QHideEvent* event)
 {
-    if (m_typedSite) {
-        const std::string typed = formatSite(*m_typedSite);
-        if (typed != m_rememberedSite && rememberSite(m_settingsFile, *m_typedSite))
-            m_rememberedSite = typed;
-    }
+    rememberTypedSite();
     InstallerDialog::hideEvent(event);
 }

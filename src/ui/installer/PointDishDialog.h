@@ -27,12 +27,15 @@ protected:
 
 private:
     void showFigures();
+    // Writes the typed site for the next start, and says in the dialog when it cannot.
+    void rememberTypedSite();
 
     const std::string m_settingsFile;
     const SatelliteList m_satellites;
     std::optional<GeoSite> m_typedSite; // none while the site does not read as one
     std::optional<SatelliteAim> m_aim;  // none while the site or the satellite does not make sense
     std::string m_rememberedSite;       // as last written or read, to write only a change
+    QString m_siteNotRemembered;        // why the last write failed; empty after one that worked
 
     QLineEdit* m_site = nullptr;
     QLineEdit* m_satellite = nullptr;

@@ -10,6 +10,7 @@
 #include "ui/installer/SwitchesDialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,9 +114,28 @@ private slots:
         QCOMPARE(in<QLineEdit>(f.window->pointDishDialog(), "site")->text(), QStringLiteral("33.87S,151.21E"));
 
         MainWindowFixture withSite(false, QStringLiteral("\n[site]\nlatitude=52.52N\nlongitude=13.40E"));
-        QFile::copy(f.dir.filePath(QStringLiteral("last-site.ini")), withSite.dir.filePath(QStringLiteral("last-site.ini")));
+        QVERIFY(QFile::copy(f.dir.filePath(QStringLiteral("last-site.ini")),
+                            withSite.dir.filePath(QStringLiteral("last-site.ini"))));
         withSite.window = std::make_unique<TForm1>();
         QCOMPARE(in<QLineEdit>(withSite.window->pointDishDialog(), "site")->text(), QStringLiteral("52.52N,13.40E"));
+    }
+
+    void aSiteThatCannotBeKeptIsSaidInTheDialog()
+    {
+        // A folder where the file should be fails its write as a read-only folder does, for
+        // root too.
+        MainWindowFixture f(false);
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("last-site.ini")));
+        QWidget* dialog = openPointTheDish(f, QStringLiteral("52.52N,13.40E"), QString());
+        QLineEdit* site = in<QLineEdit>(dialog, "site");
+        site->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), site);
+        QTest::keyClick(site, Qt::Key_Tab);
+        const QString said = in<QLabel>(dialog, "problem")->text();
+        QVERIFY2(said.contains(QStringLiteral("The site is not kept for the next start: cannot write "))
+                     && said.contains(QStringLiteral("last-site.ini")),
+                 qPrintable(said));
+        QCOMPARE(site->accessibleDescription(), said);
     }
 };
 
