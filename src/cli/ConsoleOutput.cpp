@@ -1,6 +1,7 @@
 #include "cli/ConsoleOutput.h"
 
 #include "app/TextOutput.h"
+#include "cli/ExitStatus.h"
 #include "protocol/IntegerInput.h"
 
 #include <cerrno>
@@ -72,16 +73,19 @@ void ConsoleOutput::print(std::FILE* stream, std::string line)
     m_writeFailed.store(true);
 }
 
-void ConsoleOutput::reportWriteFailure()
+int ConsoleOutput::finish(int status)
 {
     if (!m_writeFailed.load())
-        return;
+        return status;
     const std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_writeError == EPIPE)
+        return status;
     std::string text = std::string("vantorel-cli: cannot write to ")
         + (m_lines == stdout ? "standard output" : "standard error");
     if (m_writeError != 0) // a console that refused the text sets none
         text += std::string(": ") + std::strerror(m_writeError);
     writeText(stderr, text + "\n");
+    return status == Done ? OutputFailed : status;
 }
 
 void ConsoleOutput::sent(const std::string& packetDump)

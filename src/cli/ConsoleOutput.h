@@ -32,10 +32,10 @@ public:
     void reply(const std::string& text);
     void error(const std::string& text);
 
-    // Whether a line could not be written (a closed pipe, a full disk).
-    bool writeFailed() const { return m_writeFailed.load(); }
-    // After a failed line: why, on standard error, where standard error can take it.
-    void reportWriteFailure();
+    // The command's exit status once its lines are out: a Done whose lines could not all be
+    // written (a full disk) becomes OutputFailed, with why on standard error where it can
+    // take it. A reader that closed its pipe early (| head -1) wanted no more: that ends quietly.
+    int finish(int status);
 
     // The last error line of a silent output.
     std::string lastError() const;

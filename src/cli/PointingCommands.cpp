@@ -5,14 +5,32 @@
 #include "cli/CliCommands.h"
 
 #include "cli/ConsoleOutput.h"
+#include "protocol/ByteFormat.h"
 #include "protocol/GeoCoordinates.h"
 #include "protocol/SatelliteAim.h"
 #include "protocol/SatelliteList.h"
 
 namespace {
 
+// The position a satellite was found at, and the names there that the words found: "13E
+// (Hot Bird 13F)".
+std::string satelliteFound(const std::string& satellite, const SatelliteList& list, double longitude)
+{
+    std::string names;
+    for (const SatellitePosition* position : list.find(satellite)) {
+        for (const std::string& name : SatelliteList::namesFound(*position, satellite))
+            names += (names.empty() ? "" : ", ") + name;
+    }
+    return formatLongitude(longitude) + (names.empty() ? "" : " (" + names + ")");
+}
+
+struct Aimed {
+    SatelliteAim aim;
+    std::string satellite; // as satelliteFound() says it
+};
+
 // A name may come as several words: aim hot bird.
-SatelliteAim aimFor(const std::string& command, const std::vector<std::string>& words, const CommandContext& context)
+Aimed aimFor(const std::string& command, const std::vector<std::string>& words, const CommandContext& context)
 {
     if (words.empty())
         throw UsageError(command + " takes a satellite: its longitude (19.2E, 30W) or its name (Hot Bird)");
@@ -22,27 +40,33 @@ SatelliteAim aimFor(const std::string& command, const std::vector<std::string>& 
     const SatelliteList list = context.satellites();
     const double longitude = checkedInput([&] { return satelliteLongitude(satellite, list); });
     const GeoSite site = context.site();
-    return checkedInput([&] { return aimAt(site, longitude); });
+    return {checkedInput([&] { return aimAt(site, longitude); }), satelliteFound(satellite, list, longitude)};
+}
+
+void printFigure(ConsoleOutput& output, const std::string& label, const std::string& text)
+{
+    std::string line = label + ":";
+    line.resize(std::max<std::size_t>(line.size() + 1, 11), ' ');
+    output.reply(line + text);
 }
 
 } // namespace
 
 PlannedCommand planAim(const std::vector<std::string>& words, const CommandContext& context)
 {
-    const SatelliteAim aim = aimFor("aim", words, context);
+    const Aimed aimed = aimFor("aim", words, context);
     PlannedCommand command;
     command.opensPort = false;
     command.sendsNothing = true;
-    command.prepare = [aim](ConsoleOutput& output) {
+    command.prepare = [aimed](ConsoleOutput& output) {
         if (output.quiet()) {
-            output.reply(Diseqc::messageText(aim.gotoMessage));
+            // The bytes as diseqc takes them: diseqc $(vantorel-cli --quiet aim 19.2E).
+            output.reply(packetDump(std::string(aimed.aim.gotoMessage.begin(), aimed.aim.gotoMessage.end())));
             return Done;
         }
-        for (const AimFigure& figure : aimFigures(aim)) {
-            std::string label = figure.label + ":";
-            label.resize(std::max<std::size_t>(label.size() + 1, 11), ' ');
-            output.reply(label + figure.text);
-        }
+        printFigure(output, "satellite", aimed.satellite);
+        for (const AimFigure& figure : aimFigures(aimed.aim))
+            printFigure(output, figure.label, figure.text);
         return Done;
     };
     return command;
@@ -50,7 +74,7 @@ PlannedCommand planAim(const std::vector<std::string>& words, const CommandConte
 
 PlannedCommand planGoto(const std::vector<std::string>& words, const CommandContext& context)
 {
-    return sendingMessages({aimFor("goto", words, context).gotoMessage});
+    return sendingMessages({aimFor("goto", words, context).aim.gotoMessage});
 }
 
 PlannedCommand planSatelliteList(const SatelliteList& list)

@@ -11,10 +11,12 @@
 #include "cli/ConsoleOutput.h"
 #include "cli/ConsoleSession.h"
 #include "cli/Interrupt.h"
+#include "generated/ProgramIdentity.h"
 #include "link/BoxSession.h"
+#include "link/SerialIo.h"
+#include "link/SerialPortList.h"
 #include "protocol/ByteFormat.h"
-#include "protocol/SatelliteAim.h"
-#include "ProgramIdentity.h"
+#include "protocol/GeoCoordinates.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -59,7 +61,7 @@ int dryRun(const CliOptions& options, const PlannedCommand& command)
 {
     ConsoleOutput output(options.lineForm);
     if (const ExitStatus prepared = command.prepare(output); prepared != Done || command.sendsNothing)
-        return prepared;
+        return output.finish(prepared);
     for (const BoxRequest& request : command.requests()) {
         const std::string packet = packetDump(padToPacket(request.bytes));
         if (output.quiet())
@@ -67,7 +69,7 @@ int dryRun(const CliOptions& options, const PlannedCommand& command)
         else
             output.sent(packet);
     }
-    return Done;
+    return output.finish(Done);
 }
 
 int runOverPort(const CliOptions& options, const PlannedCommand& command, const ProgramSettings& settings,
@@ -84,17 +86,26 @@ int runOverPort(const CliOptions& options, const PlannedCommand& command, const 
 
 int run(const CliOptions& options, const PlannedCommand& command, const ProgramSettings& settings)
 {
-    watchForInterrupt();
     ConsoleOutput output(options.lineForm);
     if (command.tableOnStandardOutput)
         output.moveLinesToStandardError();
     try {
-        const int status = runOverPort(options, command, settings, output);
-        output.reportWriteFailure();
-        return status == Done && output.writeFailed() ? OutputFailed : status;
+        return output.finish(runOverPort(options, command, settings, output));
     } catch (const Interrupted&) {
         return interruptedStatus(); // the session has released the port on the way out
     }
+}
+
+// The default port, or one the settings name, may be the kernel's console on this machine
+// (COM1 is /dev/ttyS0): a request written there goes to a terminal, perhaps a login. Only
+// --port takes it.
+int consoleRefused(const ProgramSettings& settings, const std::string& settingsFile)
+{
+    writeText(stderr, "vantorel-cli: not opening " + settings.port + " (" + serial::devicePath(settings.port)
+                          + "): it is the system's console. Name the box's port as port= in the [init] section of "
+                          + settingsFile + ", or with --port (--port " + settings.port
+                          + " to use the console all the same); 'vantorel-cli ports' lists the ports.\n");
+    return PortFailed;
 }
 
 int usageFailed(const UsageError& error)
@@ -134,14 +145,18 @@ int main(int argc, char* argv[])
         context.replyTimeout = options.replyTimeout;
         command = planCommand(options.command, options.commandOptions, context);
         if (options.dryRun && !command.sendsNothing && !command.requests)
-            throw UsageError("--dry-run goes with the commands that send, not with " + options.command[0]
-                             + ", which only listens or asks every port");
+            throw UsageError("--dry-run goes with the commands that send, not with "
+                             + (options.command[0] == "monitor" ? std::string("monitor, which only listens")
+                                                                : options.command[0] + " --probe, which asks every port"));
         if (command.opensPort && !options.dryRun)
             settings = settingsFor(options);
     } catch (const UsageError& error) {
         return usageFailed(error);
     }
+    watchForInterrupt();
     if (options.dryRun)
         return dryRun(options, command);
+    if (command.opensPort && !options.port && serial::isSystemConsole(settings.port))
+        return consoleRefused(settings, settingsFileFor(options));
     return run(options, command, settings);
 }

@@ -27,6 +27,15 @@ std::vector<SerialPortEntry> listSerialPorts();
 std::vector<SerialPortEntry> listSerialPortsUnder(const std::string& root);
 #endif
 
+// Whether the port a name stands for (as --port or the settings give it) is one the kernel
+// writes its console to, named directly or through links; never on Windows.
+bool isSystemConsole(const std::string& portName);
+
+#ifndef _WIN32
+// isSystemConsole() on the file tree under `root`.
+bool isSystemConsoleUnder(const std::string& root, const std::string& portName);
+#endif
+
 // The line `vantorel-cli ports` prints for one port (see the top of this file).
 inline std::string portListLine(const SerialPortEntry& port)
 {

@@ -1,6 +1,8 @@
 // The serial ports of a Linux machine, read from /dev and /sys.
 #include "link/SerialPortList.h"
 
+#include "link/SerialIo.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -152,6 +154,29 @@ std::vector<SerialPortEntry> listSerialPortsUnder(const std::string& root)
 std::vector<SerialPortEntry> listSerialPorts()
 {
     return listSerialPortsUnder("");
+}
+
+bool isSystemConsoleUnder(const std::string& root, const std::string& portName)
+{
+    const fs::path rootFolder = root.empty() ? "/" : root;
+    const std::set<std::string> consoles = consoleDevices(rootFolder);
+    // Each name on the way to the device counts: a by-id link, or a name the user gave a port.
+    fs::path device = devicePath(portName);
+    for (int link = 0; link < 16; ++link) {
+        if (consoles.count(device.filename().string()))
+            return true;
+        std::error_code error;
+        const fs::path target = fs::read_symlink(under(rootFolder, device), error);
+        if (error)
+            return false;
+        device = (target.is_absolute() ? target : device.parent_path() / target).lexically_normal();
+    }
+    return false;
+}
+
+bool isSystemConsole(const std::string& portName)
+{
+    return isSystemConsoleUnder("", portName);
 }
 
 } // namespace serial

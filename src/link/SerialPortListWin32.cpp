@@ -137,4 +137,10 @@ std::vector<SerialPortEntry> listSerialPorts()
     return ports;
 }
 
+// Windows writes no console to a COM port.
+bool isSystemConsole(const std::string&)
+{
+    return false;
+}
+
 } // namespace serial

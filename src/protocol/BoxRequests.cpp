@@ -64,6 +64,8 @@ BoxRequest readIrValue() { return textRequest(request({0x11}, 2)); }
 
 BoxRequest diseqcReset() { return fixedMessage({0xE0, 0x00, 0x00}); }
 BoxRequest diseqcPeripheralPowerOn() { return fixedMessage({0xE0, 0x00, 0x03}); }
+// The menu item's message as the menu has always sent it, one data byte; an aim at a satellite
+// due south sends the angular command with both its bytes instead (E0 31 6E E0 00).
 BoxRequest drivePolarMotorToZero() { return fixedMessage({0xE0, 0x31, 0x6E, 0x00}); }
 BoxRequest driveStepMotorEast() { return fixedMessage({0xE0, 0x31, 0x68, 0xFF}); }
 BoxRequest driveStepMotorWest() { return fixedMessage({0xE0, 0x31, 0x69, 0xFF}); }

@@ -110,10 +110,15 @@ grep -q '^request: 03 04 E0 31 6B 01 ' box.log || fail "the box got no such DiSE
 # A dish pointed from the site in the settings: aim sends nothing and names the message goto
 # sends; a satellite below the site's horizon sends nothing.
 printf '[site]\nlatitude=52.52N\nlongitude=13.40E\n' >site.ini
+# Under --quiet the message alone, in the form diseqc takes (Berlin to 19.2E, 102 sixteenths
+# east: E0 66).
 expect 0 --settings site.ini --quiet aim 19.2E
 message=$(cat out)
+[[ $message == '0xE0 0x31 0x6E 0xE0 0x66' ]] || fail "--quiet aim printed: $message"
+expect 0 --port "$box" diseqc $message
 expect 0 --settings site.ini --port "$box" goto 19.2E
-grep -q "^request: 03 05 $message " box.log || fail "goto $message sent: $(tail -n 2 box.log)"
+[[ $(grep '^request: 03 05 E0 31 6E E0 66 ' box.log | wc -l) == 2 ]] ||
+  fail "diseqc \$(aim --quiet) and goto sent: $(tail -n 2 box.log)"
 requests=$(grep -c '^request:' box.log)
 expect 2 --site 33.87S,151.21E --port "$box" goto 19.2E
 grep -q '19.2E is below the horizon at 33.87S,151.21E' err || fail "goto below the horizon: $(cat err)"
@@ -131,9 +136,23 @@ expect 0 --settings remembered/vantorel.ini --quiet aim 19.2E
 # beside the settings too; aim's motor line is the count in sixteenths (102 for Berlin to 19.2E).
 printf '[satellites]\n19.2E = Home Bird\n' >satellites.ini
 expect 0 --settings site.ini aim home bird
-grep -qx 'motor:     6.38 degrees east' out && grep -qx "diseqc:    $message" out || fail "aim by name: $(cat out)"
+grep -qx 'satellite: 19.2E (Home Bird)' out && grep -qx 'motor:     6.38 degrees east' out &&
+  grep -qx 'diseqc:    E0 31 6E E0 66' out || fail "aim by name: $(cat out)"
+expect 0 --settings site.ini aim hot bird
+grep -qx 'satellite: 13E (Hot Bird 13E, Hot Bird 13F, Hot Bird 13G)' out || fail "aim hot bird: $(cat out)"
 expect 0 --settings site.ini satellites
 grep -qx '19.2E   Home Bird' out && [[ $(wc -l <out) -ge 60 ]] || fail "satellites: $(head out)"
+cp out satellites.out
+# A dry run of a command that only prints prints the same and ends with 0.
+expect 0 --settings site.ini --dry-run satellites
+cmp -s out satellites.out || fail "--dry-run satellites: $(head -n 3 out)"
+expect 0 --settings site.ini --dry-run aim 19.2E
+grep -qx 'diseqc:    E0 31 6E E0 66' out || fail "--dry-run aim: $(cat out)"
+expect 0 --dry-run ports
+expect 2 --dry-run monitor
+grep -q 'not with monitor, which only listens$' err || fail "--dry-run monitor: $(cat err)"
+expect 2 --dry-run ports --probe
+grep -q 'not with ports --probe, which asks every port$' err || fail "--dry-run ports --probe: $(cat err)"
 # sends ARGUMENTS... -- PACKET...: the box's last requests start with the packets, in turn.
 sends() {
   local arguments=()
@@ -225,11 +244,26 @@ if [[ -z $wine ]]; then
   status=$?
   [[ $status == 5 ]] && grep -qx 'vantorel-cli: cannot write to standard output: No space left on device' err ||
     fail "a full standard output: $status $(cat err)"
+  # A dry run's lines are its whole result: the same rule.
+  cli --dry-run scr 1 1210 11362H >/dev/full 2>err
+  status=$?
+  [[ $status == 5 ]] && grep -qx 'vantorel-cli: cannot write to standard output: No space left on device' err ||
+    fail "a dry run on a full standard output: $status $(cat err)"
+  # A reader that closed its pipe (| head -1) wanted no more: the command ends quietly, as
+  # ls does, after it was carried out.
+  exec {closed}> >(:)
+  wait $!
   requests=$(grep -c '^request: 05' box.log)
-  cli --port "$box" step-up 2>/dev/null | true
-  status=${PIPESTATUS[0]}
-  [[ $status == 5 ]] || fail "a closed output pipe: exit status $status"
+  cli --port "$box" step-up >&"$closed" 2>err
+  status=$?
+  [[ $status == 0 && ! -s err ]] || fail "a closed output pipe: exit status $status: $(cat err)"
   within 5 test "$(grep -c '^request: 05' box.log)" -gt "$requests" || fail "a closed output pipe kept the request from the box"
+  for arguments in satellites "--dry-run satellites"; do
+    cli --settings site.ini $arguments >&"$closed" 2>err
+    status=$?
+    [[ $status == 0 && ! -s err ]] || fail "$arguments into a closed pipe: exit status $status: $(cat err)"
+  done
+  exec {closed}>&-
 fi
 
 # Bus traffic that follows analyse's reply at once, and faster than a read's quiet gap, holds
@@ -380,6 +414,24 @@ elif [[ -z $wine ]]; then
      $(grep -cx "/dev/ttyUSB7  not probed: the system's console" out) == 1 && $(wc -l <out) == 5 ]] ||
     fail "ports --probe printed: $(cat out)"
   ! grep -q '^request:' console-box.log || fail "ports --probe wrote to the console: $(cat console-box.log)"
+  # Nor does any other command open the console (COM1, /dev/ttyS0, here) unless --port names
+  # it: the default port and the settings' are refused, with how to set the port.
+  printf 'tty0 ttyS0\n' >console.active
+  printf '[init]\n' >no-port.ini
+  "${own_namespace[@]}" bash -c '
+    set -e
+    source "$4"
+    private_dev machine-dev
+    ln -s "$(readlink -f "$3")" /dev/ttyS0
+    mount --bind console.active /sys/class/tty/console/active
+    "$1" --settings "$2" step-up >refused.out 2>refused.err || echo $? >refused.status
+    exec "$1" --settings "$2" --port COM1 step-up' console "$cli_program" no-port.ini "$port" \
+      "$here/../support/shell-checks.sh" >out 2>err ||
+    fail "--port COM1 on the console: $(cat err)"
+  [[ $(cat refused.status) == 3 && ! -s refused.out ]] &&
+    grep -q "^vantorel-cli: not opening COM1 (/dev/ttyS0): it is the system's console. Name the box's port as port= in the \[init\] section of no-port.ini, or with --port" refused.err ||
+    fail "the console as the default port: $(cat refused.status) $(cat refused.err)"
+  [[ $(grep -c '^request:' console-box.log) == 1 ]] || fail "the console got: $(cat console-box.log)"
 fi
 
 expect 1 --port "$silent" --quiet --timeout 200 step-up

@@ -1,7 +1,9 @@
 // The Linux port listing on a made-up file tree: its by-id links, its devices and the UART
 // types /sys reports for its ttyS slots.
+#include "link/SerialIo.h"
 #include "link/SerialPortList.h"
 
+#include "DoctestSkip.h"
 #include "doctest.h"
 
 #include <cerrno>
@@ -120,7 +122,7 @@ TEST_CASE("a ttyS without a type in /sys is asked of its driver: a slot it has n
     if (cannot.empty())
         cannot = root.opens("dev/ttyS3");
     if (!cannot.empty()) {
-        MESSAGE("SKIP: ", cannot);
+        skipCase(cannot);
         return;
     }
     CHECK(listing(root.path()) == "/dev/ttyS3\n");
@@ -138,4 +140,29 @@ TEST_CASE("the devices the kernel's console goes to are marked, behind a by-id l
     for (const serial::SerialPortEntry& port : serial::listSerialPortsUnder(root.path()))
         consoles += port.console ? port.name + '\n' : std::string();
     CHECK(consoles == "/dev/serial/by-id/usb-Console_1-if00-port0\n/dev/ttyUSB1\n/dev/ttyS1\n");
+}
+
+TEST_CASE("a port is the console when a name on its way to the device is the console's")
+{
+    FakeRoot root;
+    root.addLink("dev/serial/by-id/usb-Console_1-if00-port0", "../../ttyUSB1");
+    root.addLink("dev/box", "/dev/ttyS0");
+    for (const char* device : {"ttyUSB0", "ttyUSB1", "ttyS0", "ttyS1"})
+        root.addFile(std::string("dev/") + device);
+    root.addFile("sys/class/tty/console/active", "tty0 ttyS0 ttyUSB1\n");
+
+    const struct {
+        const char* port;
+        bool console;
+    } rows[] = {
+        {"COM1", true}, // /dev/ttyS0
+        {"com2", false},
+        {"/dev/serial/by-id/usb-Console_1-if00-port0", true},
+        {"ttyUSB0", false},
+        {"box", true}, // a link of the user's own
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.port);
+        CHECK(serial::isSystemConsoleUnder(root.path(), serial::portNameFromSettings(row.port)) == row.console);
+    }
 }
