@@ -26,11 +26,9 @@ mkdir -p "$logs"
 fuzz_one() {
   local name=$1
   mkdir -p "build-fuzz/corpus/$name"
-  local rc=0 dictionary=()
-  # A harness's words (fuzz/<harness>.dict), where it has some.
-  [[ -f fuzz/$name.dict ]] && dictionary=(-dict="fuzz/$name.dict")
+  local rc=0
   "build-fuzz/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="fuzz/corpus/$name/" "${dictionary[@]}" \
+    -print_final_stats=1 -artifact_prefix="fuzz/corpus/$name/" \
     "build-fuzz/corpus/$name" "fuzz/corpus/$name" > "$logs/$name.log" 2>&1 || rc=$?
   echo "$rc" > "$logs/$name.rc"
 }
