@@ -18,6 +18,8 @@ std::string satelliteFound(const std::string& satellite, const SatelliteList& li
 {
     std::string names;
     for (const SatellitePosition* position : list.find(satellite)) {
+        if (position->longitude != longitude) // a longitude typed that also starts a name
+            continue;
         for (const std::string& name : SatelliteList::namesFound(*position, satellite))
             names += (names.empty() ? "" : ", ") + name;
     }

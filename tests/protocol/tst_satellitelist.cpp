@@ -45,6 +45,10 @@ TEST_CASE("a name is found whole or by a start that ends at a word or a number")
     CHECK(positionsOf(list, "astr").empty());
     CHECK(positionsOf(list, "Not This").empty()); // another section
     CHECK(positionsOf(list, " ").empty());
+    // The names a position was found by: the starts the words make, or the whole name alone.
+    CHECK(SatelliteList::namesFound(*list.find("astra 1").front(), "astra 1")
+          == std::vector<std::string>{"Astra 1KR", "Astra 1L"});
+    CHECK(SatelliteList::namesFound(list.positions()[0], "SES 1") == std::vector<std::string>{"SES 1"});
 
     CHECK(satelliteLongitude("Hot Bird", list) == 13.0);
     CHECK(satelliteLongitude("30W", list) == -30.0);
