@@ -97,7 +97,7 @@ ChannelChange en50494(const ChannelChoice& choice, const LnbTuning& tuning)
     requireUserBand(SingleCable::En50494, choice.userBand);
     requireWithin(choice.position, 1, En50494Positions, "position", " (A, B) under EN 50494");
     // T = round((IF + UB) / 4) - 350, halves up, from the exact IF: the LNB's oscillator
-    // steps by 4 MHz, (T + 350) * 4, and the transponder lands that far above its IF.
+    // steps by 4 MHz, (T + 350) * 4, and the transponder lands on that oscillator less its IF.
     const int word = static_cast<int>(std::floor((tuning.intermediateMHz + choice.userBandMHz) / 4 + 0.5)) - 350;
     const int data1 = (choice.userBand - 1) << 5 | portBits(choice.position - 1, tuning) << 2;
     return {en50494Message(choice.pin ? En50494ChannelChangePin : En50494ChannelChange, data1, word, choice.pin),
