@@ -7,6 +7,9 @@
 #include "cli/ConsoleOutput.h"
 #include "protocol/LnbTuning.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 using namespace Diseqc;
@@ -18,6 +21,54 @@ int numberArgument(const std::string& what, const std::string& text)
     } catch (const UsageError&) {
         throw UsageError(what + " '" + text + "' is not a number");
     }
+}
+
+// The quiet between the messages --gap asks for, or the bus's usual one.
+std::chrono::milliseconds gapFor(CommandOptions& options)
+{
+    const std::optional<std::string> gap = options.take("--gap");
+    if (!gap)
+        return MessageGap;
+    const int ms = numberArgument("--gap", *gap);
+    return checkedInput([&] { return messageGap(ms); });
+}
+
+std::optional<int> pinFor(CommandOptions& options)
+{
+    if (const std::optional<std::string> pin = options.take("--pin"))
+        return numberArgument("--pin", *pin);
+    return std::nullopt;
+}
+
+// EN 50494 names its positions (A, B); EN 50607 numbers them.
+int positionFor(SingleCable standard, const std::string& text)
+{
+    if (standard == SingleCable::En50607)
+        return numberArgument("--position", text);
+    for (int position = 1; position <= positionCount(standard); ++position) {
+        const std::string name = positionName(standard, position);
+        if (text.size() == name.size()
+            && std::equal(text.begin(), text.end(), name.begin(),
+                          [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; }))
+            return position;
+    }
+    throw UsageError("--position under EN 50494 is A or B, not '" + text + "'");
+}
+
+// "scr tones" and "scr off UB": `words` after "scr".
+PlannedCommand planUserBands(const std::vector<std::string>& words, SingleCable standard, CommandOptions& options)
+{
+    const std::optional<int> pin = pinFor(options);
+    const std::chrono::milliseconds gap = gapFor(options);
+    if (words[0] == "tones") {
+        if (words.size() != 1)
+            throw UsageError("scr tones takes no argument");
+        return sendingMessages({checkedInput([&] { return userBandTones(standard, pin); })}, gap);
+    }
+    if (words.size() != 2)
+        throw UsageError("scr off takes UB, the user band to release");
+    const int userBand = numberArgument("scr off's user band", words[1]);
+    return sendingMessages({checkedInput([&] { return releaseUserBand(standard, userBand, pin); })}, gap);
 }
 
 // The LNB's tuning for the transponder, on the LNB --lnb names (a universal one without).
@@ -72,37 +123,34 @@ PlannedCommand planSwitch(const std::vector<std::string>& words, CommandOptions&
         choice.uncommittedPort = numberArgument("--uncommitted", *uncommitted);
     if (const std::optional<std::string> repeats = options.take("--repeat"))
         choice.repeats = numberArgument("--repeat", *repeats);
+    choice.committedFirst = options.takeFlag("--committed-first");
+    const std::chrono::milliseconds gap = gapFor(options);
     const LnbTuning tuning = tuningFor(words[1], options);
-    return sendingMessages(checkedInput([&] { return switchMessages(choice, tuning); }));
+    return sendingMessages(checkedInput([&] { return switchMessages(choice, tuning); }), gap);
 }
 
 PlannedCommand planSingleCable(const std::vector<std::string>& words, CommandOptions& options)
 {
+    const SingleCable standard = options.takeFlag("--jess") ? SingleCable::En50607 : SingleCable::En50494;
+    if (!words.empty() && (words[0] == "tones" || words[0] == "off"))
+        return planUserBands(words, standard, options);
     if (words.size() != 3)
-        throw UsageError("scr takes UB (the user band), UB-FREQ (its MHz) and TRANSPONDER (11362H)");
+        throw UsageError("scr takes UB (the user band), UB-FREQ (its MHz) and TRANSPONDER (11362H), or tones, "
+                         "or off UB");
     ChannelChoice choice;
-    choice.standard = options.takeFlag("--jess") ? SingleCable::En50607 : SingleCable::En50494;
+    choice.standard = standard;
     choice.userBand = numberArgument("scr's user band", words[0]);
     choice.userBandMHz = numberArgument("scr's user band frequency", words[1]);
-    if (const std::optional<std::string> position = options.take("--position")) {
-        // EN 50494 names its two positions A and B; EN 50607 numbers them.
-        if (choice.standard == SingleCable::En50494 && (*position == "A" || *position == "a"))
-            choice.position = 1;
-        else if (choice.standard == SingleCable::En50494 && (*position == "B" || *position == "b"))
-            choice.position = 2;
-        else if (choice.standard == SingleCable::En50494)
-            throw UsageError("--position under EN 50494 is A or B, not '" + *position + "'");
-        else
-            choice.position = numberArgument("--position", *position);
-    }
-    if (const std::optional<std::string> pin = options.take("--pin"))
-        choice.pin = numberArgument("--pin", *pin);
+    if (const std::optional<std::string> position = options.take("--position"))
+        choice.position = positionFor(standard, *position);
+    choice.pin = pinFor(options);
+    const std::chrono::milliseconds gap = gapFor(options);
     const LnbTuning tuning = tuningFor(words[2], options);
     const ChannelChange change = checkedInput([&] { return channelChange(choice, tuning); });
-    PlannedCommand command = sendingMessages({change.message});
+    PlannedCommand command = sendingMessages({change.message}, gap);
     command.prepare = [change](ConsoleOutput& output) {
         if (!output.quiet())
-            output.reply("tune to:   " + std::to_string(change.tuneMHz) + " MHz");
+            output.reply("tune to:   " + formatMHz(change.tuneMHz) + " MHz");
         return Done;
     };
     return command;

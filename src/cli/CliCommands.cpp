@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliOptions.h"
+#include "link/SendInTurn.h"
 #include "link/SerialPortList.h"
 #include "protocol/BoxCommands.h"
 #include "protocol/IntegerInput.h"
@@ -42,13 +43,13 @@ PlannedCommand sending(Requests requests, ConsoleSession::ReplyLength replyLengt
     command.requests = [requests] { return requests; };
     command.run = [requests = std::move(requests), replyLength, gap](ConsoleSession& session, ConsoleOutput&) {
         ExitStatus status = Done;
-        for (std::size_t i = 0; i < requests.size(); ++i) {
-            if (i > 0)
-                std::this_thread::sleep_for(gap);
-            noteOutcome(session.send(requests[i], replyLength), status);
-            if (status == PortFailed)
-                break;
-        }
+        sendInTurn(
+            requests, gap,
+            [&](const BoxRequest& request) {
+                noteOutcome(session.send(request, replyLength), status);
+                return status != PortFailed;
+            },
+            [](std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); });
         return status;
     };
     return command;
@@ -116,12 +117,12 @@ void noteOutcome(ConsoleSession::Outcome outcome, ExitStatus& status)
         status = ReplyMissing;
 }
 
-PlannedCommand sendingMessages(const std::vector<DiseqcMessage>& messages)
+PlannedCommand sendingMessages(const std::vector<DiseqcMessage>& messages, std::chrono::milliseconds gap)
 {
     Requests requests;
     for (const DiseqcMessage& message : messages)
-        requests.push_back(Diseqc::request(message));
-    return sending(std::move(requests), ConsoleSession::ReplyLength::Exact, Diseqc::MessageGap);
+        requests.push_back(BoxRequests::diseqcMessage(message));
+    return sending(std::move(requests), ConsoleSession::ReplyLength::Exact, gap);
 }
 
 namespace {

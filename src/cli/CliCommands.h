@@ -48,8 +48,9 @@ struct CommandContext {
 PlannedCommand planCommand(const std::vector<std::string>& words, CommandOptions options,
                            const CommandContext& context);
 
-// A command that sends `messages` in turn, with the bus's gap between them.
-PlannedCommand sendingMessages(const std::vector<DiseqcMessage>& messages);
+// A command that sends `messages` in turn, with `gap` between them.
+PlannedCommand sendingMessages(const std::vector<DiseqcMessage>& messages,
+                               std::chrono::milliseconds gap = Diseqc::MessageGap);
 
 // "positions" and "remote": `words` after the table's name.
 PlannedCommand planTableCommand(const std::string& table, const std::vector<std::string>& words);

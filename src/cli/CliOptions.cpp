@@ -61,12 +61,20 @@ std::string cliUsage()
           "  switch PORT TRANSPONDER       a switch's port 1-4 (DiSEqC 1.0, E0 10 38) for the\n"
           "                                transponder's band and polarisation (11362H, 12603V)\n"
           "      --uncommitted N           first the cascade's uncommitted port 1-16 (E0 10 39)\n"
+          "      --committed-first         the committed message first, then the uncommitted one\n"
           "      --repeat N                each message N more times (0-3) as a repeat (E1)\n"
           "  scr UB UB-FREQ TRANSPONDER    a single-cable LNB's user band UB at UB-FREQ MHz\n"
           "                                (EN 50494, E0 10 5A); prints the frequency to tune to\n"
+          "  scr tones                     every user band sends a tone at its centre frequency\n"
+          "                                (E0 10 5B), one peak per band on a meter's spectrum\n"
+          "  scr off UB                    release user band UB for a receiver moved or replaced\n"
+          "                                (E0 10 5A with nothing to tune)\n"
           "      --position A|B            the LNB's position (default A; 1-64 with --jess)\n"
-          "      --pin N                   the system's PIN (0-255)\n"
-          "      --jess                    EN 50607 instead: user bands 1-32 (70, 71 with a PIN)\n"
+          "      --pin N                   the system's PIN (0-255): 5C instead of 5A, 5D of 5B\n"
+          "      --jess                    EN 50607 instead: user bands 1-32 (70, 71 with a PIN);\n"
+          "                                it has no tones\n"
+          "  --gap MS                      the quiet between the messages of switch and scr,\n"
+          "                                15-1000 ms (default 100), for slow switches\n"
           "  --lnb LOW,HIGH,SWITCH|LO      the LNB for switch and scr, in MHz (default the\n"
           "                                universal 9750,10600,11700; 10750: one oscillator)\n"
           "Numbers: decimal, or hexadecimal after $, x or 0x (0xE0, $E0, 224).\n"
@@ -192,6 +200,7 @@ struct CommandOption {
 constexpr CommandOption CommandOptionList[] = {
     {"--seconds", true},  {"--probe", false},    {"--lnb", true},   {"--uncommitted", true},
     {"--repeat", true},   {"--position", true}, {"--pin", true},   {"--jess", false},
+    {"--gap", true},      {"--committed-first", false},
 };
 
 bool isOption(const std::string& argument)

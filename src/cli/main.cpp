@@ -63,7 +63,7 @@ int dryRun(const CliOptions& options, const PlannedCommand& command)
     if (const ExitStatus prepared = command.prepare(output); prepared != Done || command.sendsNothing)
         return output.finish(prepared);
     for (const BoxRequest& request : command.requests()) {
-        const std::string packet = packetDump(padToPacket(request.bytes));
+        const std::string packet = sentPacketDump(request);
         if (output.quiet())
             output.reply(packet);
         else

@@ -22,6 +22,11 @@ std::string padToPacket(std::string request)
     return request;
 }
 
+std::string sentPacketDump(const BoxRequest& request)
+{
+    return packetDump(padToPacket(request.bytes));
+}
+
 BoxSession::BoxSession(serial::Port& port, ReceiveBuffer& buffer, const ReaderOptions& options,
                        BoxSessionHost& host)
     : m_port(port)
@@ -89,7 +94,7 @@ void BoxSession::release()
 BoxSession::Sent BoxSession::send(const BoxRequest& request, std::chrono::milliseconds timeout)
 {
     const std::string packet = padToPacket(request.bytes);
-    m_host.showSent(packetDump(packet));
+    m_host.showSent(sentPacketDump(request));
     std::optional<TemporaryDisplayMode> asText;
     if (request.textReply)
         asText.emplace(m_options.displayMode, DisplayMode::Ascii);

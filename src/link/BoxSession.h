@@ -28,6 +28,8 @@ constexpr const char* ReceiveErrorText = "Receive error!";
 
 // The request padded with 0x00 bytes to 11 bytes; a longer request stays as it is.
 std::string padToPacket(std::string request);
+// The packet as its "S: " line shows it, sent or (in a dry run) not.
+std::string sentPacketDump(const BoxRequest& request);
 
 class BoxSession {
 public:

@@ -39,6 +39,11 @@ BoxRequest diseqcMessage(std::string_view message)
     return result;
 }
 
+BoxRequest diseqcMessage(const DiseqcMessage& message)
+{
+    return diseqcMessage(std::string(message.begin(), message.end()));
+}
+
 BoxRequest setPosition(std::uint8_t position) { return request({0x04, 0x00, position}, 2); }
 BoxRequest stepUp() { return request({0x05, 0x00}, 2); }
 BoxRequest stepDown() { return request({0x05, 0x01}, 2); }

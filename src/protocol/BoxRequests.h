@@ -3,6 +3,8 @@
 // request with zero bytes to the full packet length.
 #pragma once
 
+#include "protocol/DiseqcMessages.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,6 +30,7 @@ constexpr int RemoteTableSize = 97;
 BoxRequest hardwareInfo();
 // 03 n b1..bn: the box puts the n message bytes on the DiSEqC bus.
 BoxRequest diseqcMessage(std::string_view message);
+BoxRequest diseqcMessage(const DiseqcMessage& message);
 BoxRequest setPosition(std::uint8_t position);
 BoxRequest stepUp();
 BoxRequest stepDown();

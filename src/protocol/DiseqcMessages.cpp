@@ -3,17 +3,34 @@
 #include "protocol/ByteFormat.h"
 #include "protocol/InputError.h"
 
+#include <cmath>
+
 // The layouts are the published ones: the committed and uncommitted switch commands of DiSEqC
-// 1.0 and 1.1, the positioner command set, EN 50494's ODU_Channel_change and EN 50607's
-// channel change.
+// 1.0 and 1.1, the positioner command set, EN 50494's ODU_Channel_change, ODU_PowerOFF and
+// ODU_UBxSignal_ON, and EN 50607's channel change and power off.
 
 namespace Diseqc {
 
 namespace {
 
 constexpr std::uint8_t FirstTransmission = 0xE0;
+constexpr std::uint8_t FirstTransmissionReplyWanted = 0xE2;
 constexpr std::uint8_t AnySwitch = 0x10;
 constexpr std::uint8_t Positioner = 0x31;
+
+constexpr int En50494UserBands = 8;
+constexpr int En50494Positions = 2;
+constexpr int En50607UserBands = 32;
+constexpr int En50607Positions = 64;
+
+// EN 50494's commands to any switch (E0 10 xx), the second of each pair with a PIN.
+constexpr std::uint8_t En50494ChannelChange = 0x5A;
+constexpr std::uint8_t En50494ChannelChangePin = 0x5C;
+constexpr std::uint8_t En50494Tones = 0x5B;
+constexpr std::uint8_t En50494TonesPin = 0x5D;
+// EN 50607's framing bytes, which are its commands.
+constexpr std::uint8_t En50607ChannelChange = 0x70;
+constexpr std::uint8_t En50607ChannelChangePin = 0x71;
 
 std::uint8_t byte(int value) { return static_cast<std::uint8_t>(value); }
 
@@ -23,6 +40,41 @@ void requireWithin(int value, int lowest, int highest, const std::string& what, 
     if (value < lowest || value > highest)
         throw InputError(what + " " + std::to_string(value) + " is outside " + std::to_string(lowest) + "-"
                          + std::to_string(highest) + after);
+}
+
+std::string standardName(SingleCable standard)
+{
+    return standard == SingleCable::En50494 ? "EN 50494" : "EN 50607";
+}
+
+void requireUserBand(SingleCable standard, int userBand)
+{
+    requireWithin(userBand, 1, userBandCount(standard), "user band", " under " + standardName(standard));
+}
+
+// The message with the PIN after it, when there is one.
+DiseqcMessage withPin(DiseqcMessage message, std::optional<int> pin)
+{
+    if (pin) {
+        requireWithin(*pin, 0, 255, "PIN");
+        message.push_back(byte(*pin));
+    }
+    return message;
+}
+
+// EN 50494: E0 10, the command, D1 = UB-1 (3 bits) position pol band T9 T8, D2 = T7..T0.
+DiseqcMessage en50494Message(std::uint8_t command, int data1, int word, std::optional<int> pin)
+{
+    return withPin({FirstTransmission, AnySwitch, command, byte(data1 | word >> 8), byte(word & 0xFF)}, pin);
+}
+
+// EN 50607: the command as framing, D1 = UB-1 (5 bits) T10..T8, D2 = T7..T0, D3 = position-1
+// (6 bits) pol band.
+DiseqcMessage en50607Message(int userBand, int word, int data3, std::optional<int> pin)
+{
+    return withPin({byte(pin ? En50607ChannelChangePin : En50607ChannelChange), byte((userBand - 1) << 3 | word >> 8),
+                    byte(word & 0xFF), byte(data3)},
+                   pin);
 }
 
 DiseqcMessage positioner(std::uint8_t command, std::optional<std::uint8_t> data = std::nullopt)
@@ -42,32 +94,28 @@ int portBits(int positionIndex, const LnbTuning& tuning)
 
 ChannelChange en50494(const ChannelChoice& choice, const LnbTuning& tuning)
 {
-    requireWithin(choice.userBand, 1, 8, "user band", " under EN 50494");
-    requireWithin(choice.position, 1, 2, "position", " (A, B) under EN 50494");
-    // T = round((IF + UB) / 4) - 350, halves up: the LNB places the transponder on a 4 MHz grid.
-    const int word = (tuning.intermediateMHz + choice.userBandMHz + 2) / 4 - 350;
-    const int data1 = (choice.userBand - 1) << 5 | portBits(choice.position - 1, tuning) << 2 | word >> 8;
-    DiseqcMessage message{FirstTransmission, AnySwitch, byte(choice.pin ? 0x5C : 0x5A), byte(data1), byte(word & 0xFF)};
-    if (choice.pin)
-        message.push_back(byte(*choice.pin));
-    return {message, (word + 350) * 4 - tuning.intermediateMHz};
+    requireUserBand(SingleCable::En50494, choice.userBand);
+    requireWithin(choice.position, 1, En50494Positions, "position", " (A, B) under EN 50494");
+    // T = round((IF + UB) / 4) - 350, halves up, from the exact IF: the LNB's oscillator
+    // steps by 4 MHz, (T + 350) * 4, and the transponder lands on that oscillator less its IF.
+    const int word = static_cast<int>(std::floor((tuning.intermediateMHz + choice.userBandMHz) / 4 + 0.5)) - 350;
+    const int data1 = (choice.userBand - 1) << 5 | portBits(choice.position - 1, tuning) << 2;
+    return {en50494Message(choice.pin ? En50494ChannelChangePin : En50494ChannelChange, data1, word, choice.pin),
+            (word + 350) * 4 - tuning.intermediateMHz};
 }
 
 ChannelChange en50607(const ChannelChoice& choice, const LnbTuning& tuning)
 {
-    requireWithin(choice.userBand, 1, 32, "user band", " under EN 50607");
-    requireWithin(choice.position, 1, 64, "position", " under EN 50607");
-    // T = IF - 100 in 11 bits: the LNB tunes in 1 MHz steps, so the transponder lands on the
-    // band's own frequency.
-    const int word = tuning.intermediateMHz - 100;
+    requireUserBand(SingleCable::En50607, choice.userBand);
+    requireWithin(choice.position, 1, En50607Positions, "position", " under EN 50607");
+    // T = IF - 100 in 11 bits, the IF rounded halves up: the LNB tunes in 1 MHz steps, and
+    // the transponder lands as far from the band's centre as the step is from its IF.
+    const int word = static_cast<int>(std::floor(tuning.intermediateMHz + 0.5)) - 100;
     if (word > 0x7FF)
-        throw InputError("an intermediate frequency of " + std::to_string(tuning.intermediateMHz)
+        throw InputError("an intermediate frequency of " + formatMHz(tuning.intermediateMHz)
                          + " MHz is beyond EN 50607's " + std::to_string(0x7FF + 100) + " MHz");
-    DiseqcMessage message{byte(choice.pin ? 0x71 : 0x70), byte((choice.userBand - 1) << 3 | word >> 8),
-                          byte(word & 0xFF), byte(portBits(choice.position - 1, tuning))};
-    if (choice.pin)
-        message.push_back(byte(*choice.pin));
-    return {message, choice.userBandMHz};
+    return {en50607Message(choice.userBand, word, portBits(choice.position - 1, tuning), choice.pin),
+            choice.userBandMHz + (word + 100 - tuning.intermediateMHz)};
 }
 
 } // namespace
@@ -80,14 +128,18 @@ std::string messageText(const DiseqcMessage& message)
     return text;
 }
 
-BoxRequest request(const DiseqcMessage& message)
+std::chrono::milliseconds messageGap(int ms)
 {
-    return BoxRequests::diseqcMessage(std::string(message.begin(), message.end()));
+    requireWithin(ms, ShortestGapMs, LongestGapMs, "gap", " ms");
+    return std::chrono::milliseconds(ms);
 }
 
 DiseqcMessage repeated(DiseqcMessage message)
 {
-    message.at(0) |= 0x01;
+    const std::uint8_t framing = message.at(0);
+    if (framing != FirstTransmission && framing != FirstTransmissionReplyWanted)
+        throw InputError("framing " + hexByte(framing) + " has no repeat: only E0 and E2 have");
+    message[0] = framing | 0x01;
     return message;
 }
 
@@ -107,10 +159,12 @@ DiseqcMessage uncommittedSwitch(int port)
 std::vector<DiseqcMessage> switchMessages(const SwitchChoice& choice, const LnbTuning& tuning)
 {
     requireWithin(choice.repeats, 0, 3, "repeats");
+    if (choice.committedFirst && !choice.uncommittedPort)
+        throw InputError("the committed message first needs an uncommitted port to go after it");
     std::vector<DiseqcMessage> firsts;
     if (choice.uncommittedPort)
         firsts.push_back(uncommittedSwitch(*choice.uncommittedPort));
-    firsts.push_back(committedSwitch(choice.port, tuning));
+    firsts.insert(choice.committedFirst ? firsts.begin() : firsts.end(), committedSwitch(choice.port, tuning));
     std::vector<DiseqcMessage> messages;
     for (const DiseqcMessage& first : firsts) {
         messages.push_back(first);
@@ -122,9 +176,33 @@ std::vector<DiseqcMessage> switchMessages(const SwitchChoice& choice, const LnbT
 ChannelChange channelChange(const ChannelChoice& choice, const LnbTuning& tuning)
 {
     requireWithin(choice.userBandMHz, LowestIntermediateMHz, HighestIntermediateMHz, "user band frequency", " MHz");
-    if (choice.pin)
-        requireWithin(*choice.pin, 0, 255, "PIN");
     return choice.standard == SingleCable::En50494 ? en50494(choice, tuning) : en50607(choice, tuning);
+}
+
+DiseqcMessage userBandTones(SingleCable standard, std::optional<int> pin)
+{
+    if (standard != SingleCable::En50494)
+        throw InputError("EN 50607 has no message for tones on all user bands: only EN 50494 has");
+    return en50494Message(pin ? En50494TonesPin : En50494Tones, 0, 0, pin);
+}
+
+DiseqcMessage releaseUserBand(SingleCable standard, int userBand, std::optional<int> pin)
+{
+    requireUserBand(standard, userBand);
+    // A channel change with a tuning word of 0, position, polarisation and band 0.
+    if (standard == SingleCable::En50494)
+        return en50494Message(pin ? En50494ChannelChangePin : En50494ChannelChange, (userBand - 1) << 5, 0, pin);
+    return en50607Message(userBand, 0, 0, pin);
+}
+
+int userBandCount(SingleCable standard)
+{
+    return standard == SingleCable::En50494 ? En50494UserBands : En50607UserBands;
+}
+
+int positionCount(SingleCable standard)
+{
+    return standard == SingleCable::En50494 ? En50494Positions : En50607Positions;
 }
 
 std::string positionName(SingleCable standard, int position)

@@ -14,6 +14,7 @@ struct Transponder {
     double frequencyMHz;
     char letter; // H, V, L or R as typed, upper case
     Polarisation polarisation;
+    std::string typed; // as the user typed it, for the messages that name it
 };
 
 // A universal LNB switches to its high oscillator at and above the switch frequency; an LNB
@@ -26,6 +27,9 @@ struct Lnb {
 
 constexpr Lnb UniversalLnb{9750, 10600, 11700};
 
+// "9750/10600 MHz, switch at 11700", "10750 MHz".
+std::string lnbCaption(const Lnb& lnb);
+
 // The cable's range of intermediate frequencies, which receivers, switches and single-cable
 // user bands share.
 constexpr int LowestIntermediateMHz = 950;
@@ -34,16 +38,22 @@ constexpr int HighestIntermediateMHz = 2150;
 struct LnbTuning {
     bool highBand;
     Polarisation polarisation;
-    int intermediateMHz; // rounded to whole MHz, halves up
+    double intermediateMHz; // exact: each message rounds it once, to its own step
 };
 
 // Throw InputError naming the text.
 Transponder parseTransponder(std::string_view text);
 // "9750,10600,11700" (low and high oscillator, switch frequency) or "10750".
 Lnb parseLnb(std::string_view text);
+// An LNB with two oscillators; throws InputError, naming the figure, unless the low one lies
+// below the high one and the switch frequency within one of the two bands they receive.
+Lnb switchedLnb(double lowOscillatorMHz, double highOscillatorMHz, double switchMHz);
 
-// Throws InputError when the intermediate frequency falls outside the cable's range.
+// Throws InputError when the intermediate frequency falls outside the cable's range, or the
+// transponder lies below the oscillator outside the C band.
 LnbTuning tuneLnb(const Lnb& lnb, const Transponder& transponder);
 
+// "11362", "1397.5": whole MHz without a fraction, up to three decimals otherwise.
+std::string formatMHz(double mhz);
 // "11362H", "10744.5H".
 std::string formatTransponder(const Transponder& transponder);

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -93,8 +94,13 @@ void TestBoxControl::requestsAreListedOldestFirstAndCleared()
     QTRY_COMPARE(answer(*m_box, "pending-bytes"), std::string("ok 3"));
 
     QCOMPARE(answer(*m_box, "requests"), "ok 0C01" + std::string(18, '0') + " 0E" + std::string(20, '0'));
+    // Two requests, one gap between their arrivals, in whole milliseconds.
+    QVERIFY(QRegularExpression(QStringLiteral("^ok \\d+$"))
+                .match(QString::fromStdString(answer(*m_box, "arrival-gaps")))
+                .hasMatch());
     QCOMPARE(answer(*m_box, "clear-requests"), std::string("ok"));
     QCOMPARE(answer(*m_box, "requests"), std::string("ok"));
+    QCOMPARE(answer(*m_box, "arrival-gaps"), std::string("ok"));
 }
 
 void TestBoxControl::settingsShapeTheNextReplies()

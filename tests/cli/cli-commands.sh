@@ -177,6 +177,16 @@ sends drive west 10s -- "03 04 E0 31 69 0A"
 sends store 3 -- "03 04 E0 31 6A 03"
 sends goto slot 3 -- "03 04 E0 31 6B 03"
 sends --settings site.ini goto hot bird -- "03 05 E0 31 6E D0 07"
+# The committed message first, each followed by its repeat, and a pause of 300 ms at least
+# between a message's arrival and the next one's (a reply and the pause lie between them).
+box_control box-control clear-requests
+sends switch 2 11362H --uncommitted 5 --committed-first --repeat 1 --gap 300 -- \
+  "03 04 E0 10 38 F6" "03 04 E1 10 38 F6" "03 04 E0 10 39 F4" "03 04 E1 10 39 F4"
+gaps=$(box_ask box-control arrival-gaps)
+[[ $(wc -w <<<"$gaps") == 3 ]] || fail "the box timed the arrivals of 4 requests as: $gaps"
+for gap in $gaps; do
+  ((gap >= 300)) || fail "--gap 300 left only $gap ms between two messages ($gaps)"
+done
 requests=$(grep -c '^request:' box.log)
 expect 0 --port "$box" --dry-run switch 2 11362H --repeat 1
 [[ $(cat out) == "S: 0x03 0x04 0xE0 0x10 0x38 0xF6 0x00 0x00 0x00 0x00 0x00"$'\n'"S: 0x03 0x04 0xE1 0x10 0x38 0xF6 0x00 0x00 0x00 0x00 0x00" ]] ||

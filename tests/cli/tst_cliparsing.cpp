@@ -23,6 +23,15 @@ PlannedCommand plan(std::vector<std::string> arguments)
                         [] { return builtInSatellites(); }, {}});
 }
 
+// The requests the command would send, one after another.
+std::vector<std::string> sent(std::vector<std::string> arguments)
+{
+    std::vector<std::string> requests;
+    for (const BoxRequest& request : plan(std::move(arguments)).requests())
+        requests.push_back(request.bytes);
+    return requests;
+}
+
 } // namespace
 
 TEST_CASE("options stand anywhere until --, and take only sensible numbers")
@@ -73,6 +82,43 @@ TEST_CASE("arguments the box's protocol cannot carry are refused before anything
     CHECK_THROWS_WITH_AS(plan({"goto", "19.2E"}), "19.2E is below the horizon at 33.87S,151.21E", UsageError);
     CHECK_THROWS_AS(plan({"aim", "200E"}), UsageError);
     CHECK_THROWS_AS(plan({"aim"}), UsageError);
+}
+
+TEST_CASE("single cable's tones and release, the positioner's limits, and the range's ends")
+{
+    using namespace std::string_literals;
+    using Sent = std::vector<std::string>;
+    // 03 and the length wrap each message: ODU_UBxSignal_ON E0 10 5B 00 00, with a PIN 5D and
+    // the PIN (0 is one); ODU_PowerOFF of band 3, D1 = 010 00000; EN 50607's of band 1 with
+    // PIN 7, 71 then D1 = 00000 000.
+    CHECK(sent({"scr", "tones"}) == Sent{"\x03\x05\xE0\x10\x5B\x00\x00"s});
+    CHECK(sent({"scr", "tones", "--pin", "0"}) == Sent{"\x03\x06\xE0\x10\x5D\x00\x00\x00"s});
+    CHECK(sent({"scr", "off", "3"}) == Sent{"\x03\x05\xE0\x10\x5A\x40\x00"s});
+    CHECK(sent({"scr", "off", "1", "--jess", "--pin", "7"}) == Sent{"\x03\x05\x71\x00\x00\x00\x07"s});
+    CHECK(sent({"scr", "1", "1210", "11362H", "--pin", "0"}) == Sent{"\x03\x06\xE0\x10\x5C\x09\x64\x00"s});
+    // The positioner's limits off (63) and on again (a store of 0: 6A 00).
+    CHECK(sent({"limit", "off"}) == Sent{"\x03\x03\xE0\x31\x63"s});
+    CHECK(sent({"limit", "on"}) == Sent{"\x03\x04\xE0\x31\x6A\x00"s});
+    // 12750 MHz on the high oscillator is 2150 MHz, the cable's top: horizontal high band on
+    // port 1 is 1111 0 0 1 1.
+    CHECK(sent({"switch", "1", "12750H"}) == Sent{"\x03\x04\xE0\x10\x38\xF3"s});
+
+    CHECK_THROWS_WITH_AS(plan({"scr", "off", "0"}), "user band 0 is outside 1-8 under EN 50494", UsageError);
+    CHECK_THROWS_AS(plan({"scr", "off", "9"}), UsageError);
+    CHECK_THROWS_WITH_AS(plan({"scr", "off", "33", "--jess"}), "user band 33 is outside 1-32 under EN 50607",
+                         UsageError);
+    CHECK_THROWS_WITH_AS(plan({"scr", "tones", "--jess"}), doctest::Contains("EN 50607 has no"), UsageError);
+    CHECK_THROWS_AS(plan({"scr", "tones", "1"}), UsageError);
+    CHECK_THROWS_WITH_AS(plan({"scr", "tones", "--position", "B"}), "--position does not go with scr", UsageError);
+    CHECK_THROWS_WITH_AS(plan({"switch", "2", "11362H", "--gap", "5"}), "gap 5 is outside 15-1000 ms", UsageError);
+    CHECK_THROWS_WITH_AS(plan({"scr", "tones", "--gap", "2000"}), "gap 2000 is outside 15-1000 ms", UsageError);
+    CHECK_THROWS_AS(plan({"switch", "2", "11362H", "--committed-first"}), UsageError);
+    CHECK_THROWS_WITH_AS(plan({"switch", "2", "11362H", "--lnb", "10600,9750,11700"}), doctest::Contains("10600 MHz"),
+                         UsageError);
+    CHECK_THROWS_WITH_AS(plan({"switch", "2", "11362H", "--lnb", "9750,10600,13000"}), doctest::Contains("13000 MHz"),
+                         UsageError);
+    CHECK_THROWS_WITH_AS(plan({"switch", "1", "0.0001H"}), doctest::Contains("0.0001H"), UsageError);
+    CHECK_NOTHROW(plan({"scr", "1", "1210", "11362H", "--position", "b"}));
 }
 
 TEST_CASE("a port failure outweighs a reply that did not fit, which outweighs success")

@@ -25,9 +25,9 @@ start_box() {
   started_boxes+=($!)
   within 5 test -e "$link" || fail "the simulated box did not start: $(cat "$log")"
 }
-# box_control LINK WORDS...: one request on the control channel a box serves behind LINK
-# (its --control-link); anything but "ok" fails the test.
-box_control() {
+# box_ask LINK WORDS...: one request on the control channel a box serves behind LINK (its
+# --control-link), printing the values of the answer; anything but "ok" fails the test.
+box_ask() {
   local link=$1 channel reply
   shift
   within 5 test -e "$link" || fail "no control channel at $link"
@@ -36,7 +36,10 @@ box_control() {
   read -r -t 5 reply <&"$channel"
   exec {channel}>&-
   [[ $reply == ok* ]] || fail "the box's control channel answered '$*' with: $reply"
+  echo "${reply#ok}"
 }
+# box_control LINK WORDS...: the same, for a request that asks for nothing back.
+box_control() { box_ask "$@" >/dev/null; }
 stop_boxes() {
   local box
   for box in "${started_boxes[@]}"; do kill "$box" 2>/dev/null; wait "$box" 2>/dev/null; done

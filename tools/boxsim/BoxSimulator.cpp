@@ -74,6 +74,7 @@ bool BoxSimulator::reset(std::string* error)
         m_tables = boxsim::BoxTables();
         m_handler = boxsim::BoxRequestHandler(m_tables);
         m_requests.clear();
+        m_arrivals.clear();
         m_forcedLengths.clear();
     }
     return start(error);
@@ -90,10 +91,20 @@ std::vector<BoxSimulator::Packet> BoxSimulator::requests() const
     return m_requests;
 }
 
+std::vector<long long> BoxSimulator::arrivalGapsMs() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<long long> gaps;
+    for (std::size_t i = 1; i < m_arrivals.size(); ++i)
+        gaps.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(m_arrivals[i] - m_arrivals[i - 1]).count());
+    return gaps;
+}
+
 void BoxSimulator::clearRequests()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_requests.clear();
+    m_arrivals.clear();
 }
 
 bool BoxSimulator::waitForRequests(std::size_t count, int timeoutMs)
@@ -265,6 +276,7 @@ void BoxSimulator::answer(const Packet& request)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_requests.push_back(request);
+        m_arrivals.push_back(Clock::now());
         reply = boxsim::shapeReply(m_handler.handle(request), m_options.fault,
                                    m_options.lateDelayMs, m_options.splitPauseMs);
         const auto fixed = m_options.replyLengths.find(request[0]);

@@ -12,6 +12,7 @@
 #include "WakePipe.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -77,6 +78,9 @@ public:
 
     // Every 11-byte packet received, oldest first.
     std::vector<Packet> requests() const;
+    // The milliseconds from each packet's arrival to the next one's, whole ones rounded down:
+    // a lower bound of the quiet a program left between its requests.
+    std::vector<long long> arrivalGapsMs() const;
     void clearRequests();
     // True once at least `count` packets were received (and answered or being answered).
     bool waitForRequests(std::size_t count, int timeoutMs);
@@ -123,6 +127,7 @@ private:
     boxsim::BoxRequestHandler m_handler{m_tables};
     boxsim::PacketAssembler m_assembler;
     std::vector<Packet> m_requests;
+    std::vector<std::chrono::steady_clock::time_point> m_arrivals; // one per request
     std::map<std::uint8_t, std::size_t> m_forcedLengths;
     ReplyHook m_hook;
 };

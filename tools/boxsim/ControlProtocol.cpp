@@ -70,6 +70,14 @@ std::string requests(BoxSimulator& box, const Words&)
     return ok(list);
 }
 
+std::string arrivalGaps(BoxSimulator& box, const Words&)
+{
+    std::string list;
+    for (const long long gap : box.arrivalGapsMs())
+        list += (list.empty() ? "" : " ") + std::to_string(gap);
+    return ok(list);
+}
+
 std::string clearRequests(BoxSimulator& box, const Words&)
 {
     box.clearRequests();
@@ -168,6 +176,7 @@ constexpr Command Commands[] = {
     {command::Reset, 0, reset},
     {command::Requests, 0, requests},
     {command::ClearRequests, 0, clearRequests},
+    {command::ArrivalGaps, 0, arrivalGaps},
     {command::PendingBytes, 0, pendingBytes},
     {command::Positions, 0, positions},
     {command::SetPositions, 1, setPositions},

@@ -22,6 +22,7 @@ namespace command {
 constexpr std::string_view Reset = "reset";                     // back to the box as started
 constexpr std::string_view Requests = "requests";               // -> each packet received, oldest first
 constexpr std::string_view ClearRequests = "clear-requests";
+constexpr std::string_view ArrivalGaps = "arrival-gaps";        // -> MS from each request to the next
 constexpr std::string_view PendingBytes = "pending-bytes";      // -> bytes short of a packet
 constexpr std::string_view Positions = "positions";             // -> the position table
 constexpr std::string_view SetPositions = "set-positions";      // TABLE

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 
 InstallerDialog::InstallerDialog(QWidget* parent, const char* name, const QString& title, DiseqcSender send)
     : QDialog(parent)
@@ -37,17 +36,14 @@ QPushButton* InstallerDialog::addSendButton(const char* name, const QString& cap
     button->setObjectName(QLatin1String(name));
     connect(button, &QPushButton::clicked, this, [this, messages = std::move(messages)] {
         runHandler([&] {
-            // The transaction keeps the window's events running: a press meanwhile sends
-            // nothing. The buttons stay enabled, so that the focus stays where it was.
-            if (m_sending)
-                return;
+            // The buttons stay enabled while a send runs, so that the focus stays where it
+            // was: the main window refuses a press meanwhile, whichever dialog it comes from.
             const std::optional<std::vector<DiseqcMessage>> toSend = messages();
             if (!toSend) {
                 prompts().beep();
                 return;
             }
-            const QScopedValueRollback<bool> sending(m_sending, true);
-            m_send(*toSend);
+            m_send(*toSend, messageGap(), this);
         });
     });
     return button;

@@ -1,14 +1,14 @@
 // What the installer's dialogs share: shown beside the main window without stopping it, so
 // that its log keeps showing what arrives; the focus on the first edit at each showing; Return
 // in an edit only ends the typing, and on a focused button presses it; Escape closes; and the
-// sends, which go through the main window's transaction with the dialog's buttons held
-// meanwhile.
+// sends, which go through the main window's transaction.
 #pragma once
 
 #include "protocol/DiseqcMessages.h"
 
 #include <QDialog>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -18,9 +18,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Sends messages in turn through the main window's request/reply transaction, with the bus's
-// gap between them.
-using DiseqcSender = std::function<void(const std::vector<DiseqcMessage>&)>;
+// Sends messages in turn through the main window's request/reply transaction, `gap` apart, for
+// as long as `from` stays shown; while that transaction is busy, it sends nothing and says so.
+using DiseqcSender =
+    std::function<void(const std::vector<DiseqcMessage>& messages, std::chrono::milliseconds gap, const QWidget* from)>;
 
 class InstallerDialog : public QDialog {
     Q_OBJECT
@@ -46,10 +47,12 @@ protected:
     // The figure beside a caption that is no label of a control: the figure names itself.
     static void addFigureRow(QFormLayout* form, const QString& caption, QLabel* figure);
 
+    // The quiet between the messages of one press.
+    virtual std::chrono::milliseconds messageGap() const { return Diseqc::MessageGap; }
+
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     DiseqcSender m_send;
     QLineEdit* m_firstEdit = nullptr;
-    bool m_sending = false;
 };

@@ -17,10 +17,9 @@ using namespace Diseqc;
 
 namespace {
 
-constexpr int En50494UserBands = 8;
-constexpr int En50607UserBands = 32;
-constexpr int En50607Positions = 64;
 constexpr int OneOscillatorMHz = 10750;
+// The LNB list's rows.
+enum LnbKind { Universal, OneOscillator, Custom };
 
 // A spin box whose lowest value stands for none.
 QSpinBox* newSpin(const char* name, int lowest, int highest, int value, const QString& none = {})
@@ -58,13 +57,35 @@ QWidget* newPart(const char* name, const QString& heading)
     return part;
 }
 
-// A part's button, at the part's right.
-QLayout* buttonRow(QPushButton* button)
+// A part's buttons, at the part's right.
+QLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
 {
     auto* row = new QHBoxLayout;
     row->addStretch();
-    row->addWidget(button);
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
     return row;
+}
+
+QSpinBox* newMHzSpin(const char* name, int value)
+{
+    QSpinBox* spin = newSpin(name, 1, 99999, value);
+    spin->setSuffix(QStringLiteral(" MHz"));
+    return spin;
+}
+
+// A control with its caption before it, in a row of several.
+void addLabelled(QHBoxLayout* row, const QString& caption, QWidget* control)
+{
+    auto* label = new QLabel(caption);
+    label->setBuddy(control);
+    row->addWidget(label);
+    row->addWidget(control);
+}
+
+SingleCable standardAt(int index)
+{
+    return index == 0 ? SingleCable::En50494 : SingleCable::En50607;
 }
 
 // Several messages on one line, in the order they are sent.
@@ -94,15 +115,19 @@ SwitchesDialog::SwitchesDialog(QWidget* parent, DiseqcSender send)
     setMinimumWidth(460);
     setFirstEdit(m_transponder);
 
-    for (QSpinBox* spin : {m_oscillator, m_port, m_uncommitted, m_repeats, m_userBand, m_bandFrequency, m_pin})
+    for (QSpinBox* spin : {m_oscillator, m_lowOscillator, m_highOscillator, m_switchFrequency, m_port, m_uncommitted,
+                           m_repeats, m_userBand, m_bandFrequency, m_pin})
         connect(spin, qOverload<int>(&QSpinBox::valueChanged), this, [this] { showMessages(); });
     connect(m_transponder, &QLineEdit::textChanged, this, [this] { showMessages(); });
     connect(m_lnb, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
-        m_oscillator->setEnabled(m_lnb->currentIndex() == 1);
+        m_oscillator->setEnabled(m_lnb->currentIndex() == OneOscillator);
+        for (QSpinBox* spin : {m_lowOscillator, m_highOscillator, m_switchFrequency})
+            spin->setEnabled(m_lnb->currentIndex() == Custom);
         showMessages();
     });
     connect(m_standard, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { followStandard(); });
-    connect(m_position, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { showMessages(); });
+    for (QComboBox* list : {m_position, m_order})
+        connect(list, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { showMessages(); });
     followStandard();
 }
 
@@ -116,19 +141,33 @@ QWidget* SwitchesDialog::createLnbRow()
     m_transponder->setPlaceholderText(QStringLiteral("11362H"));
     form->addRow(QStringLiteral("Transponder"), m_transponder);
 
-    m_lnb = newList("lnb", {QStringLiteral("Universal: 9750/10600 MHz, switch at 11700"), QStringLiteral("One oscillator")});
-    m_oscillator = newSpin("oscillator", 1, 99999, OneOscillatorMHz);
-    m_oscillator->setSuffix(QStringLiteral(" MHz"));
+    m_lnb = newList("lnb", {QStringLiteral("Universal: ") + QString::fromStdString(lnbCaption(UniversalLnb)),
+                            QStringLiteral("One oscillator"), QStringLiteral("Custom")});
+    m_oscillator = newMHzSpin("oscillator", OneOscillatorMHz);
     m_oscillator->setEnabled(false);
     auto* lnbRow = new QHBoxLayout;
     lnbRow->addWidget(m_lnb, 1);
-    auto* oscillatorLabel = new QLabel(QStringLiteral("Oscillator"));
-    oscillatorLabel->setBuddy(m_oscillator);
-    lnbRow->addWidget(oscillatorLabel);
-    lnbRow->addWidget(m_oscillator);
+    addLabelled(lnbRow, QStringLiteral("Oscillator"), m_oscillator);
     form->addRow(QStringLiteral("LNB"), lnbRow);
     // A row of several controls takes no buddy of its own.
     qobject_cast<QLabel*>(form->labelForField(lnbRow))->setBuddy(m_lnb);
+    form->addRow(QString(), createCustomLnbRow());
+    return row;
+}
+
+// A custom LNB as --lnb LOW,HIGH,SWITCH gives it, the universal one's figures to start from.
+QLayout* SwitchesDialog::createCustomLnbRow()
+{
+    m_lowOscillator = newMHzSpin("lowOscillator", int(UniversalLnb.lowOscillatorMHz));
+    m_highOscillator = newMHzSpin("highOscillator", int(*UniversalLnb.highOscillatorMHz));
+    m_switchFrequency = newMHzSpin("switchFrequency", int(UniversalLnb.switchMHz));
+    auto* row = new QHBoxLayout;
+    addLabelled(row, QStringLiteral("Low oscillator"), m_lowOscillator);
+    addLabelled(row, QStringLiteral("High oscillator"), m_highOscillator);
+    addLabelled(row, QStringLiteral("Switch at"), m_switchFrequency);
+    row->addStretch();
+    for (QSpinBox* spin : {m_lowOscillator, m_highOscillator, m_switchFrequency})
+        spin->setEnabled(false);
     return row;
 }
 
@@ -140,11 +179,16 @@ QWidget* SwitchesDialog::createSwitchPart()
     form->addRow(QStringLiteral("Port"), m_port);
     m_uncommitted = newSpin("uncommitted", 0, 16, 0, QStringLiteral("none"));
     form->addRow(QStringLiteral("Uncommitted port"), m_uncommitted);
+    m_order = newList("order", {QStringLiteral("Uncommitted first"), QStringLiteral("Committed first")});
+    form->addRow(QStringLiteral("Order"), m_order);
     m_repeats = newSpin("repeats", 0, 3, 0);
     form->addRow(QStringLiteral("Repeats"), m_repeats);
+    m_pause = newSpin("pause", ShortestGapMs, LongestGapMs, int(MessageGap.count()));
+    m_pause->setSuffix(QStringLiteral(" ms"));
+    form->addRow(QStringLiteral("Pause between messages"), m_pause);
     m_switchMessage = newFigure("switchMessage", QStringLiteral("Switch message"));
     addFigureRow(form, QStringLiteral("Message"), m_switchMessage);
-    form->addRow(buttonRow(addSendButton("sendSwitch", QStringLiteral("Send Switch"), [this] { return m_switchMessages; })));
+    form->addRow(buttonRow({addSendButton("sendSwitch", QStringLiteral("Send Switch"), [this] { return m_switchMessages; })}));
     return part;
 }
 
@@ -154,7 +198,7 @@ QWidget* SwitchesDialog::createSingleCablePart()
     auto* form = qobject_cast<QFormLayout*>(part->layout());
     m_standard = newList("standard", {QStringLiteral("EN 50494"), QStringLiteral("EN 50607")});
     form->addRow(QStringLiteral("Standard"), m_standard);
-    m_userBand = newSpin("userBand", 1, En50494UserBands, 1);
+    m_userBand = newSpin("userBand", 1, userBandCount(SingleCable::En50494), 1);
     form->addRow(QStringLiteral("User band"), m_userBand);
     m_bandFrequency = newSpin("bandFrequency", LowestIntermediateMHz, HighestIntermediateMHz, 1210);
     m_bandFrequency->setSuffix(QStringLiteral(" MHz"));
@@ -167,34 +211,52 @@ QWidget* SwitchesDialog::createSingleCablePart()
     addFigureRow(form, QStringLiteral("Message"), m_channelMessage);
     m_tuneTo = newFigure("tuneTo", QStringLiteral("Tune the meter to"));
     addFigureRow(form, QStringLiteral("Tune to"), m_tuneTo);
-    form->addRow(buttonRow(addSendButton("sendChannelChange", QStringLiteral("Send Channel Change"),
-                                         [this]() -> std::optional<std::vector<DiseqcMessage>> {
-                                             if (!m_channelChange)
-                                                 return std::nullopt;
-                                             return std::vector<DiseqcMessage>{m_channelChange->message};
-                                         })));
+    m_userBandMessages = newFigure("userBandMessages", QStringLiteral("Tones and release messages"));
+    addFigureRow(form, QStringLiteral("Tones, release"), m_userBandMessages);
+    const auto one = [](const std::optional<DiseqcMessage>& message) -> std::optional<std::vector<DiseqcMessage>> {
+        if (!message)
+            return std::nullopt;
+        return std::vector<DiseqcMessage>{*message};
+    };
+    form->addRow(buttonRow({addSendButton("sendChannelChange", QStringLiteral("Send Channel Change"),
+                                          [this, one] {
+                                              return one(m_channelChange ? std::optional(m_channelChange->message)
+                                                                         : std::nullopt);
+                                          }),
+                            addSendButton("tones", QStringLiteral("Tones On All Bands"), [this, one] { return one(m_tones); }),
+                            addSendButton("releaseBand", QStringLiteral("Release Band"),
+                                          [this, one] { return one(m_release); })}));
     return part;
 }
 
 void SwitchesDialog::followStandard()
 {
-    const bool en50494 = m_standard->currentIndex() == 0;
-    m_userBand->setMaximum(en50494 ? En50494UserBands : En50607UserBands);
+    const SingleCable standard = standardAt(m_standard->currentIndex());
+    m_userBand->setMaximum(userBandCount(standard));
     const QSignalBlocker quiet(m_position);
     m_position->clear();
-    if (en50494) {
-        m_position->addItems({QStringLiteral("A"), QStringLiteral("B")});
-    } else {
-        for (int position = 1; position <= En50607Positions; ++position)
-            m_position->addItem(QString::number(position));
-    }
+    for (int position = 1; position <= positionCount(standard); ++position)
+        m_position->addItem(QString::fromStdString(positionName(standard, position)));
     showMessages();
+}
+
+std::chrono::milliseconds SwitchesDialog::messageGap() const
+{
+    return std::chrono::milliseconds(m_pause->value());
+}
+
+Lnb SwitchesDialog::lnb() const
+{
+    switch (m_lnb->currentIndex()) {
+    case OneOscillator: return {double(m_oscillator->value()), std::nullopt, 0};
+    case Custom: return switchedLnb(m_lowOscillator->value(), m_highOscillator->value(), m_switchFrequency->value());
+    default: return UniversalLnb;
+    }
 }
 
 LnbTuning SwitchesDialog::tuning() const
 {
-    const Lnb lnb = m_lnb->currentIndex() == 0 ? UniversalLnb : Lnb{double(m_oscillator->value()), std::nullopt, 0};
-    return tuneLnb(lnb, parseTransponder(m_transponder->text().toStdString()));
+    return tuneLnb(lnb(), parseTransponder(m_transponder->text().toStdString()));
 }
 
 SwitchChoice SwitchesDialog::switchChoice() const
@@ -202,13 +264,14 @@ SwitchChoice SwitchesDialog::switchChoice() const
     SwitchChoice choice{m_port->value(), std::nullopt, m_repeats->value()};
     if (m_uncommitted->value() > 0)
         choice.uncommittedPort = m_uncommitted->value();
+    choice.committedFirst = m_order->currentIndex() == 1;
     return choice;
 }
 
 ChannelChoice SwitchesDialog::channelChoice() const
 {
     ChannelChoice choice;
-    choice.standard = m_standard->currentIndex() == 0 ? SingleCable::En50494 : SingleCable::En50607;
+    choice.standard = standardAt(m_standard->currentIndex());
     choice.userBand = m_userBand->value();
     choice.userBandMHz = m_bandFrequency->value();
     choice.position = m_position->currentIndex() + 1;
@@ -234,7 +297,7 @@ void SwitchesDialog::showMessages()
         try {
             m_channelChange = channelChange(channelChoice(), tuning());
             channelText = messagesText({m_channelChange->message});
-            tuneText = QStringLiteral("%1 MHz").arg(m_channelChange->tuneMHz);
+            tuneText = QString::fromStdString(formatMHz(m_channelChange->tuneMHz)) + QStringLiteral(" MHz");
         } catch (const InputError& error) {
             channelText = QString::fromStdString(error.what());
         }
@@ -242,4 +305,26 @@ void SwitchesDialog::showMessages()
     showFigure(m_switchMessage, switchText);
     showFigure(m_channelMessage, channelText);
     showFigure(m_tuneTo, tuneText);
+    showUserBandMessages();
+}
+
+void SwitchesDialog::showUserBandMessages()
+{
+    m_tones.reset();
+    m_release.reset();
+    const ChannelChoice choice = channelChoice();
+    QStringList texts;
+    try {
+        m_tones = userBandTones(choice.standard, choice.pin);
+        texts << QStringLiteral("tones ") + QString::fromStdString(messageText(*m_tones));
+    } catch (const InputError& error) {
+        texts << QString::fromStdString(error.what());
+    }
+    try {
+        m_release = releaseUserBand(choice.standard, choice.userBand, choice.pin);
+        texts << QStringLiteral("release band %1 ").arg(choice.userBand) + QString::fromStdString(messageText(*m_release));
+    } catch (const InputError& error) {
+        texts << QString::fromStdString(error.what());
+    }
+    showFigure(m_userBandMessages, texts.join(QStringLiteral("; ")));
 }

@@ -144,9 +144,11 @@ private:
     // when the user declined.
     bool sendBoxCommand(const BoxCommand& command, std::uint8_t argument = 0);
     void sendBoxCommandAsking(const BoxCommand& command, const QString& caption);
-    // The installer's messages, each through the transaction, with the bus's gap between them;
-    // the rest are left when a write fails.
-    void sendDiseqcMessages(const std::vector<DiseqcMessage>& messages);
+    // The installer's messages, each through the transaction, `gap` apart; the rest are left
+    // when a write fails or `from` is closed. Refused, with a beep and a log line, while a
+    // transaction is under way.
+    void sendDiseqcMessages(const std::vector<DiseqcMessage>& messages, std::chrono::milliseconds gap,
+                            const QWidget* from);
     // The box as the table transfers see it: a request sent, the reply as counted.
     BoxExchange boxExchange();
     // The table read from the box into the dialog, edited, and written back once stored.
@@ -183,4 +185,5 @@ private:
     PointDishDialog* m_pointDish = nullptr;
     SwitchesDialog* m_switches = nullptr;
     bool m_destroyed = false;
+    bool m_inTransaction = false; // a request waits for its reply, or messages for their turn
 };

@@ -3,13 +3,17 @@
 #include "ui/main/Unit1.h"
 
 #include "app/SettingsFile.h"
+#include "link/SendInTurn.h"
 #include "ui/installer/PointDishDialog.h"
 #include "ui/installer/SwitchesDialog.h"
 #include "ui/main/GuiWaits.h"
 
+#include <QScopedValueRollback>
+
 void TForm1::createInstallerDialogs()
 {
-    const DiseqcSender send = [this](const std::vector<DiseqcMessage>& messages) { sendDiseqcMessages(messages); };
+    const DiseqcSender send = [this](const std::vector<DiseqcMessage>& messages, std::chrono::milliseconds gap,
+                                     const QWidget* from) { sendDiseqcMessages(messages, gap, from); };
     m_pointDish = new PointDishDialog(this, settingsFilePath(), send);
     m_switches = new SwitchesDialog(this, send);
 }
@@ -20,14 +24,26 @@ void TForm1::closeInstallerDialogs()
     m_switches->hide();
 }
 
-void TForm1::sendDiseqcMessages(const std::vector<DiseqcMessage>& messages)
+void TForm1::sendDiseqcMessages(const std::vector<DiseqcMessage>& messages, std::chrono::milliseconds gap,
+                                const QWidget* from)
 {
-    for (std::size_t i = 0; i < messages.size(); ++i) {
-        if (i > 0)
-            WaitMs(static_cast<int>(Diseqc::MessageGap.count()));
-        if (sendBoxRequest(Diseqc::request(messages[i])).outcome == BoxSession::Exchange::WriteFailed)
-            return;
+    // A transaction's wait runs the window's events: a second one started meanwhile would
+    // clear the receive buffer under the first.
+    if (m_inTransaction) {
+        prompts().beep();
+        AddLog(QStringLiteral("Busy: a request still waits for its reply; nothing sent."));
+        return;
     }
+    const QScopedValueRollback<bool> busy(m_inTransaction, true);
+    std::vector<BoxRequest> requests;
+    for (const DiseqcMessage& message : messages)
+        requests.push_back(BoxRequests::diseqcMessage(message));
+    sendInTurn(
+        requests, gap,
+        [this, from](const BoxRequest& request) {
+            return from->isVisible() && sendBoxRequest(request).outcome != BoxSession::Exchange::WriteFailed;
+        },
+        [](std::chrono::milliseconds duration) { WaitMs(static_cast<int>(duration.count())); });
 }
 
 void TForm1::PointtheDish1Click()

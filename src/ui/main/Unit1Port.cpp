@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QMetaObject>
+#include <QScopedValueRollback>
 
 void TForm1::post(std::function<void()> job)
 {
@@ -84,6 +85,7 @@ void TForm1::SendRequest(const std::string& request, std::uint8_t expectedLength
 
 BoxSession::Sent TForm1::sendBoxRequest(const BoxRequest& request)
 {
+    const QScopedValueRollback<bool> busy(m_inTransaction, true);
     if (!Session.PortOpen())
         OpenPort();
     const BoxSession::Sent sent = Session.send(request, ReplyTimeout);

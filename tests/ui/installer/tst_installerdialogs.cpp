@@ -4,12 +4,17 @@
 // 13.40E) to 19.2E is azimuth 172.7, elevation 29.7 and a motor angle of 6.388 degrees east,
 // 102 sixteenths (tests/protocol/tst_dishpointing.cpp works them out); switch port 2 for a
 // horizontal low-band transponder is 1111 0110, F6, and uncommitted port 5 is 1111 0100, F4.
+// Single cable (EN 50494): 11362H is IF 1612; with user band 3 at 1210 MHz, T = round(2822 / 4)
+// - 350 = 356 = 01 0110 0100, and D1 = 010 (band 3) 1 (B) 1 (horizontal) 0 (low) 01 = 59; the
+// transponder lands on 706 * 4 - 1612 = 1212 MHz. Tones are E0 10 5B 00 00; band 3's release
+// E0 10 5A 40 00 (D1 = 010 00000).
 #include "MainWindowFixture.h"
 
 #include "ui/installer/PointDishDialog.h"
 #include "ui/installer/SwitchesDialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -17,6 +22,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -32,6 +38,19 @@ T* in(QWidget* dialog, const char* name)
 QString shown(QWidget* dialog, const char* figure)
 {
     return in<QLabel>(dialog, figure)->text();
+}
+
+QWidget* openSwitches(MainWindowFixture& f, const QString& transponder)
+{
+    f.trigger("SwitchesandSingleCable1");
+    QWidget* dialog = f.window->switchesDialog();
+    QTest::keyClicks(in<QLineEdit>(dialog, "transponder"), transponder);
+    return dialog;
+}
+
+void press(QWidget* dialog, const char* button)
+{
+    QTest::mouseClick(in<QPushButton>(dialog, button), Qt::LeftButton);
 }
 
 QWidget* openPointTheDish(MainWindowFixture& f, const QString& site, const QString& satellite)
@@ -102,6 +121,101 @@ private slots:
         QTest::mouseClick(in<QPushButton>(dialog, "sendSwitch"), Qt::LeftButton);
         QCOMPARE(f.takeRequests(), QStringList({packet(QStringLiteral("03 04 E0 10 39 F4")),
                                                 packet(QStringLiteral("03 04 E0 10 38 F6"))}));
+    }
+
+    void singleCableSendsTheChannelChangeTheTonesAndTheRelease()
+    {
+        MainWindowFixture f;
+        QWidget* dialog = openSwitches(f, QStringLiteral("11362H"));
+        in<QSpinBox>(dialog, "userBand")->setValue(3);
+        in<QComboBox>(dialog, "position")->setCurrentIndex(1);
+        QCOMPARE(in<QComboBox>(dialog, "position")->currentText(), QStringLiteral("B"));
+        QCOMPARE(shown(dialog, "channelMessage"), QStringLiteral("E0 10 5A 59 64"));
+        QCOMPARE(shown(dialog, "tuneTo"), QStringLiteral("1212 MHz"));
+        press(dialog, "sendChannelChange");
+        press(dialog, "tones");
+        press(dialog, "releaseBand");
+        QCOMPARE(f.takeRequests(), QStringList({packet(QStringLiteral("03 05 E0 10 5A 59 64")),
+                                                packet(QStringLiteral("03 05 E0 10 5B 00 00")),
+                                                packet(QStringLiteral("03 05 E0 10 5A 40 00"))}));
+
+        // EN 50607 has 32 user bands and no tones: said, and nothing sent.
+        in<QComboBox>(dialog, "standard")->setCurrentIndex(1);
+        QCOMPARE(in<QSpinBox>(dialog, "userBand")->maximum(), 32);
+        QVERIFY(shown(dialog, "userBandMessages").contains(QStringLiteral("EN 50607 has no")));
+        press(dialog, "tones");
+        QCOMPARE(f.prompts.beeps, 1);
+        QVERIFY(f.takeRequests().isEmpty());
+    }
+
+    // A custom LNB of 9750/10600 MHz switching at 12000: 11900V stays in the low band (IF 2150),
+    // port 1 vertical low is 1111 0000, F0, where the universal LNB would take the high band.
+    void aCustomLnbAndTheCascadesOrder()
+    {
+        MainWindowFixture f;
+        QWidget* dialog = openSwitches(f, QStringLiteral("11900V"));
+        in<QComboBox>(dialog, "lnb")->setCurrentIndex(2);
+        in<QSpinBox>(dialog, "switchFrequency")->setValue(12000);
+        in<QSpinBox>(dialog, "uncommitted")->setValue(5);
+        in<QComboBox>(dialog, "order")->setCurrentIndex(1);
+        QCOMPARE(shown(dialog, "switchMessage"), QStringLiteral("E0 10 38 F0, then E0 10 39 F4"));
+        press(dialog, "sendSwitch");
+        QCOMPARE(f.takeRequests(), QStringList({packet(QStringLiteral("03 04 E0 10 38 F0")),
+                                                packet(QStringLiteral("03 04 E0 10 39 F4"))}));
+
+        // The committed message first with no uncommitted one, and a low oscillator above the
+        // high one: each said, and nothing sent.
+        in<QSpinBox>(dialog, "uncommitted")->setValue(0);
+        QVERIFY(shown(dialog, "switchMessage").contains(QStringLiteral("needs an uncommitted port")));
+        in<QComboBox>(dialog, "order")->setCurrentIndex(0);
+        in<QSpinBox>(dialog, "lowOscillator")->setValue(10700);
+        QVERIFY(shown(dialog, "switchMessage").contains(QStringLiteral("low oscillator (10700 MHz)")));
+        press(dialog, "sendSwitch");
+        QCOMPARE(f.prompts.beeps, 1);
+        QVERIFY(f.takeRequests().isEmpty());
+    }
+
+    // The keypad's Enter ends the typing as Return does: neither is an order to send.
+    void enterInAnEditSendsNothing()
+    {
+        MainWindowFixture f;
+        QWidget* pointDish = openPointTheDish(f, QStringLiteral("52.52N,13.40E"), QStringLiteral("19.2E"));
+        QWidget* switches = openSwitches(f, QStringLiteral("11362H"));
+        for (QWidget* edit : {static_cast<QWidget*>(in<QLineEdit>(pointDish, "satellite")),
+                              static_cast<QWidget*>(in<QLineEdit>(switches, "transponder"))}) {
+            QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+            QTest::keyClick(edit, Qt::Key_Return);
+        }
+        QVERIFY(f.takeRequests().isEmpty());
+    }
+
+    // While Go To waits for a reply that does not come, Send Switch starts no second
+    // transaction: it beeps and says so.
+    void aSendWhileTheWindowWaitsIsRefused()
+    {
+        MainWindowFixture f;
+        QWidget* pointDish = openPointTheDish(f, QStringLiteral("52.52N,13.40E"), QStringLiteral("19.2E"));
+        QWidget* switches = openSwitches(f, QStringLiteral("11362H"));
+        f.box->setFault(TestBox::Fault::Silent);
+        QTimer::singleShot(0, switches, [switches] { press(switches, "sendSwitch"); });
+        press(pointDish, "goTo");
+        QCOMPARE(f.takeRequests(), QStringList{packet(QStringLiteral("03 05 E0 31 6E E0 66"))});
+        QVERIFY(f.log().contains(QStringLiteral("Busy: a request still waits for its reply; nothing sent.")));
+        QCOMPARE(f.prompts.beeps, 2); // the refusal, then the reply that did not come
+    }
+
+    // Eight messages (uncommitted and committed, each with three repeats) to a silent box: the
+    // dialog closed during the first wait, the rest stay unsent.
+    void closingTheDialogEndsItsCascade()
+    {
+        MainWindowFixture f;
+        QWidget* dialog = openSwitches(f, QStringLiteral("11362H"));
+        in<QSpinBox>(dialog, "uncommitted")->setValue(5);
+        in<QSpinBox>(dialog, "repeats")->setValue(3);
+        f.box->setFault(TestBox::Fault::Silent);
+        QTimer::singleShot(0, dialog, [dialog] { dialog->close(); });
+        press(dialog, "sendSwitch");
+        QCOMPARE(f.takeRequests(), QStringList{packet(QStringLiteral("03 04 E0 10 39 F4"))});
     }
 
     void theSiteTypedIsRememberedUnlessTheSettingsGiveOne()
