@@ -1,7 +1,9 @@
 #include "cli/CliOptions.h"
 
 #include "protocol/BoxCommands.h"
+#include "protocol/InputError.h"
 #include "protocol/IntegerInput.h"
+#include "protocol/MotorEstimate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -134,6 +136,15 @@ std::int32_t positiveArgument(const std::string& option, const std::string& text
     return value;
 }
 
+double motorSpeedArgument(const std::string& text)
+{
+    try {
+        return parseMotorSpeed(trimControls(text));
+    } catch (const InputError& error) {
+        throw UsageError(std::string("--speed: ") + error.what());
+    }
+}
+
 } // namespace
 
 std::int32_t integerArgument(const std::string& text)
@@ -188,6 +199,7 @@ struct CommandOption {
 constexpr CommandOption CommandOptionList[] = {
     {"--seconds", true},  {"--probe", false},    {"--lnb", true},   {"--uncommitted", true},
     {"--repeat", true},   {"--position", true}, {"--pin", true},   {"--jess", false},
+    {"--wait", false},
 };
 
 bool isOption(const std::string& argument)
@@ -252,6 +264,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments)
             options.settingsFile = *settings;
         } else if (auto site = valueOf("--site", arguments, index)) {
             options.site = *site;
+        } else if (auto speed = valueOf("--speed", arguments, index)) {
+            options.motorSpeed = motorSpeedArgument(*speed);
         } else if (auto display = valueOf("--display", arguments, index)) {
             options.display = displayNamed(*display);
         } else if (!takeCommandOption(arguments, index, options.commandOptions)) {

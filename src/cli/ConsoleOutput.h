@@ -32,6 +32,11 @@ public:
     void reply(const std::string& text);
     void error(const std::string& text);
 
+    // A line on standard error that counts down, written over itself, when standard error is
+    // a terminal (nothing otherwise); any other line clears it first.
+    void countdown(const std::string& text);
+    void endCountdown();
+
     // Whether a line could not be written (a closed pipe, a full disk).
     bool writeFailed() const { return m_writeFailed.load(); }
     // After a failed line: why, on standard error, where standard error can take it.
@@ -44,6 +49,8 @@ private:
     void logLine(const std::string& text);
     // One whole line to `stream`, or to where the log lines go when it is null.
     void print(std::FILE* stream, std::string line);
+    // Blanks the countdown line, under m_mutex.
+    void clearCountdown();
 
     const LineForm m_form;
     const bool m_silent = false;
@@ -52,4 +59,6 @@ private:
     std::string m_lastError; // silent only
     std::atomic<bool> m_writeFailed{false};
     int m_writeError = 0; // errno of the first line that failed; guarded by m_mutex
+    const bool m_countsDown;            // standard error is a terminal
+    std::size_t m_countdownWidth = 0;   // the countdown line shown; guarded by m_mutex
 };

@@ -6,6 +6,7 @@
 
 #include "cli/ConsoleOutput.h"
 #include "protocol/GeoCoordinates.h"
+#include "protocol/MotorEstimate.h"
 #include "protocol/SatelliteAim.h"
 #include "protocol/SatelliteList.h"
 
@@ -33,12 +34,20 @@ PlannedCommand planAim(const std::vector<std::string>& words, const CommandConte
     PlannedCommand command;
     command.opensPort = false;
     command.sendsNothing = true;
-    command.prepare = [aim](ConsoleOutput& output) {
+    command.prepare = [aim, memory = context.motorMemory, speed = context.motorSpeed](ConsoleOutput& output) {
         if (output.quiet()) {
             output.reply(Diseqc::messageText(aim.gotoMessage));
             return Done;
         }
-        for (const AimFigure& figure : aimFigures(aim)) {
+        std::vector<AimFigure> figures = aimFigures(aim);
+        // The move goto would make from where the dish was sent last.
+        std::string problem;
+        MotorMemory motor = memory(problem);
+        const MotorEffect effect = applySentRequest(Diseqc::request(aim.gotoMessage), motor);
+        figures.push_back({"move", estimateText(*effect.move, speed(problem))});
+        if (!problem.empty())
+            output.error(problem);
+        for (const AimFigure& figure : figures) {
             std::string label = figure.label + ":";
             label.resize(std::max<std::size_t>(label.size() + 1, 11), ' ');
             output.reply(label + figure.text);
