@@ -49,7 +49,8 @@ RememberedDish readRememberedDish(const std::string& settingsFile, std::string& 
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::u8path(path), error))
         return dish;
-    if (!std::ifstream(std::filesystem::u8path(path))) {
+    if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), error)
+        || !std::ifstream(std::filesystem::u8path(path))) {
         problem = "cannot read " + path + ": the dish's last angle is unknown";
         return dish;
     }
