@@ -63,7 +63,7 @@ RememberedDish readRememberedDish(const std::string& settingsFile, std::string& 
     }
     for (int slot = 1; slot <= HighestSlot; ++slot) {
         if (const std::optional<double> stored = parseAngle(profile.readString("stored", std::to_string(slot), "")))
-            dish.motor.slots[slot] = *stored;
+            dish.motor.storedAngles[slot] = *stored;
     }
     const std::string speed = profile.readString("motor", "speed", "");
     try {
@@ -91,7 +91,7 @@ std::string writeRememberedDish(const std::string& settingsFile, const Remembere
     if (dish.speed)
         file << angleLine("speed", *dish.speed);
     file << "[stored]\n";
-    for (const auto& [slot, angle] : dish.motor.slots)
+    for (const auto& [slot, angle] : dish.motor.storedAngles)
         file << angleLine(std::to_string(slot), angle);
     file.close();
     if (file.fail())

@@ -76,20 +76,20 @@ MotorEffect positionerMessage(std::uint8_t command, const std::string& data, Mot
             return {};
         // A store the box did not confirm may or may not have happened.
         if (memory.angle && replied)
-            memory.slots[first] = *memory.angle;
+            memory.storedAngles[first] = *memory.angle;
         else
-            memory.slots.erase(first);
+            memory.storedAngles.erase(first);
         return {MotorChange::Stored, std::nullopt};
     case 0x6B: {
         if (first == 0)
             return turned(memory, 0.0);
-        const auto slot = memory.slots.find(first);
-        return turned(memory, slot == memory.slots.end() ? std::nullopt : std::optional<double>(slot->second));
+        const auto slot = memory.storedAngles.find(first);
+        return turned(memory, slot == memory.storedAngles.end() ? std::nullopt : std::optional<double>(slot->second));
     }
     case 0x6E:
         return turned(memory, decodedAngle(data));
     case 0x6F:
-        memory.slots.clear();
+        memory.storedAngles.clear();
         return lost(memory);
     default:
         return {};

@@ -10,9 +10,12 @@
 
 struct MotorMemory {
     std::optional<double> angle; // degrees from the reference, east positive; none: unknown
-    std::map<int, double> slots; // the stored positions (1-255) whose angle is known
+    std::map<int, double> storedAngles; // the stored positions (1-255) whose angle is known
 
-    bool operator==(const MotorMemory& other) const { return angle == other.angle && slots == other.slots; }
+    bool operator==(const MotorMemory& other) const
+    {
+        return angle == other.angle && storedAngles == other.storedAngles;
+    }
 };
 
 // A move of the dish: from where it was sent last to where it is sent now (none: unknown),

@@ -40,7 +40,7 @@ const BoxRequest StoreThree = onBus("\xE0\x31\x6A\x03");
 
 } // namespace
 
-TEST_CASE("the angle sent last and the slots stored are kept for the next run")
+TEST_CASE("the angle sent last and the storedAngles stored are kept for the next run")
 {
     Folder folder("kept");
     CHECK(noteSentToDish(folder.settings(), onBus("\xE0\x10\x38\xF6"), true).effect.change == MotorChange::None);
@@ -55,7 +55,7 @@ TEST_CASE("the angle sent last and the slots stored are kept for the next run")
     const RememberedDish dish = readRememberedDish(folder.settings(), problem);
     CHECK(problem.empty());
     CHECK(dish.motor.angle == 6.375);
-    CHECK(dish.motor.slots.at(3) == 6.375);
+    CHECK(dish.motor.storedAngles.at(3) == 6.375);
     CHECK_FALSE(dish.speed);
 }
 

@@ -99,7 +99,7 @@ TEST_CASE("a store remembers the angle for its slot, and goto slot finds it")
 {
     MotorMemory memory{6.375, {}};
     CHECK(applySentRequest(onBus({0xE0, 0x31, 0x6A, 0x03}), memory).change == MotorChange::Stored);
-    CHECK(memory.slots.at(3) == 6.375);
+    CHECK(memory.storedAngles.at(3) == 6.375);
     memory.angle = -10;
     CHECK(applySentRequest(onBus({0xE0, 0x31, 0x6B, 0x03}), memory).move->from == -10);
     CHECK(memory.angle == 6.375);
@@ -108,11 +108,11 @@ TEST_CASE("a store remembers the angle for its slot, and goto slot finds it")
     applySentRequest(onBus({0xE0, 0x31, 0x6B, 0x07}), memory); // never stored
     CHECK_FALSE(memory.angle);
     // A store from an unknown place forgets the slot; a recalculation forgets them all.
-    memory.slots[4] = 1;
+    memory.storedAngles[4] = 1;
     applySentRequest(onBus({0xE0, 0x31, 0x6A, 0x03}), memory);
-    CHECK(memory.slots.count(3) == 0);
+    CHECK(memory.storedAngles.count(3) == 0);
     applySentRequest(onBus({0xE0, 0x31, 0x6F, 0x00}), memory);
-    CHECK(memory.slots.empty());
+    CHECK(memory.storedAngles.empty());
 }
 
 TEST_CASE("a motor message the box did not confirm leaves the angle unknown")
@@ -122,7 +122,7 @@ TEST_CASE("a motor message the box did not confirm leaves the angle unknown")
     CHECK_FALSE(memory.angle);
     memory = {6.375, {{3, 1.0}}};
     applySentRequest(onBus({0xE0, 0x31, 0x6A, 0x03}), memory, false);
-    CHECK(memory.slots.count(3) == 0); // it may or may not have been stored
+    CHECK(memory.storedAngles.count(3) == 0); // it may or may not have been stored
     CHECK(memory.angle == 6.375);      // a store does not move the dish
 }
 

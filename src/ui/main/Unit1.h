@@ -147,6 +147,9 @@ private:
     // The installer's messages, each through the transaction, with the bus's gap between them;
     // the rest are left when a write fails.
     void sendDiseqcMessages(const std::vector<DiseqcMessage>& messages);
+    // What a request sent (and the box confirmed or not) did to the dish's known angle, kept
+    // for both programs and shown in Point the Dish.
+    void followDish(const BoxRequest& request, bool replied);
     // The box as the table transfers see it: a request sent, the reply as counted.
     BoxExchange boxExchange();
     // The table read from the box into the dialog, edited, and written back once stored.
