@@ -22,21 +22,21 @@ ExitStatus waitForMove(ConsoleSession& session, const MotorMove& move, double sp
     countdown.start(move, speed);
     if (!output.quiet())
         output.reply(estimateText(move, speed));
-    try {
-        while (countdown.secondsLeft() > 0) {
-            output.countdown(countdown.text());
-            const auto left = std::chrono::milliseconds(static_cast<long long>(std::ceil(countdown.secondsLeft() * 1000)));
-            session.listen(std::min(CountdownStep, left));
-        }
-    } catch (const Interrupted&) {
-        output.endCountdown();
-        answerInterrupt(); // a second Ctrl+C ends the halt's wait for its reply too
-        output.error("interrupted: the dish is halted where it is, a place now unknown");
-        session.send(Diseqc::request(Diseqc::motorHalt()));
-        throw;
+    while (countdown.secondsLeft() > 0) {
+        output.countdown(countdown.text());
+        const auto left = std::chrono::milliseconds(static_cast<long long>(std::ceil(countdown.secondsLeft() * 1000)));
+        session.listen(std::min(CountdownStep, left));
     }
     output.endCountdown();
     if (!output.quiet())
         output.reply(move.seconds ? "the drive is over" : "the dish should now be in place");
     return Done;
+}
+
+void haltAfterInterrupt(ConsoleSession& session, ConsoleOutput& output)
+{
+    output.endCountdown();
+    answerInterrupt(); // a second Ctrl+C ends the halt's wait for its reply too
+    output.error("interrupted: the dish is halted where it is, a place now unknown");
+    session.send(Diseqc::request(Diseqc::motorHalt()));
 }

@@ -8,6 +8,9 @@ class ConsoleOutput;
 class ConsoleSession;
 
 // Says the estimate, counts it down on standard error when that is a terminal, and says when
-// the dish should be in place. Ctrl+C (or another signal to stop) meanwhile halts the dish
-// (E0 31 60), so that one heading for an obstacle stops, and then throws Interrupted.
+// the dish should be in place; throws Interrupted on Ctrl+C or another signal to stop.
 ExitStatus waitForMove(ConsoleSession& session, const MotorMove& move, double speed, ConsoleOutput& output);
+
+// After such a signal in a command that waits for its move: the dish is halted (E0 31 60), so
+// that one heading for an obstacle stops before the program ends.
+void haltAfterInterrupt(ConsoleSession& session, ConsoleOutput& output);

@@ -114,13 +114,20 @@ int runOverPort(const CliOptions& options, const PlannedCommand& command, const 
     });
     if (!session.open())
         return PortFailed;
-    const ExitStatus status = command.run(session, output);
-    if (status != Done || !command.waitsForMove || !move)
-        return status;
-    std::string problem;
-    const double speed = speedFor(options, problem);
-    sayProblem(output, problem);
-    return waitForMove(session, *move, speed, output);
+    try {
+        const ExitStatus status = command.run(session, output);
+        if (status != Done || !command.waitsForMove || !move)
+            return status;
+        std::string problem;
+        const double speed = speedFor(options, problem);
+        sayProblem(output, problem);
+        return waitForMove(session, *move, speed, output);
+    } catch (const Interrupted&) {
+        // The message may have gone before its reply came.
+        if (command.waitsForMove)
+            haltAfterInterrupt(session, output);
+        throw;
+    }
 }
 
 int run(const CliOptions& options, const PlannedCommand& command, const ProgramSettings& settings)
