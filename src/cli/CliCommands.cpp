@@ -189,9 +189,9 @@ PlannedCommand planCommand(const std::vector<std::string>& words, CommandOptions
     PlannedCommand command = planWords(words, options, context);
     options.requireAllTaken(words.at(0));
     if (wait && !command.turnsDish)
-        throw UsageError("--wait goes with a command that turns the dish to a place or for a time (goto, goto slot, "
-                         "drive-to-zero, drive east|west Ns), not with "
-                         + words.at(0));
+        throw UsageError("--wait does not go with " + words.at(0)
+                         + ": it goes with a command that turns the dish to a place or for a time (goto, goto slot, "
+                           "drive-to-zero, drive east|west Ns)");
     command.waitsForMove = wait;
     return command;
 }

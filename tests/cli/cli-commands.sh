@@ -185,7 +185,7 @@ requests=$(grep -c '^request:' box.log)
 expect 2 --settings site.ini --port "$box" --speed 0 goto 19.2E --wait
 grep -q "at most 10, not '0'" err || fail "--speed 0: $(cat err)"
 expect 2 --port "$box" switch 2 11362H --wait
-grep -q 'not with switch$' err || fail "--wait with switch: $(cat err)"
+grep -q '^vantorel-cli: --wait does not go with switch: ' err || fail "--wait with switch: $(cat err)"
 [[ $(grep -c '^request:' box.log) == "$requests" ]] || fail "a refused --speed or --wait sent a request"
 # Ctrl+C in the wait halts the dish (E0 31 60) before the program ends with 130.
 cli --settings site.ini --port "$box" goto 30W --wait >wait.out 2>wait.err &
