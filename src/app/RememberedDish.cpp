@@ -45,16 +45,28 @@ std::string angleLine(const std::string& key, double angle)
 RememberedDish readRememberedDish(const std::string& settingsFile, std::string& problem)
 {
     const std::string path = rememberedDishPath(settingsFile);
+    const std::filesystem::path file = std::filesystem::u8path(path);
     RememberedDish dish;
     std::error_code error;
-    if (!std::filesystem::exists(std::filesystem::u8path(path), error))
+    if (!std::filesystem::exists(file, error))
         return dish;
-    if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), error)
-        || !std::ifstream(std::filesystem::u8path(path))) {
+    if (!std::filesystem::is_regular_file(file, error) || !std::ifstream(file)) {
         problem = "cannot read " + path + ": the dish's last angle is unknown";
         return dish;
     }
     const IniProfile profile = IniProfile::load(path);
+    const std::string speed = profile.readString("motor", "speed", "");
+    try {
+        if (!speed.empty())
+            dish.speed = parseMotorSpeed(speed);
+    } catch (const InputError& bad) {
+        problem = std::string(bad.what()) + " in " + path;
+    }
+    // A file the next message cannot update would keep an angle the dish has left.
+    if (!std::ofstream(file, std::ios::app)) {
+        problem = "cannot write " + path + ": the dish's last angle is unknown";
+        return dish;
+    }
     const std::string angle = profile.readString("motor", "angle", "unknown");
     if (angle != "unknown") {
         dish.motor.angle = parseAngle(angle);
@@ -64,13 +76,6 @@ RememberedDish readRememberedDish(const std::string& settingsFile, std::string& 
     for (int slot = 1; slot <= HighestSlot; ++slot) {
         if (const std::optional<double> stored = parseAngle(profile.readString("stored", std::to_string(slot), "")))
             dish.motor.storedAngles[slot] = *stored;
-    }
-    const std::string speed = profile.readString("motor", "speed", "");
-    try {
-        if (!speed.empty())
-            dish.speed = parseMotorSpeed(speed);
-    } catch (const InputError& bad) {
-        problem = std::string(bad.what()) + " in " + path;
     }
     return dish;
 }

@@ -65,6 +65,10 @@ TEST_CASE("a remembered file that cannot be read or written is said, and the ang
     folder.write("last-dish.ini", "[motor]\nangle=north\nspeed=fast\n");
     std::string problem;
     CHECK_FALSE(readRememberedDish(folder.settings(), problem).motor.angle);
+    CHECK(problem.find("'north'") != std::string::npos);
+    problem.clear();
+    folder.write("last-dish.ini", "[motor]\nangle=6.375\nspeed=fast\n");
+    CHECK(readRememberedDish(folder.settings(), problem).motor.angle == 6.375);
     CHECK(problem.find("'fast'") != std::string::npos);
 
     std::filesystem::remove(folder.path / "last-dish.ini");
