@@ -43,6 +43,15 @@ run_program() {
   fi
 }
 cli() { run_program "$cli_program" "$@"; }
+# signal_running SIGNAL PATTERN PID: once a command line matching PATTERN runs, SIGNAL to it;
+# the exit status of PID (the background run) lands in $status.
+signal_running() {
+  within 5 pgrep -f "^[^ ]*vantorel-cli $2" >/dev/null || fail "no vantorel-cli $2 started"
+  sleep 0.3
+  pkill "-$1" -f "^[^ ]*vantorel-cli $2"
+  wait "$3"
+  status=$?
+}
 
 # expect STATUS ARGUMENTS...: runs the command line; its output lands in out and err.
 expect() {
@@ -301,12 +310,7 @@ status=$?
 if [[ -z $wine ]]; then
   # A request to terminate is no normal end: 143, as the guide says.
   cli --port "$box" monitor --seconds 60 >/dev/null 2>&1 &
-  monitor=$!
-  within 5 pgrep -f '^[^ ]*vantorel-cli .*monitor --seconds 60' >/dev/null || fail "monitor did not start"
-  sleep 0.3
-  pkill -TERM -f '^[^ ]*vantorel-cli .*monitor --seconds 60'
-  wait "$monitor"
-  status=$?
+  signal_running TERM '.*monitor --seconds 60' $!
   [[ $status == 143 ]] || fail "SIGTERM in monitor: exit status $status"
 fi
 expect 0 --port "$box" --quiet --display ascii monitor --seconds 1
@@ -482,12 +486,7 @@ if [[ -z $wine ]]; then
   mkfifo open.fifo
   exec 7<>open.fifo
   cli --port "$silent" positions put open.fifo >/dev/null 2>&1 &
-  reading=$!
-  within 5 pgrep -f '^[^ ]*vantorel-cli .*put open\.fifo' >/dev/null || fail "the read from a pipe did not start"
-  sleep 0.2
-  pkill -INT -f '^[^ ]*vantorel-cli .*put open\.fifo'
-  wait "$reading"
-  status=$?
+  signal_running INT '.*put open\.fifo' $!
   exec 7>&-
   [[ $status == 130 ]] || fail "Ctrl+C in a read from a pipe: exit status $status"
 fi
