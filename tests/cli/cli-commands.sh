@@ -206,7 +206,8 @@ pkill -INT -f '^[^ ]*vantorel-cli(\.exe)? .*goto 30W --wait'
 wait "$waiting"
 status=$?
 [[ $status == 130 ]] || fail "Ctrl+C in goto --wait: exit status $status: $(cat wait.err)"
-within 5 grep -q '^request: 03 03 E0 31 60 ' <(tail -n 2 box.log) || fail "Ctrl+C in a wait put no halt on the bus: $(tail -n 3 box.log)"
+halt_logged() { tail -n 4 box.log | grep -q '^request: 03 03 E0 31 60 '; }
+within 5 halt_logged || fail "Ctrl+C in a wait put no halt on the bus: $(tail -n 3 box.log)"
 
 requests=$(grep -c '^request:' box.log)
 expect 0 --port "$box" --dry-run switch 2 11362H --repeat 1

@@ -1,5 +1,7 @@
 #include "ui/installer/MoveProgressBar.h"
 
+#include <algorithm>
+
 namespace {
 
 // Steps of the bar: smooth enough for a move of a minute.

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace {
 
 // The figures as the dialog names them, in the order the aim gives them.
@@ -149,6 +151,7 @@ void PointDishDialog::showFigures()
 
 void PointDishDialog::followMotor(const MotorEffect& effect)
 {
+    readSpeedOnce();
     if (effect.change == MotorChange::Turned)
         m_turning->start(*effect.move, m_speed->value());
     else if (effect.change == MotorChange::Lost)
@@ -172,15 +175,20 @@ void PointDishDialog::stoppedNow()
 }
 
 // The speed is read when first needed, not at the window's start.
+void PointDishDialog::readSpeedOnce()
+{
+    if (m_speedRead)
+        return;
+    std::string problem;
+    m_speedRead = motorSpeedFor(m_settingsFile, std::nullopt, problem);
+    m_speed->setValue(*m_speedRead);
+    if (!problem.empty())
+        m_turning->stop(fromSystem(problem));
+}
+
 void PointDishDialog::showEvent(QShowEvent* event)
 {
-    if (!m_speedRead) {
-        std::string problem;
-        m_speedRead = motorSpeedFor(m_settingsFile, std::nullopt, problem);
-        m_speed->setValue(*m_speedRead);
-        if (!problem.empty())
-            m_turning->stop(fromSystem(problem));
-    }
+    readSpeedOnce();
     InstallerDialog::showEvent(event);
 }
 

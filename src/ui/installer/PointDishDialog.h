@@ -38,6 +38,7 @@ private:
     void showFigures();
     // The motor's speed from the time the move took until the installer heard it stop.
     void stoppedNow();
+    void readSpeedOnce();
 
     const std::string m_settingsFile;
     const SatelliteList m_satellites;
