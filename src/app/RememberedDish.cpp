@@ -104,6 +104,14 @@ std::string writeRememberedDish(const std::string& settingsFile, const Remembere
     return "";
 }
 
+std::string rememberMotorSpeed(const std::string& settingsFile, double speed)
+{
+    std::string problem;
+    RememberedDish dish = readRememberedDish(settingsFile, problem);
+    dish.speed = speed;
+    return writeRememberedDish(settingsFile, dish);
+}
+
 DishNote noteSentToDish(const std::string& settingsFile, const BoxRequest& request, bool replied)
 {
     MotorMemory untouched;

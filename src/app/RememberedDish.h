@@ -20,6 +20,10 @@ RememberedDish readRememberedDish(const std::string& settingsFile, std::string& 
 // Empty once written, else the words that say it was not.
 std::string writeRememberedDish(const std::string& settingsFile, const RememberedDish& dish);
 
+// Keeps `speed` as the motor's speed last set; empty once written, else the words that say
+// it was not.
+std::string rememberMotorSpeed(const std::string& settingsFile, double speed);
+
 // A request sent to the box, noted in the file when it concerns the motor.
 struct DishNote {
     MotorEffect effect;

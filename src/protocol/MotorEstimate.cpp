@@ -41,6 +41,12 @@ double farthestFrom(double angle)
     return std::max(std::fabs(angle - MotorTravel), std::fabs(angle + MotorTravel));
 }
 
+// Whether the move's time is the most it can take, a place being unknown.
+bool isUpperBound(const MotorMove& move)
+{
+    return !move.seconds && !(move.from && move.to);
+}
+
 } // namespace
 
 double parseMotorSpeed(std::string_view text)
@@ -58,11 +64,6 @@ std::string motorSpeedText(double speed)
     if (text.back() == '0')
         text.pop_back();
     return text + " degrees/s";
-}
-
-bool isUpperBound(const MotorMove& move)
-{
-    return !move.seconds && !(move.from && move.to);
 }
 
 double moveSeconds(const MotorMove& move, double speed)

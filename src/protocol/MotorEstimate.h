@@ -29,12 +29,11 @@ std::string motorSpeedText(double speed);
 
 // The seconds `move` takes at `speed`: the most it can take when a place is unknown.
 double moveSeconds(const MotorMove& move, double speed);
-// Whether the figure is the most the move can take, a place being unknown.
-bool isUpperBound(const MotorMove& move);
 // "turning 6.4 degrees east", "turning to 6.4 degrees east from an unknown position",
 // "driving for 10 s".
 std::string moveDescription(const MotorMove& move);
-// The description with the time (a drive for a time says it already): "turning 6.4 degrees east: 5.3 s at 1.5 degrees/s", or
+// The description with the time (a drive for a time says it already): "turning 6.4 degrees
+// east: 5.3 s at 1.5 degrees/s", or
 // "...from an unknown position: at most 56 s at 1.5 degrees/s".
 std::string estimateText(const MotorMove& move, double speed);
 

@@ -163,9 +163,13 @@ void PointDishDialog::stoppedNow()
     const MoveCountdown& countdown = m_turning->countdown();
     const double seconds = countdown.elapsedSeconds();
     const std::optional<double> speed = measuredSpeed(countdown.move(), seconds);
-    if (!speed || *speed > MotorSpeed::Fastest) {
+    if (!speed) {
         m_turning->stop(QStringLiteral("Timing the motor takes a turn of at least %1 degrees between known places")
                             .arg(ShortestTimedTurn));
+        return;
+    }
+    if (*speed > MotorSpeed::Fastest) {
+        m_turning->stop(QStringLiteral("Too soon for the motor to have stopped: the speed stays as it was"));
         return;
     }
     m_speed->setValue(*speed);
@@ -194,13 +198,8 @@ void PointDishDialog::showEvent(QShowEvent* event)
 
 void PointDishDialog::hideEvent(QHideEvent* event)
 {
-    if (m_speedRead && m_speed->value() != *m_speedRead) {
-        std::string problem;
-        RememberedDish dish = readRememberedDish(m_settingsFile, problem);
-        dish.speed = m_speed->value();
-        if (writeRememberedDish(m_settingsFile, dish).empty())
-            m_speedRead = m_speed->value();
-    }
+    if (m_speedRead && m_speed->value() != *m_speedRead && rememberMotorSpeed(m_settingsFile, m_speed->value()).empty())
+        m_speedRead = m_speed->value();
     if (m_typedSite) {
         const std::string typed = formatSite(*m_typedSite);
         if (typed != m_rememberedSite && rememberSite(m_settingsFile, *m_typedSite))

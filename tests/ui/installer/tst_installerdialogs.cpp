@@ -88,7 +88,8 @@ private slots:
         // The menu's "Drive Polar Motor to 0" sets the known angle too.
         f.trigger("DrivePolarMotorto01");
         QTest::mouseClick(in<QPushButton>(dialog, "goTo"), Qt::LeftButton);
-        QVERIFY2(turning->format().startsWith(QStringLiteral("turning 6.4 degrees east: ")), qPrintable(turning->format()));
+        QVERIFY2(turning->format().startsWith(QStringLiteral("turning 6.4 degrees east: ")),
+                 qPrintable(turning->format()));
         QVERIFY(turning->format().endsWith(QStringLiteral(" s left")));
         QVERIFY(stoppedNow->isEnabled());
         // Too short a turn to time the motor by: the speed stays.
@@ -101,7 +102,8 @@ private slots:
         in<QLineEdit>(dialog, "site")->setText(QStringLiteral("40.42N,3.70W"));
         in<QLineEdit>(dialog, "satellite")->setText(QStringLiteral("30W"));
         QTest::mouseClick(in<QPushButton>(dialog, "goTo"), Qt::LeftButton);
-        QVERIFY2(turning->format().startsWith(QStringLiteral("turning 35.9 degrees west: ")), qPrintable(turning->format()));
+        QVERIFY2(turning->format().startsWith(QStringLiteral("turning 35.9 degrees west: ")),
+                 qPrintable(turning->format()));
         f.takeRequests();
 
         QPushButton* halt = in<QPushButton>(dialog, "halt");
