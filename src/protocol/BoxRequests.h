@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,8 @@ constexpr int RemoteTableSize = 97;
 BoxRequest hardwareInfo();
 // 03 n b1..bn: the box puts the n message bytes on the DiSEqC bus.
 BoxRequest diseqcMessage(std::string_view message);
+// The message such a request carries; none for any other request.
+std::optional<std::string> carriedDiseqcMessage(const BoxRequest& request);
 BoxRequest setPosition(std::uint8_t position);
 BoxRequest stepUp();
 BoxRequest stepDown();

@@ -10,16 +10,6 @@ namespace {
 constexpr std::uint8_t AnyPositioner = 0x30;
 constexpr std::uint8_t PolarPositioner = 0x31;
 
-// The DiSEqC message a request carries, when it carries one.
-std::optional<std::string> carriedMessage(const BoxRequest& request)
-{
-    const std::string& bytes = request.bytes;
-    const std::string prefix = BoxRequests::diseqcMessage("").bytes.substr(0, 1);
-    if (bytes.size() < 2 || bytes.compare(0, 1, prefix) != 0)
-        return std::nullopt;
-    return bytes.substr(2, static_cast<unsigned char>(bytes[1]));
-}
-
 // The box's own positioner commands, which move the dish by its own table or steps.
 bool boxMovesDish(const BoxRequest& request)
 {
@@ -101,7 +91,7 @@ MotorEffect positionerMessage(std::uint8_t command, const std::string& data, Mot
 MotorEffect applySentRequest(const BoxRequest& request, MotorMemory& memory, bool replied)
 {
     MotorEffect effect;
-    const std::optional<std::string> message = carriedMessage(request);
+    const std::optional<std::string> message = BoxRequests::carriedDiseqcMessage(request);
     if (boxMovesDish(request)) {
         effect = lost(memory);
     } else if (message && message->size() >= 3 && (static_cast<std::uint8_t>((*message)[0]) & 0xFC) == 0xE0) {
