@@ -18,12 +18,6 @@ std::filesystem::path pathOf(const std::string& name)
     return std::filesystem::u8path(name);
 }
 
-std::string besideSettings(const std::string& settingsFile, const std::string& name)
-{
-    const std::size_t separator = settingsFile.find_last_of(PathSeparators);
-    return (separator == std::string::npos ? std::string() : settingsFile.substr(0, separator + 1)) + name;
-}
-
 std::string rememberedSitePath(const std::string& settingsFile)
 {
     return besideSettings(settingsFile, "last-site.ini");
@@ -39,6 +33,12 @@ std::optional<StoredSite> siteSection(const std::string& file)
 }
 
 } // namespace
+
+std::string besideSettings(const std::string& settingsFile, const std::string& name)
+{
+    const std::size_t separator = settingsFile.find_last_of(PathSeparators);
+    return (separator == std::string::npos ? std::string() : settingsFile.substr(0, separator + 1)) + name;
+}
 
 std::optional<StoredSite> storedSite(const std::string& settingsFile)
 {

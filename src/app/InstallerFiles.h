@@ -9,6 +9,9 @@
 #include <optional>
 #include <string>
 
+// The file `name` in the settings file's folder, where the program keeps what it remembers.
+std::string besideSettings(const std::string& settingsFile, const std::string& name);
+
 // A site as a file holds it, not yet read as one.
 struct StoredSite {
     std::string latitude;

@@ -8,3 +8,6 @@
 
 // Writes `text` and flushes the stream; false when it could not be written.
 bool writeText(std::FILE* stream, std::string_view text);
+
+// Whether `stream` is a terminal (on Windows a console) a person reads, not a pipe or a file.
+bool isTerminal(std::FILE* stream);

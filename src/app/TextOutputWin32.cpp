@@ -5,12 +5,28 @@
 #include <io.h>
 #include <windows.h>
 
+namespace {
+
+HANDLE handleOf(std::FILE* stream)
+{
+    return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+}
+
+} // namespace
+
+// A console answers GetConsoleMode; the NUL device, which _isatty takes for one, does not.
+bool isTerminal(std::FILE* stream)
+{
+    const HANDLE handle = handleOf(stream);
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
+
 bool writeText(std::FILE* stream, std::string_view text)
 {
     std::fflush(stream); // what went out through the stream before comes first
-    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
-    DWORD mode = 0;
-    if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+    const HANDLE handle = handleOf(stream);
+    if (isTerminal(stream)) {
         const std::wstring wide = toWide(text);
         DWORD written = 0;
         return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr)

@@ -2,6 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "link/SendInTurn.h"
+#include "cli/Interrupt.h"
 #include "link/SerialPortList.h"
 #include "protocol/BoxCommands.h"
 #include "protocol/IntegerInput.h"
@@ -41,6 +42,10 @@ PlannedCommand sending(Requests requests, ConsoleSession::ReplyLength replyLengt
 {
     PlannedCommand command;
     command.requests = [requests] { return requests; };
+    for (const BoxRequest& request : requests) {
+        MotorMemory scratch;
+        command.turnsDish = command.turnsDish || applySentRequest(request, scratch).change == MotorChange::Turned;
+    }
     command.run = [requests = std::move(requests), replyLength, gap](ConsoleSession& session, ConsoleOutput&) {
         ExitStatus status = Done;
         sendInTurn(
@@ -78,8 +83,13 @@ PlannedCommand planMonitor(const std::vector<std::string>& words, CommandOptions
         throw UsageError("monitor takes only --seconds S");
     PlannedCommand command;
     command.run = [duration](ConsoleSession& session, ConsoleOutput&) {
-        session.monitor(duration);
-        return Done;
+        try {
+            session.listen(duration);
+        } catch (const Interrupted&) {
+            if (!interruptedFromKeyboard())
+                throw;
+        }
+        return Done; // Ctrl+C is a monitor's normal end
     };
     return command;
 }
@@ -176,7 +186,13 @@ PlannedCommand planWords(const std::vector<std::string>& words, CommandOptions& 
 PlannedCommand planCommand(const std::vector<std::string>& words, CommandOptions options,
                            const CommandContext& context)
 {
+    const bool wait = options.takeFlag("--wait");
     PlannedCommand command = planWords(words, options, context);
     options.requireAllTaken(words.at(0));
+    if (wait && !command.turnsDish)
+        throw UsageError("--wait does not go with " + words.at(0)
+                         + ": it goes with a command that turns the dish to a place or for a time (goto, goto slot, "
+                           "drive-to-zero, drive east|west Ns)");
+    command.waitsForMove = wait;
     return command;
 }

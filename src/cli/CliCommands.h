@@ -8,6 +8,7 @@
 #include "protocol/DiseqcMessages.h"
 #include "protocol/GeoCoordinates.h"
 #include "protocol/InputError.h"
+#include "protocol/MotorMemory.h"
 
 #include <chrono>
 #include <cstdint>
@@ -28,6 +29,8 @@ struct PlannedCommand {
     bool opensPort = true;              // false: `prepare` is the whole command
     bool sendsNothing = false;          // a command that only prints (aim): --dry-run runs it
     bool tableOnStandardOutput = false; // the log lines then go to standard error
+    bool turnsDish = false;    // it sends a move that can be waited for (a goto, a drive for a time)
+    bool waitsForMove = false; // --wait: the move's time waited for once it is sent
 };
 
 // Folds one request's outcome into a command's exit status: a port that failed outweighs a
@@ -41,10 +44,15 @@ struct CommandContext {
     std::function<ProgramSettings()> settings;
     std::function<SatelliteList()> satellites;
     std::optional<std::chrono::milliseconds> replyTimeout; // --timeout
+    // The dish's motor as last sent, and the motor's speed; what could not be read is said
+    // in `problem`.
+    std::function<MotorMemory(std::string& problem)> motorMemory;
+    std::function<double(std::string& problem)> motorSpeed;
 };
 
 // The command in `words` (its name and arguments) with the options only some commands take;
-// throws UsageError, for an option the command does not take too.
+// throws UsageError, for an option the command does not take too (--wait goes with a command
+// that turns the dish).
 PlannedCommand planCommand(const std::vector<std::string>& words, CommandOptions options,
                            const CommandContext& context);
 

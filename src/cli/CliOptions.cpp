@@ -1,7 +1,9 @@
 #include "cli/CliOptions.h"
 
 #include "protocol/BoxCommands.h"
+#include "protocol/InputError.h"
 #include "protocol/IntegerInput.h"
+#include "protocol/MotorEstimate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -47,9 +49,10 @@ std::string cliUsage()
           "\n"
           "The dish, the switches and single-cable LNBs (DiSEqC messages worked out for you):\n"
           "  aim SATELLITE                 where the dish points for a satellite seen from the\n"
-          "                                site, and the message goto sends (with --quiet the\n"
-          "                                message alone, as diseqc takes it); SATELLITE is a\n"
-          "                                longitude (19.2E, 30W) or a name (Hot Bird, astra 2)\n"
+          "                                site, the message goto sends (with --quiet the\n"
+          "                                message alone, as diseqc takes it) and the move it\n"
+          "                                makes; SATELLITE is a longitude (19.2E, 30W) or a\n"
+          "                                name (Hot Bird, astra 2)\n"
           "  goto SATELLITE                turn a polar mount to the satellite (E0 31 6E)\n"
           "  satellites                    the satellites known by name, one position a line\n"
           "  halt                          stop the positioner (E0 31 60)\n"
@@ -58,6 +61,9 @@ std::string cliUsage()
           "  drive east|west STEPS|Ns      drive 1-128 steps, or 1-127 seconds (10s)\n"
           "  store N                       store where the dish is as position N (1-255)\n"
           "  goto slot N                   drive to stored position N (0: the reference)\n"
+          "      --wait                    after goto, goto slot, drive-to-zero or drive Ns:\n"
+          "                                wait until the dish should be there; Ctrl+C then\n"
+          "                                halts it (E0 31 60)\n"
           "  switch PORT TRANSPONDER       a switch's port 1-4 (DiSEqC 1.0, E0 10 38) for the\n"
           "                                transponder's band and polarisation (11362H, 12603V)\n"
           "      --uncommitted N           first the cascade's uncommitted port 1-16 (E0 10 39)\n"
@@ -90,7 +96,12 @@ std::string cliUsage()
           "                       with south and west negative); default: latitude and\n"
           "                       longitude in the settings' [site] section, else the site\n"
           "                       last typed in the window (last-site.ini beside the settings)\n"
-          "  --dry-run            print what would be sent (the \"S: \" lines), open no port\n"
+          "  --speed DEGREES      the motor's degrees per second (above 0, at most 10) for the\n"
+          "                       move's time; default: [motor] speed in the settings, the one\n"
+          "                       set last in the window, or 1.5. The angle each motor message\n"
+          "                       sends is kept in last-dish.ini beside the settings\n"
+          "  --dry-run            print what would be sent (the \"S: \" lines) and the move's\n"
+          "                       time, open no port\n"
           "  --display hex|binary|ascii   how received bytes are written (default hex)\n"
           "  --crlf               CR and LF as <CR> and <LF> tokens (the ASCII form of \"R: \"\n"
           "                       lines always shows them)\n"
@@ -144,6 +155,15 @@ std::int32_t positiveArgument(const std::string& option, const std::string& text
     if (value <= 0)
         throw UsageError(option + " takes a number above 0, not '" + text + "'");
     return value;
+}
+
+double motorSpeedArgument(const std::string& text)
+{
+    try {
+        return parseMotorSpeed(trimControls(text));
+    } catch (const InputError& error) {
+        throw UsageError(std::string("--speed: ") + error.what());
+    }
 }
 
 } // namespace
@@ -201,6 +221,7 @@ constexpr CommandOption CommandOptionList[] = {
     {"--seconds", true},  {"--probe", false},    {"--lnb", true},   {"--uncommitted", true},
     {"--repeat", true},   {"--position", true}, {"--pin", true},   {"--jess", false},
     {"--gap", true},      {"--committed-first", false},
+    {"--wait", false},
 };
 
 bool isOption(const std::string& argument)
@@ -265,6 +286,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments)
             options.settingsFile = *settings;
         } else if (auto site = valueOf("--site", arguments, index)) {
             options.site = *site;
+        } else if (auto speed = valueOf("--speed", arguments, index)) {
+            options.motorSpeed = motorSpeedArgument(*speed);
         } else if (auto display = valueOf("--display", arguments, index)) {
             options.display = displayNamed(*display);
         } else if (!takeCommandOption(arguments, index, options.commandOptions)) {

@@ -37,6 +37,7 @@ struct CliOptions {
     std::optional<std::string> settingsFile;
     std::optional<std::chrono::milliseconds> replyTimeout;
     std::optional<std::string> site; // --site LAT,LON, as typed
+    std::optional<double> motorSpeed; // --speed, degrees/s
     DisplayMode display = DisplayMode::Hex;
     bool showCRLF = false;
     LineForm lineForm;

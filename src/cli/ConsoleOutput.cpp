@@ -4,6 +4,7 @@
 #include "cli/ExitStatus.h"
 #include "protocol/IntegerInput.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -27,11 +28,13 @@ std::string timeStampPrefix()
 
 ConsoleOutput::ConsoleOutput(LineForm form)
     : m_form(form)
+    , m_countsDown(isTerminal(stderr))
 {
 }
 
 ConsoleOutput::ConsoleOutput(Silent)
     : m_silent(true)
+    , m_countsDown(false)
 {
 }
 
@@ -64,6 +67,7 @@ void ConsoleOutput::print(std::FILE* stream, std::string line)
         return;
     }
     line += '\n';
+    clearCountdown();
     std::FILE* const target = stream ? stream : m_lines;
     errno = 0;
     if (writeText(target, line) || stream) // an error line that cannot be written has nowhere else to go
@@ -107,4 +111,29 @@ void ConsoleOutput::reply(const std::string& text)
 void ConsoleOutput::error(const std::string& text)
 {
     print(stderr, text);
+}
+
+// Blanks over the line rather than a terminal's escape, which not every Windows console takes.
+void ConsoleOutput::countdown(const std::string& text)
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_countsDown)
+        return;
+    const std::size_t width = std::max(m_countdownWidth, text.size());
+    writeText(stderr, "\r" + text + std::string(width - text.size(), ' ') + "\r");
+    m_countdownWidth = text.size();
+}
+
+void ConsoleOutput::endCountdown()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    clearCountdown();
+}
+
+void ConsoleOutput::clearCountdown()
+{
+    if (m_countdownWidth == 0)
+        return;
+    writeText(stderr, "\r" + std::string(m_countdownWidth, ' ') + "\r");
+    m_countdownWidth = 0;
 }

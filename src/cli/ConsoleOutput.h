@@ -36,6 +36,10 @@ public:
     // written (a full disk) becomes OutputFailed, with why on standard error where it can
     // take it. A reader that closed its pipe early (| head -1) wanted no more: that ends quietly.
     int finish(int status);
+    // A line on standard error that counts down, written over itself, when standard error is
+    // a terminal (nothing otherwise); any other line clears it first.
+    void countdown(const std::string& text);
+    void endCountdown();
 
     // The last error line of a silent output.
     std::string lastError() const;
@@ -44,6 +48,8 @@ private:
     void logLine(const std::string& text);
     // One whole line to `stream`, or to where the log lines go when it is null.
     void print(std::FILE* stream, std::string line);
+    // Blanks the countdown line, under m_mutex.
+    void clearCountdown();
 
     const LineForm m_form;
     const bool m_silent = false;
@@ -52,4 +58,6 @@ private:
     std::string m_lastError; // silent only
     std::atomic<bool> m_writeFailed{false};
     int m_writeError = 0; // errno of the first line that failed; guarded by m_mutex
+    const bool m_countsDown;            // standard error is a terminal
+    std::size_t m_countdownWidth = 0;   // the countdown line shown; guarded by m_mutex
 };

@@ -64,12 +64,23 @@ ConsoleSession::Outcome ConsoleSession::send(const BoxRequest& request, ReplyLen
         m_shownCount = 0;
     }
     m_collectingReply = m_output.quiet();
-    const BoxSession::Sent sent = m_session.send(request, m_replyTimeout);
+    const auto noteSent = [&](bool replied) {
+        if (m_sentWatcher)
+            m_sentWatcher(request, replied);
+    };
+    BoxSession::Sent sent;
+    try {
+        sent = m_session.send(request, m_replyTimeout);
+    } catch (const Interrupted&) {
+        noteSent(false);
+        throw;
+    }
     m_collectingReply = false;
     if (sent.outcome == BoxSession::Exchange::WriteFailed) {
         m_output.error(sent.writeError);
         return Outcome::WriteFailed;
     }
+    noteSent(sent.outcome == BoxSession::Exchange::Replied);
     const std::vector<std::uint8_t>& reply = sent.reply;
     if (m_output.quiet() && !reply.empty())
         m_output.reply(replyText(reply, m_replyDisplay, m_showCRLF));
@@ -85,10 +96,12 @@ ConsoleSession::Outcome ConsoleSession::send(const BoxRequest& request, ReplyLen
     return Outcome::Replied;
 }
 
-void ConsoleSession::monitor(std::optional<std::chrono::milliseconds> duration)
+void ConsoleSession::listen(std::optional<std::chrono::milliseconds> duration)
 {
     const Clock::time_point end = duration ? Clock::now() + *duration : Clock::time_point::max();
     waitUntil([] { return false; }, end);
+    if (interrupted())
+        throw Interrupted();
 }
 
 template <typename Condition>

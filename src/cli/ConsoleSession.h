@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
@@ -49,8 +50,14 @@ public:
     // The bytes the reader has stored since the last request.
     const ReceiveBuffer& buffer() const { return m_buffer; }
 
-    // Prints what arrives until `duration` has passed (for ever without one) or Ctrl+C.
-    void monitor(std::optional<std::chrono::milliseconds> duration);
+    // Prints what arrives until `duration` has passed (for ever without one); throws
+    // Interrupted when Ctrl+C or another signal to stop comes first.
+    void listen(std::optional<std::chrono::milliseconds> duration);
+
+    // Called with each request written to the box, and whether the box confirmed it (a wait
+    // that Ctrl+C ended did not see it confirmed).
+    using SentWatcher = std::function<void(const BoxRequest& request, bool replied)>;
+    void watchSends(SentWatcher watcher) { m_sentWatcher = std::move(watcher); }
 
 private:
     void post(std::function<void()> job) override;
@@ -75,6 +82,7 @@ private:
     ReceiveBuffer m_buffer;
     serial::Port m_port;
     BoxSession m_session;
+    SentWatcher m_sentWatcher;
 
     std::mutex m_arrivalMutex; // guards m_shownCount; pairs with m_arrived
     std::condition_variable m_arrived;

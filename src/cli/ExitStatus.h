@@ -1,5 +1,5 @@
 // The command line's exit statuses, as its manual page lists them. A signal that ends a run
-// gives 128 + its number (Interrupt.h).
+// gives 128 + its number (Interrupt.h), but for Ctrl+C, a monitor's normal end.
 #pragma once
 
 enum ExitStatus : int {

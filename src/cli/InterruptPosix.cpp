@@ -5,12 +5,15 @@
 
 namespace {
 
-std::atomic<int> signalSeen{0};
-static_assert(std::atomic<int>::is_always_lock_free, "set from a signal handler");
+std::atomic<int> lastSignal{0};
+std::atomic<bool> unanswered{false};
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+              "set from a signal handler");
 
 extern "C" void noteInterrupt(int signal)
 {
-    signalSeen.store(signal);
+    lastSignal.store(signal);
+    unanswered.store(true);
 }
 
 } // namespace
@@ -29,10 +32,20 @@ void watchForInterrupt()
 
 bool interrupted()
 {
-    return signalSeen.load() != 0;
+    return unanswered.load();
+}
+
+void answerInterrupt()
+{
+    unanswered.store(false);
+}
+
+bool interruptedFromKeyboard()
+{
+    return lastSignal.load() == SIGINT;
 }
 
 int interruptedStatus()
 {
-    return 128 + signalSeen.load();
+    return 128 + lastSignal.load();
 }

@@ -7,14 +7,15 @@
 
 namespace {
 
-std::atomic<bool> interruptSeen{false};
+std::atomic<bool> unanswered{false};
 
-// Runs on a thread of its own that the system starts for the event.
+// Runs on a thread of its own that the system starts for the event. Closing the console or
+// logging off are left to the system, which ends the program.
 BOOL WINAPI noteInterrupt(DWORD event)
 {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
         return FALSE;
-    interruptSeen.store(true);
+    unanswered.store(true);
     return TRUE;
 }
 
@@ -27,7 +28,18 @@ void watchForInterrupt()
 
 bool interrupted()
 {
-    return interruptSeen.load();
+    return unanswered.load();
+}
+
+void answerInterrupt()
+{
+    unanswered.store(false);
+}
+
+// Only the keyboard's two interrupts are handled.
+bool interruptedFromKeyboard()
+{
+    return true;
 }
 
 // Ctrl+Break ends a run as Ctrl+C does.

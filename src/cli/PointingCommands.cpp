@@ -7,6 +7,7 @@
 #include "cli/ConsoleOutput.h"
 #include "protocol/ByteFormat.h"
 #include "protocol/GeoCoordinates.h"
+#include "protocol/MotorEstimate.h"
 #include "protocol/SatelliteAim.h"
 #include "protocol/SatelliteList.h"
 
@@ -60,14 +61,22 @@ PlannedCommand planAim(const std::vector<std::string>& words, const CommandConte
     PlannedCommand command;
     command.opensPort = false;
     command.sendsNothing = true;
-    command.prepare = [aimed](ConsoleOutput& output) {
+    command.prepare = [aimed, memory = context.motorMemory, speed = context.motorSpeed](ConsoleOutput& output) {
         if (output.quiet()) {
             // The bytes as diseqc takes them: diseqc $(vantorel-cli --quiet aim 19.2E).
             output.reply(packetDump(std::string(aimed.aim.gotoMessage.begin(), aimed.aim.gotoMessage.end())));
             return Done;
         }
         printFigure(output, "satellite", aimed.satellite);
-        for (const AimFigure& figure : aimFigures(aimed.aim))
+        std::vector<AimFigure> figures = aimFigures(aimed.aim);
+        // The move goto would make from where the dish was sent last.
+        std::string problem;
+        MotorMemory motor = memory(problem);
+        const MotorEffect effect = applySentRequest(BoxRequests::diseqcMessage(aimed.aim.gotoMessage), motor);
+        figures.push_back({"move", estimateText(*effect.move, speed(problem))});
+        if (!problem.empty())
+            output.error(problem);
+        for (const AimFigure& figure : figures)
             printFigure(output, figure.label, figure.text);
         return Done;
     };

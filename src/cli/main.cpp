@@ -4,6 +4,7 @@
 #include "app/AppPathsNative.h"
 #include "app/InstallerFiles.h"
 #include "app/ProgramArguments.h"
+#include "app/RememberedDish.h"
 #include "app/SettingsFile.h"
 #include "app/TextOutput.h"
 #include "cli/CliCommands.h"
@@ -11,12 +12,15 @@
 #include "cli/ConsoleOutput.h"
 #include "cli/ConsoleSession.h"
 #include "cli/Interrupt.h"
+#include "cli/MoveWait.h"
 #include "generated/ProgramIdentity.h"
 #include "link/BoxSession.h"
 #include "link/SerialIo.h"
 #include "link/SerialPortList.h"
 #include "protocol/ByteFormat.h"
 #include "protocol/GeoCoordinates.h"
+#include "protocol/MotorEstimate.h"
+#include "protocol/SatelliteAim.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -55,20 +59,43 @@ GeoSite siteFor(const CliOptions& options)
                      + settingsFile + ", or type it once in the window's Point the Dish");
 }
 
+// The dish's motor as last sent, and the speed it turns at; what cannot be read is said.
+MotorMemory motorMemoryFor(const CliOptions& options, std::string& problem)
+{
+    return readRememberedDish(settingsFileFor(options), problem).motor;
+}
+
+double speedFor(const CliOptions& options, std::string& problem)
+{
+    return motorSpeedFor(settingsFileFor(options), options.motorSpeed, problem);
+}
+
+void sayProblem(ConsoleOutput& output, const std::string& problem)
+{
+    if (!problem.empty())
+        output.error(problem);
+}
+
 // What the command would send, each request as its "S: " line (under --quiet the packet
-// alone); no port is opened.
+// alone), and the time a move it starts would take; no port is opened.
 int dryRun(const CliOptions& options, const PlannedCommand& command)
 {
     ConsoleOutput output(options.lineForm);
     if (const ExitStatus prepared = command.prepare(output); prepared != Done || command.sendsNothing)
         return output.finish(prepared);
+    std::string problem;
+    MotorMemory motor = command.turnsDish ? motorMemoryFor(options, problem) : MotorMemory();
     for (const BoxRequest& request : command.requests()) {
         const std::string packet = sentPacketDump(request);
         if (output.quiet())
             output.reply(packet);
         else
             output.sent(packet);
+        const MotorEffect effect = applySentRequest(request, motor);
+        if (effect.change == MotorChange::Turned && !output.quiet())
+            output.reply(estimateText(*effect.move, speedFor(options, problem)));
     }
+    sayProblem(output, problem);
     return output.finish(Done);
 }
 
@@ -79,9 +106,31 @@ int runOverPort(const CliOptions& options, const PlannedCommand& command, const 
         return prepared;
     ConsoleSession session(settings, output, options.display, options.showCRLF,
                            options.replyTimeout.value_or(ReplyTimeout));
+    // Every request that concerns the motor is noted, whatever command sent it.
+    const std::string settingsFile = settingsFileFor(options);
+    std::optional<MotorMove> move;
+    session.watchSends([&](const BoxRequest& request, bool replied) {
+        const DishNote note = noteSentToDish(settingsFile, request, replied);
+        sayProblem(output, note.problem);
+        if (note.effect.change == MotorChange::Turned)
+            move = note.effect.move;
+    });
     if (!session.open())
         return PortFailed;
-    return command.run(session, output);
+    try {
+        const ExitStatus status = command.run(session, output);
+        if (status != Done || !command.waitsForMove || !move)
+            return status;
+        std::string problem;
+        const double speed = speedFor(options, problem);
+        sayProblem(output, problem);
+        return waitForMove(session, *move, speed, output);
+    } catch (const Interrupted&) {
+        // The message may have gone before its reply came.
+        if (command.waitsForMove)
+            haltAfterInterrupt(session, output);
+        throw;
+    }
 }
 
 int run(const CliOptions& options, const PlannedCommand& command, const ProgramSettings& settings)
@@ -143,6 +192,8 @@ int main(int argc, char* argv[])
         context.site = [&options] { return siteFor(options); };
         context.satellites = [&options] { return knownSatellites(settingsFileFor(options)); };
         context.replyTimeout = options.replyTimeout;
+        context.motorMemory = [&options](std::string& problem) { return motorMemoryFor(options, problem); };
+        context.motorSpeed = [&options](std::string& problem) { return speedFor(options, problem); };
         command = planCommand(options.command, options.commandOptions, context);
         if (options.dryRun && !command.sendsNothing && !command.requests)
             throw UsageError("--dry-run goes with the commands that send, not with "

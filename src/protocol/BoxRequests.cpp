@@ -44,6 +44,14 @@ BoxRequest diseqcMessage(const DiseqcMessage& message)
     return diseqcMessage(std::string(message.begin(), message.end()));
 }
 
+std::optional<std::string> carriedDiseqcMessage(const BoxRequest& request)
+{
+    const std::string& bytes = request.bytes;
+    if (bytes.size() < 2 || bytes[0] != '\x03')
+        return std::nullopt;
+    return bytes.substr(2, static_cast<unsigned char>(bytes[1]));
+}
+
 BoxRequest setPosition(std::uint8_t position) { return request({0x04, 0x00, position}, 2); }
 BoxRequest stepUp() { return request({0x05, 0x00}, 2); }
 BoxRequest stepDown() { return request({0x05, 0x01}, 2); }

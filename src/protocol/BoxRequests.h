@@ -6,6 +6,7 @@
 #include "protocol/DiseqcMessages.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,8 @@ BoxRequest hardwareInfo();
 // 03 n b1..bn: the box puts the n message bytes on the DiSEqC bus.
 BoxRequest diseqcMessage(std::string_view message);
 BoxRequest diseqcMessage(const DiseqcMessage& message);
+// The message such a request carries; none for any other request.
+std::optional<std::string> carriedDiseqcMessage(const BoxRequest& request);
 BoxRequest setPosition(std::uint8_t position);
 BoxRequest stepUp();
 BoxRequest stepDown();

@@ -1,7 +1,8 @@
 #!/bin/bash
 # vantorel-cli against the simulated box: a command of each kind, the tables to and from
 # files, pipes and standard I/O, each exit status, a port already held, a normal user's port,
-# a late reply, a busy bus, Ctrl+C, SIGTERM and SIGHUP in a wait.
+# a late reply, a busy bus, Ctrl+C, SIGTERM and SIGHUP in a wait, the dish's move waited for
+# and halted by Ctrl+C.
 #   cli-commands.sh [--wine] CLI BOXSIM [WINDOW]
 # --wine: CLI is vantorel-cli.exe, run under Wine in $WINEPREFIX; each box is a COM port of
 # its own from $VANTOREL_TEST_COM on. WINDOW: the window program, holding
@@ -23,6 +24,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/shell-checks.sh"
 
 work=$(mktemp -d)
+# What the command line remembers (the dish's last angle) goes beside the test's settings, not
+# into the user's own folder.
+export XDG_CONFIG_HOME=$work/config
 cleanup() {
   [[ -n $wine ]] && { "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null; }
   stop_boxes
@@ -39,6 +43,15 @@ run_program() {
   fi
 }
 cli() { run_program "$cli_program" "$@"; }
+# signal_running SIGNAL PATTERN PID: once a command line matching PATTERN runs, SIGNAL to it;
+# the exit status of PID (the background run) lands in $status.
+signal_running() {
+  within 5 pgrep -f "^[^ ]*vantorel-cli $2" >/dev/null || fail "no vantorel-cli $2 started"
+  sleep 0.3
+  pkill "-$1" -f "^[^ ]*vantorel-cli $2"
+  wait "$3"
+  status=$?
+}
 
 # expect STATUS ARGUMENTS...: runs the command line; its output lands in out and err.
 expect() {
@@ -187,6 +200,44 @@ gaps=$(box_ask box-control arrival-gaps)
 for gap in $gaps; do
   ((gap >= 300)) || fail "--gap 300 left only $gap ms between two messages ($gaps)"
 done
+
+# The move's time: the angle sent last (the reference, 0) to Berlin's 19.2E, 102 sixteenths,
+# 6.375 degrees east: 6.375 / 8 + 1 = 1.797 s at 8 degrees/s. The wait lasts at least that.
+expect 0 --settings site.ini --port "$box" drive-to-zero
+expect 0 --settings site.ini --port "$box" --dry-run --speed 8 goto 19.2E --wait
+grep -qx 'turning 6.4 degrees east: 1.8 s at 8.0 degrees/s' out || fail "a dry run's estimate: $(cat out)"
+started=$(date +%s%N)
+expect 0 --settings site.ini --port "$box" --speed 8 goto 19.2E --wait
+waited=$((($(date +%s%N) - started) / 1000000))
+((waited >= 1797)) || fail "goto --wait at 8 degrees/s ended after $waited ms"
+grep -qx 'the dish should now be in place' out || fail "goto --wait printed: $(cat out)"
+# A stored position's angle is known too; aim says the move from where the dish was sent.
+expect 0 --settings site.ini --port "$box" store 1
+expect 0 --settings site.ini --port "$box" goto slot 0
+expect 0 --settings site.ini --speed 2 --dry-run goto slot 1 --wait
+grep -qx 'turning 6.4 degrees east: 4.2 s at 2.0 degrees/s' out || fail "goto slot's estimate: $(cat out)"
+expect 0 --settings site.ini --speed 2 aim 19.2E
+grep -qx 'move:      turning 6.4 degrees east: 4.2 s at 2.0 degrees/s' out || fail "aim's move: $(cat out)"
+# Refused before anything is sent.
+requests=$(grep -c '^request:' box.log)
+expect 2 --settings site.ini --port "$box" --speed 0 goto 19.2E --wait
+grep -q "at most 10, not '0'" err || fail "--speed 0: $(cat err)"
+expect 2 --port "$box" switch 2 11362H --wait
+grep -q '^vantorel-cli: --wait does not go with switch: ' err || fail "--wait with switch: $(cat err)"
+[[ $(grep -c '^request:' box.log) == "$requests" ]] || fail "a refused --speed or --wait sent a request"
+# Ctrl+C in the wait halts the dish (E0 31 60) before the program ends with 130.
+cli --settings site.ini --port "$box" goto 30W --wait >wait.out 2>wait.err &
+waiting=$!
+goto_sent() { [[ $(grep -c '^request: 03 05 E0 31 6E' box.log) -gt $1 ]]; }
+within 10 goto_sent "$(grep -c '^request: 03 05 E0 31 6E' box.log)" || fail "goto --wait sent nothing"
+sleep 0.5
+pkill -INT -f '^[^ ]*vantorel-cli(\.exe)? .*goto 30W --wait'
+wait "$waiting"
+status=$?
+[[ $status == 130 ]] || fail "Ctrl+C in goto --wait: exit status $status: $(cat wait.err)"
+halt_logged() { tail -n 4 box.log | grep -q '^request: 03 03 E0 31 60 '; }
+within 5 halt_logged || fail "Ctrl+C in a wait put no halt on the bus: $(tail -n 3 box.log)"
+
 requests=$(grep -c '^request:' box.log)
 expect 0 --port "$box" --dry-run switch 2 11362H --repeat 1
 [[ $(cat out) == "S: 0x03 0x04 0xE0 0x10 0x38 0xF6 0x00 0x00 0x00 0x00 0x00"$'\n'"S: 0x03 0x04 0xE1 0x10 0x38 0xF6 0x00 0x00 0x00 0x00 0x00" ]] ||
@@ -301,6 +352,12 @@ pkill -INT -f '^[^ ]*vantorel-cli(\.exe)? .*monitor'
 wait "$monitor"
 status=$?
 [[ $status == 0 ]] && grep -q '^R: ' monitor.out || fail "Ctrl+C in monitor: exit status $status: $(cat monitor.out)"
+if [[ -z $wine ]]; then
+  # A request to terminate is no normal end: 143, as the guide says.
+  cli --port "$box" monitor --seconds 60 >/dev/null 2>&1 &
+  signal_running TERM '.*monitor --seconds 60' $!
+  [[ $status == 143 ]] || fail "SIGTERM in monitor: exit status $status"
+fi
 expect 0 --port "$box" --quiet --display ascii monitor --seconds 1
 grep -q '^BUS ' out && ! grep -q '^R: ' out || fail "--quiet monitor printed: $(cat out)"
 expect 0 --port "$box" analyse off
@@ -492,12 +549,7 @@ if [[ -z $wine ]]; then
   mkfifo open.fifo
   exec 7<>open.fifo
   cli --port "$silent" positions put open.fifo >/dev/null 2>&1 &
-  reading=$!
-  within 5 pgrep -f '^[^ ]*vantorel-cli .*put open\.fifo' >/dev/null || fail "the read from a pipe did not start"
-  sleep 0.2
-  pkill -INT -f '^[^ ]*vantorel-cli .*put open\.fifo'
-  wait "$reading"
-  status=$?
+  signal_running INT '.*put open\.fifo' $!
   exec 7>&-
   [[ $status == 130 ]] || fail "Ctrl+C in a read from a pipe: exit status $status"
 fi

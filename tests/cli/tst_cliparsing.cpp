@@ -20,7 +20,7 @@ PlannedCommand plan(std::vector<std::string> arguments)
     const CliOptions options = parseCliOptions(arguments);
     return planCommand(options.command, options.commandOptions,
                        {[] { return GeoSite{-33.87, 151.21}; }, [] { return ProgramSettings{}; },
-                        [] { return builtInSatellites(); }, {}});
+                        [] { return builtInSatellites(); }, {}, {}, {}});
 }
 
 // The requests the command would send, one after another.
@@ -119,6 +119,33 @@ TEST_CASE("single cable's tones and release, the positioner's limits, and the ra
                          UsageError);
     CHECK_THROWS_WITH_AS(plan({"switch", "1", "0.0001H"}), doctest::Contains("0.0001H"), UsageError);
     CHECK_NOTHROW(plan({"scr", "1", "1210", "11362H", "--position", "b"}));
+}
+
+TEST_CASE("--wait goes with the commands that turn the dish to a place or for a time")
+{
+    for (const std::vector<std::string>& turning : std::vector<std::vector<std::string>>{
+             {"goto", "156E", "--wait"},
+             {"goto", "slot", "3", "--wait"},
+             {"--wait", "drive", "west", "10s"},
+             {"drive-to-zero", "--wait"},
+             {"diseqc", "0xE0", "0x31", "0x6E", "0xE0", "0x66", "--wait"}}) {
+        CAPTURE(turning.front());
+        const PlannedCommand command = plan(turning);
+        CHECK(command.turnsDish);
+        CHECK(command.waitsForMove);
+    }
+    CHECK_FALSE(plan({"goto", "156E"}).waitsForMove);
+    for (const std::vector<std::string>& other : std::vector<std::vector<std::string>>{
+             {"drive", "east", "5", "--wait"}, // steps: no time to wait for
+             {"halt", "--wait"},
+             {"step-east", "--wait"},
+             {"store", "3", "--wait"},
+             {"switch", "2", "11362H", "--wait"}}) {
+        CAPTURE(other.front());
+        CHECK_THROWS_AS(plan(other), UsageError);
+    }
+    CHECK(parse({"--speed", "2.3", "goto", "19.2E"}).motorSpeed == 2.3);
+    CHECK_THROWS_AS(parse({"--speed", "0", "goto", "19.2E"}), UsageError);
 }
 
 TEST_CASE("a port failure outweighs a reply that did not fit, which outweighs success")

@@ -62,6 +62,12 @@ TEST_CASE("every request has its bytes and its reply length")
     }
 }
 
+TEST_CASE("a request carries a DiSEqC message after 03 and its length")
+{
+    CHECK(BoxRequests::carriedDiseqcMessage({std::string("\x03\x03\xE0\x31\x60\x00", 6), 2}) == "\xE0\x31\x60");
+    CHECK_FALSE(BoxRequests::carriedDiseqcMessage({std::string("\x05\x00", 2), 2}));
+}
+
 TEST_CASE("a position reply fills positions 0 to 31 and leaves byte 32")
 {
     std::array<std::uint8_t, PositionReplyLength> reply{};

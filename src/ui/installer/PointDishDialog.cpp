@@ -1,16 +1,23 @@
 #include "ui/installer/PointDishDialog.h"
 
 #include "app/InstallerFiles.h"
+#include "app/RememberedDish.h"
 #include "app/SystemString.h"
 #include "protocol/GeoCoordinates.h"
 #include "protocol/InputError.h"
+#include "protocol/MotorEstimate.h"
+#include "ui/installer/MoveProgressBar.h"
 
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <iterator>
 
 namespace {
 
@@ -52,6 +59,13 @@ PointDishDialog::PointDishDialog(QWidget* parent, std::string settingsFile, Dise
         addFigureRow(form, QString::fromLatin1(row.caption), figure);
         m_figures.push_back(figure);
     }
+    m_speed = new QDoubleSpinBox;
+    m_speed->setObjectName(QStringLiteral("motorSpeed"));
+    m_speed->setRange(0.1, MotorSpeed::Fastest);
+    m_speed->setSingleStep(0.1);
+    m_speed->setSuffix(QStringLiteral(" degrees/s"));
+    m_speed->setValue(MotorSpeed::Default);
+    form->addRow(QStringLiteral("Motor speed"), m_speed);
     m_problem = new QLabel;
     m_problem->setObjectName(QStringLiteral("problem"));
     m_problem->setWordWrap(true);
@@ -61,8 +75,20 @@ PointDishDialog::PointDishDialog(QWidget* parent, std::string settingsFile, Dise
             return std::nullopt;
         return std::vector<DiseqcMessage>{m_aim->gotoMessage};
     });
+    QPushButton* halt = addSendButton("halt", QStringLiteral("Halt"), [] {
+        return std::optional<std::vector<DiseqcMessage>>({Diseqc::motorHalt()});
+    });
+    auto* stopped = new QPushButton(QStringLiteral("Stopped Now"));
+    stopped->setObjectName(QStringLiteral("stoppedNow"));
+    stopped->setEnabled(false);
+    auto* move = new QHBoxLayout;
+    for (QPushButton* button : {goTo, halt, stopped})
+        move->addWidget(button);
+    move->addStretch();
+    m_turning = new MoveProgressBar;
+    connect(m_turning, &MoveProgressBar::turningChanged, stopped, &QWidget::setEnabled);
+    connect(stopped, &QPushButton::clicked, this, &PointDishDialog::stoppedNow);
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(goTo, QDialogButtonBox::ActionRole);
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     close->setObjectName(QStringLiteral("close"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -70,8 +96,14 @@ PointDishDialog::PointDishDialog(QWidget* parent, std::string settingsFile, Dise
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_problem);
+    layout->addLayout(move);
+    layout->addWidget(m_turning);
     layout->addStretch();
     layout->addWidget(buttons);
+    // The send buttons belong to the dialog from their start: Tab takes them in their row.
+    QWidget* const order[] = {m_speed, goTo, halt, stopped, close};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
     setMinimumWidth(420);
     setFirstEdit(m_site);
 
@@ -132,8 +164,57 @@ void PointDishDialog::rememberTypedSite()
     showFigures();
 }
 
+void PointDishDialog::followMotor(const MotorEffect& effect)
+{
+    readSpeedOnce();
+    if (effect.change == MotorChange::Turned)
+        m_turning->start(*effect.move, m_speed->value());
+    else if (effect.change == MotorChange::Lost)
+        m_turning->stop(QStringLiteral("Stopped: the dish's place is unknown"));
+}
+
+void PointDishDialog::stoppedNow()
+{
+    const MoveCountdown& countdown = m_turning->countdown();
+    const double seconds = countdown.elapsedSeconds();
+    const std::optional<double> speed = measuredSpeed(countdown.move(), seconds);
+    if (!speed) {
+        m_turning->stop(QStringLiteral("Timing the motor takes a turn of at least %1 degrees between known places")
+                            .arg(ShortestTimedTurn));
+        return;
+    }
+    if (*speed > MotorSpeed::Fastest) {
+        m_turning->stop(QStringLiteral("Too soon for the motor to have stopped: the speed stays as it was"));
+        return;
+    }
+    m_speed->setValue(*speed);
+    m_turning->stop(QStringLiteral("Motor speed now %1 (%2 s for the turn)")
+                        .arg(QString::fromStdString(motorSpeedText(*speed)))
+                        .arg(seconds, 0, 'f', 1));
+}
+
+// The speed is read when first needed, not at the window's start.
+void PointDishDialog::readSpeedOnce()
+{
+    if (m_speedRead)
+        return;
+    std::string problem;
+    m_speedRead = motorSpeedFor(m_settingsFile, std::nullopt, problem);
+    m_speed->setValue(*m_speedRead);
+    if (!problem.empty())
+        m_turning->stop(fromSystem(problem));
+}
+
+void PointDishDialog::showEvent(QShowEvent* event)
+{
+    readSpeedOnce();
+    InstallerDialog::showEvent(event);
+}
+
 void PointDishDialog::hideEvent(QHideEvent* event)
 {
+    if (m_speedRead && m_speed->value() != *m_speedRead && rememberMotorSpeed(m_settingsFile, m_speed->value()).empty())
+        m_speedRead = m_speed->value();
     rememberTypedSite();
     InstallerDialog::hideEvent(event);
 }

@@ -149,6 +149,9 @@ private:
     // transaction is under way.
     void sendDiseqcMessages(const std::vector<DiseqcMessage>& messages, std::chrono::milliseconds gap,
                             const QWidget* from);
+    // What a request sent (and the box confirmed or not) did to the dish's known angle, kept
+    // for both programs and shown in Point the Dish.
+    void followDish(const BoxRequest& request, bool replied);
     // The box as the table transfers see it: a request sent, the reply as counted.
     BoxExchange boxExchange();
     // The table read from the box into the dialog, edited, and written back once stored.

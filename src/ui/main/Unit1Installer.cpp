@@ -2,8 +2,10 @@
 // single-cable messages, sending through the window's own transaction.
 #include "ui/main/Unit1.h"
 
+#include "app/RememberedDish.h"
 #include "app/SettingsFile.h"
 #include "link/SendInTurn.h"
+#include "app/SystemString.h"
 #include "ui/installer/PointDishDialog.h"
 #include "ui/installer/SwitchesDialog.h"
 #include "ui/main/GuiWaits.h"
@@ -44,6 +46,14 @@ void TForm1::sendDiseqcMessages(const std::vector<DiseqcMessage>& messages, std:
             return from->isVisible() && sendBoxRequest(request).outcome != BoxSession::Exchange::WriteFailed;
         },
         [](std::chrono::milliseconds duration) { WaitMs(static_cast<int>(duration.count())); });
+}
+
+void TForm1::followDish(const BoxRequest& request, bool replied)
+{
+    const DishNote note = noteSentToDish(settingsFilePath(), request, replied);
+    if (!note.problem.empty())
+        AddLog(fromSystem(note.problem));
+    m_pointDish->followMotor(note.effect);
 }
 
 void TForm1::PointtheDish1Click()

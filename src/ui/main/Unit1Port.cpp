@@ -89,6 +89,8 @@ BoxSession::Sent TForm1::sendBoxRequest(const BoxRequest& request)
     if (!Session.PortOpen())
         OpenPort();
     const BoxSession::Sent sent = Session.send(request, ReplyTimeout);
+    if (sent.outcome != BoxSession::Exchange::WriteFailed)
+        followDish(request, sent.outcome == BoxSession::Exchange::Replied);
     switch (sent.outcome) {
     case BoxSession::Exchange::WriteFailed:
         ErrorBox(fromSystem(sent.writeError));

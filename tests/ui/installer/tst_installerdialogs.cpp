@@ -16,9 +16,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -91,6 +93,57 @@ private slots:
         QVERIFY(log.contains(QStringLiteral("COM port opened")));
         QVERIFY(log.contains(sentLine(sent)));
         QCOMPARE(receivedLines(log).size(), 1);
+    }
+
+    // Berlin to 19.2E is 102 sixteenths east, 6.375 degrees; Madrid to 30W 473 sixteenths west,
+    // 29.5625 degrees (tests/protocol/tst_dishpointing.cpp): a turn of 35.9375 degrees west.
+    void goToCountsTheMoveDownAndHaltEndsIt()
+    {
+        MainWindowFixture f;
+        QWidget* dialog = openPointTheDish(f, QStringLiteral("52.52N,13.40E"), QStringLiteral("19.2E"));
+        auto* turning = in<QProgressBar>(dialog, "turning");
+        QPushButton* stoppedNow = in<QPushButton>(dialog, "stoppedNow");
+        QVERIFY(!stoppedNow->isEnabled());
+
+        // The menu's "Drive Polar Motor to 0" sets the known angle too.
+        f.trigger("DrivePolarMotorto01");
+        QTest::mouseClick(in<QPushButton>(dialog, "goTo"), Qt::LeftButton);
+        QVERIFY2(turning->format().startsWith(QStringLiteral("turning 6.4 degrees east: ")),
+                 qPrintable(turning->format()));
+        QVERIFY(turning->format().endsWith(QStringLiteral(" s left")));
+        QVERIFY(stoppedNow->isEnabled());
+        // Too short a turn to time the motor by: the speed stays.
+        QTest::mouseClick(stoppedNow, Qt::LeftButton);
+        QVERIFY(turning->format().startsWith(QStringLiteral("Timing the motor takes a turn of at least 10 degrees")));
+        QCOMPARE(in<QDoubleSpinBox>(dialog, "motorSpeed")->value(), 1.5);
+
+        // A second Go To starts from where the first was heading.
+        QTest::mouseClick(in<QPushButton>(dialog, "goTo"), Qt::LeftButton);
+        in<QLineEdit>(dialog, "site")->setText(QStringLiteral("40.42N,3.70W"));
+        in<QLineEdit>(dialog, "satellite")->setText(QStringLiteral("30W"));
+        QTest::mouseClick(in<QPushButton>(dialog, "goTo"), Qt::LeftButton);
+        QVERIFY2(turning->format().startsWith(QStringLiteral("turning 35.9 degrees west: ")),
+                 qPrintable(turning->format()));
+        f.takeRequests();
+
+        QPushButton* halt = in<QPushButton>(dialog, "halt");
+        QVERIFY(halt->focusPolicy() & Qt::TabFocus);
+        QTest::mouseClick(halt, Qt::LeftButton);
+        QCOMPARE(f.takeRequests(), QStringList{packet(QStringLiteral("03 03 E0 31 60"))});
+        QCOMPARE(turning->format(), QStringLiteral("Stopped: the dish's place is unknown"));
+        QVERIFY(!stoppedNow->isEnabled());
+        QVERIFY(QFile(f.dir.filePath(QStringLiteral("last-dish.ini"))).exists());
+    }
+
+    void theMotorSpeedIsRemembered()
+    {
+        MainWindowFixture f(false);
+        QWidget* dialog = openPointTheDish(f, QStringLiteral("52.52N,13.40E"), QStringLiteral("19.2E"));
+        in<QDoubleSpinBox>(dialog, "motorSpeed")->setValue(2.3);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        f.window = std::make_unique<TForm1>();
+        f.trigger("PointtheDish1");
+        QCOMPARE(in<QDoubleSpinBox>(f.window->pointDishDialog(), "motorSpeed")->value(), 2.3);
     }
 
     void aSatelliteBelowTheHorizonSendsNothingAndSaysWhy()
