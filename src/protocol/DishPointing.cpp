@@ -109,3 +109,13 @@ bool geostationaryArcVisible(const GeoSite& site)
     // The arc is highest at the site's own longitude.
     return pointDish(site, site.longitude).visible();
 }
+
+MotorMounting motorMounting(double latitude)
+{
+    // The motor's axis is parallel to the Earth's; the arc, seen from the site on a spherical
+    // Earth, lies below the plane square to that axis by atan(Re sin φ / (Rs - Re cos φ)).
+    const double lat = radians(std::fabs(latitude));
+    const double declination
+        = degrees(std::atan(EquatorialRadiusKm * std::sin(lat) / (GeostationaryRadiusKm - EquatorialRadiusKm * std::cos(lat))));
+    return {std::fabs(latitude), declination, 90.0 - std::fabs(latitude) - declination};
+}
