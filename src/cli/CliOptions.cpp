@@ -188,6 +188,7 @@ struct CommandOption {
 constexpr CommandOption CommandOptionList[] = {
     {"--seconds", true},  {"--probe", false},    {"--lnb", true},   {"--uncommitted", true},
     {"--repeat", true},   {"--position", true}, {"--pin", true},   {"--jess", false},
+    {"--date", true},     {"--visible", false},
 };
 
 bool isOption(const std::string& argument)

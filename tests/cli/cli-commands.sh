@@ -132,8 +132,25 @@ expect 0 --settings remembered/vantorel.ini --quiet aim 19.2E
 printf '[satellites]\n19.2E = Home Bird\n' >satellites.ini
 expect 0 --settings site.ini aim home bird
 grep -qx 'motor:     6.38 degrees east' out && grep -qx "diseqc:    $message" out || fail "aim by name: $(cat out)"
+# The compass on a date: NOAA's model puts Berlin's declination at 5.2 degrees east late in
+# 2026, so 172.7 is 167.5 on a compass; outside the model's years there is no figure. Under the
+# motor's angle, its mounting for 52.52N (tests/protocol/tst_dishpointing.cpp works it out).
+expect 0 --settings site.ini aim 19.2E --date 2026-12-09
+grep -qx 'compass:   167.5 degrees (declination 5.2 degrees east, 2026-12-09)' out \
+  && grep -q '^scale:     52.5 degrees' out && grep -q '^centre:    29.9 degrees' out || fail "aim on a date: $(cat out)"
+expect 0 --settings site.ini aim 19.2E --date 2031-01-01
+grep -qx 'compass:   none for 2031-01-01: the magnetic model covers 2025 to 2029' out || fail "aim in 2031: $(cat out)"
+# With a site, each position's azimuth and elevation; --visible keeps Berlin's sky. Without
+# one, the names alone.
 expect 0 --settings site.ini satellites
-grep -qx '19.2E   Home Bird' out && [[ $(wc -l <out) -ge 60 ]] || fail "satellites: $(head out)"
+grep -qx '19.2E   azimuth 172.7, elevation  29.7   Home Bird' out && [[ $(wc -l <out) -ge 60 ]] \
+  || fail "satellites from a site: $(head out)"
+all=$(wc -l <out)
+expect 0 --settings site.ini satellites --visible
+(($(wc -l <out) < all)) && ! grep -q 'elevation *-' out || fail "satellites --visible: $(cat out)"
+printf '[init]\n' >no-site.ini
+expect 0 --settings no-site.ini satellites
+grep -qx '19.2E   Home Bird' out || fail "satellites without a site: $(head out)"
 # sends ARGUMENTS... -- PACKET...: the box's last requests start with the packets, in turn.
 sends() {
   local arguments=()
