@@ -1,6 +1,7 @@
 // "Point the Dish": the dish's site and a satellite, by longitude or by name, give the
-// figures to set the dish up with (azimuth, elevation, LNB skew, the motor's angle) and the
-// message that turns a polar mount there, worked out as they are typed; "Go To" sends it.
+// figures to set the dish up with (azimuth, the compass bearing on the date, elevation, LNB
+// skew, the motor's angle and mounting) and the message that turns a polar mount there,
+// worked out as they are typed, beside a picture of the site's sky; "Go To" sends it.
 #pragma once
 
 #include "ui/installer/InstallerDialog.h"
@@ -13,6 +14,7 @@
 
 class QLabel;
 class QLineEdit;
+class SkyView;
 
 class PointDishDialog final : public InstallerDialog {
     Q_OBJECT
@@ -36,7 +38,9 @@ private:
 
     QLineEdit* m_site = nullptr;
     QLineEdit* m_satellite = nullptr;
+    QLineEdit* m_date = nullptr;
     QLabel* m_position = nullptr;
     std::vector<QLabel*> m_figures; // in the order the aim's figures come
     QLabel* m_problem = nullptr;
+    SkyView* m_sky = nullptr;
 };
