@@ -1,6 +1,7 @@
 #include "protocol/MagneticModel.h"
 
 #include "protocol/InputError.h"
+#include "protocol/Wgs84.h"
 
 #include <charconv>
 #include <cmath>
@@ -13,13 +14,11 @@
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
-constexpr double ReferenceRadiusKm = 6371.2; // the model's own, not the ellipsoid's
-constexpr double EquatorialRadiusKm = 6378.137;
-constexpr double Flattening = 1.0 / 298.257223563;
+using Wgs84::degrees;
+using Wgs84::Pi;
+using Wgs84::radians;
 
-constexpr double radians(double degrees) { return degrees * Pi / 180.0; }
-constexpr double degrees(double radians) { return radians * 180.0 / Pi; }
+constexpr double ReferenceRadiusKm = 6371.2; // the model's own, not the ellipsoid's
 
 // The blank-separated numbers of one line. Throws InputError for anything else.
 std::vector<double> numbers(std::string_view line)
@@ -120,12 +119,9 @@ MagneticField MagneticModel::fieldAt(const GeoSite& site, double heightKm, doubl
 {
     const double latitude = radians(site.latitude);
     const double longitude = radians(site.longitude);
-    const double e2 = Flattening * (2.0 - Flattening);
-    const double primeVertical = EquatorialRadiusKm / std::sqrt(1.0 - e2 * std::sin(latitude) * std::sin(latitude));
-    const double p = (primeVertical + heightKm) * std::cos(latitude);
-    const double z = (primeVertical * (1.0 - e2) + heightKm) * std::sin(latitude);
-    const double radius = std::hypot(p, z);
-    const double geocentricLatitude = std::asin(z / radius);
+    const Wgs84::MeridianPlace place = Wgs84::meridianPlace(latitude, heightKm);
+    const double radius = std::hypot(place.fromAxis, place.alongAxis);
+    const double geocentricLatitude = std::asin(place.alongAxis / radius);
 
     const Legendre legendre(m_maxDegree, Pi / 2.0 - geocentricLatitude);
     const double years = decimalYear - m_epoch;
