@@ -3,6 +3,7 @@
 // declination they give, to 0.01 degree), the dates it is asked on, and the compass figure
 // worked out from a field given by hand.
 #include "protocol/CalendarDate.h"
+#include "protocol/InputError.h"
 #include "protocol/MagneticModel.h"
 #include "protocol/SatelliteAim.h"
 
@@ -31,6 +32,26 @@ TEST_CASE("the built-in model gives NOAA's declinations, at the ground and 100 k
         const double declination = model.fieldAt({row.latitude, longitude}, row.heightKm, row.year).declination();
         CHECK(std::abs(declination - row.declination) <= 0.005 + 1e-9);
     }
+}
+
+TEST_CASE("a model of one axial dipole, and texts that are no model")
+{
+    // g10 = -30000 nT, growing by 10 a year: on the equator at longitude 0 the field points
+    // north at -g10 (a / r)^3, a = 6371.2 and r = 6378.137 km, and neither east nor down.
+    const MagneticModel dipole = MagneticModel::fromText("    2025.0  ONE-DIPOLE  01/01/2025\n"
+                                                         "  1  0  -30000.0  0.0  10.0  0.0\n"
+                                                         "999999999999999999999999999999\n");
+    const MagneticField now = dipole.fieldAt({0.0, 0.0}, 0.0, 2025.0);
+    CHECK(now.north == doctest::Approx(29902.22).epsilon(1e-6));
+    CHECK(std::abs(now.east) < 1e-6);
+    CHECK(std::abs(now.down) < 1e-6);
+    CHECK(dipole.fieldAt({0.0, 0.0}, 0.0, 2027.0).north == doctest::Approx(29882.29).epsilon(1e-6));
+    CHECK(dipole.covers(2029.99));
+    CHECK_FALSE(dipole.covers(2030.0));
+
+    CHECK_THROWS_AS(MagneticModel::fromText(""), InputError);
+    CHECK_THROWS_AS(MagneticModel::fromText("2025.0 WMM\n 1 0 -29351.8 0.0 twelve 0.0\n"), InputError);
+    CHECK_THROWS_AS(MagneticModel::fromText("2025.0 WMM\n 1 2 -29351.8 0.0 12.0 0.0\n"), InputError);
 }
 
 TEST_CASE("dates as typed, and as years")

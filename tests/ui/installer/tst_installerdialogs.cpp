@@ -11,6 +11,7 @@
 #include "ui/installer/SwitchesDialog.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +60,8 @@ private slots:
         QCOMPARE(shown(dialog, "motor"), QStringLiteral("6.38 degrees east"));
         QCOMPARE(shown(dialog, "message"), QStringLiteral("E0 31 6E E0 66"));
         QVERIFY(shown(dialog, "elevationScale").startsWith(QStringLiteral("52.5 degrees on the motor's elevation scale")));
+        // Without a date, today's.
+        QVERIFY(shown(dialog, "compass").contains(QDate::currentDate().toString(Qt::ISODate)));
         QTest::keyClicks(in<QLineEdit>(dialog, "date"), QStringLiteral("2026-12-09"));
         QCOMPARE(shown(dialog, "compass"), QStringLiteral("167.5 degrees (declination 5.2 degrees east, 2026-12-09)"));
         QWidget* sky = in<QWidget>(dialog, "sky");
