@@ -34,11 +34,7 @@ SatelliteAim aimFor(const std::string& command, const std::vector<std::string>& 
 CalendarDate compassDate(CommandOptions& options)
 {
     const std::optional<std::string> text = options.take("--date");
-    if (!text)
-        return today();
-    if (const std::optional<CalendarDate> date = parseDate(*text))
-        return *date;
-    throw UsageError("--date takes a day of the calendar as YYYY-MM-DD (2026-12-09), not '" + *text + "'");
+    return text ? checkedInput([&] { return dateFromText(*text); }) : today();
 }
 
 std::string degreesText(double value)

@@ -1,5 +1,7 @@
 #include "protocol/CalendarDate.h"
 
+#include "protocol/InputError.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -36,6 +38,13 @@ std::optional<CalendarDate> parseDate(std::string_view text)
         || *day > daysInMonth(*year, *month))
         return std::nullopt;
     return CalendarDate{*year, *month, *day};
+}
+
+CalendarDate dateFromText(std::string_view text)
+{
+    if (const std::optional<CalendarDate> date = parseDate(text))
+        return *date;
+    throw InputError("'" + std::string(text) + "' is not a day of the calendar as YYYY-MM-DD (2026-12-09)");
 }
 
 std::string formatDate(const CalendarDate& date)

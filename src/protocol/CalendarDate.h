@@ -14,6 +14,8 @@ struct CalendarDate {
 
 // "YYYY-MM-DD", a day the calendar has; anything else gives nothing.
 std::optional<CalendarDate> parseDate(std::string_view text);
+// The same, or InputError naming the text and the form a date takes.
+CalendarDate dateFromText(std::string_view text);
 std::string formatDate(const CalendarDate& date);
 
 // The start of the day as a year and its fraction: 2026-07-02 is 2026 + 182/365.

@@ -122,11 +122,14 @@ void PointDishDialog::showFigures()
     }
 
     // A date that does not read as one leaves only the compass without a figure.
-    const QString dateText = m_date->text().trimmed();
-    const std::optional<CalendarDate> date = dateText.isEmpty() ? today() : parseDate(dateText.toStdString());
-    if (!date)
-        problem += (problem.isEmpty() ? QString() : QStringLiteral("\n"))
-            + QStringLiteral("'%1' is not a date: type it as YYYY-MM-DD (2026-12-09), or nothing for today.").arg(dateText);
+    std::optional<CalendarDate> date;
+    try {
+        const QString dateText = m_date->text().trimmed();
+        date = dateText.isEmpty() ? today() : dateFromText(dateText.toStdString());
+    } catch (const InputError& error) {
+        problem += (problem.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(error.what())
+            + QStringLiteral(", or nothing for today.");
+    }
 
     showFigure(m_position, m_aim ? QString::fromStdString(formatLongitude(m_aim->satelliteLongitude)) : QString());
     m_sky->showSky(m_typedSite, m_aim ? std::optional<double>(m_aim->satelliteLongitude) : std::nullopt);

@@ -100,7 +100,7 @@ private slots:
         MainWindowFixture f;
         QWidget* dialog = openPointTheDish(f, QStringLiteral("52.52N,13.40E"), QStringLiteral("19.2E"));
         QTest::keyClicks(in<QLineEdit>(dialog, "date"), QStringLiteral("2026-02-30"));
-        QVERIFY(in<QLabel>(dialog, "problem")->text().startsWith(QStringLiteral("'2026-02-30' is not a date")));
+        QVERIFY(in<QLabel>(dialog, "problem")->text().startsWith(QStringLiteral("'2026-02-30' is not a day of the calendar")));
         QCOMPARE(shown(dialog, "compass"), QString());
         QCOMPARE(shown(dialog, "message"), QStringLiteral("E0 31 6E E0 66"));
     }
