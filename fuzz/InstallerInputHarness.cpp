@@ -1,6 +1,7 @@
 // Any text as what an installer types: a transponder, an LNB, a site, a satellite's longitude
-// or name, and a satellites list. Each either reads as a value within its range or is refused
-// with InputError, never anything else; a list read from any text, and one of positions a
+// or name, a date, and a satellites list. Each either reads as a value within its range or is
+// refused with InputError, never anything else; the magnetic field at any site is finite, a
+// date reads back from its own form, and a list read from any text, and one of positions a
 // hundredth of a degree apart, holds each position once, in order, and finds its own names.
 #include "FuzzCheck.h"
 #include "Harnesses.h"
@@ -8,6 +9,7 @@
 #include "protocol/GeoCoordinates.h"
 #include "protocol/InputError.h"
 #include "protocol/LnbTuning.h"
+#include "protocol/MagneticModel.h"
 #include "protocol/SatelliteAim.h"
 #include "protocol/SatelliteList.h"
 
@@ -84,8 +86,14 @@ int fuzzInstallerInput(const std::uint8_t* data, std::size_t size)
                     "a tuning is on the cable's range");
     }
 
-    if (const auto site = readOrRefuse([&] { return siteFromText(text); }))
+    if (const auto site = readOrRefuse([&] { return siteFromText(text); })) {
         requireThat(within(site->latitude, 90) && within(site->longitude, 180), "a site is on the Earth");
+        const MagneticField field = builtInMagneticModel().fieldAt(*site, 0.0, 2027.0);
+        requireThat(std::isfinite(field.declination()) && std::isfinite(field.horizontal()),
+                    "the magnetic field is finite everywhere, the poles included");
+    }
+    if (const std::optional<CalendarDate> date = parseDate(text))
+        requireThat(formatDate(*date) == text, "a date reads back from its own form");
     if (const auto longitude = readOrRefuse([&] { return satelliteLongitude(text, builtInSatellites()); }))
         requireThat(within(*longitude, 180), "a satellite's longitude is within 180 degrees");
 

@@ -81,14 +81,18 @@ linux_pictures() {
     within 10 bash -c '! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1' _ "^$title\$" || fail "$title did not close"
   done
 
-  # The installer's dialogs from their shortcuts, typed into as a user would: Berlin to 19.2E;
-  # the transponder, then Tab past the LNB list to the port.
+  # The installer's dialogs from their shortcuts, typed into as a user would: Berlin to 19.2E
+  # on a fixed date (the compass bearing and the empty field's today would change the picture
+  # from day to day), with the sky under the figures; the transponder, then Tab past the LNB
+  # list to the port.
   xdotool windowfocus --sync "$main" key ctrl+d
   within 15 find_window '^Point the Dish$' || fail "no dialog Point the Dish"
   sleep 1
   xdotool windowfocus --sync "$window" type '52.52N,13.40E'
   xdotool key --window "$window" Tab
   xdotool type --window "$window" '19.2E'
+  xdotool key --window "$window" Tab
+  xdotool type --window "$window" '2026-12-09'
   sleep 0.5
   save "$window" point-dish
   xdotool windowfocus --sync "$window" key Escape

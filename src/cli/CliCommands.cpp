@@ -161,14 +161,15 @@ PlannedCommand planWords(const std::vector<std::string>& words, CommandOptions& 
     if (name == "ports")
         return planPortList(words, options, context);
     if (name == "aim")
-        return planAim(arguments, context);
+        return planAim(arguments, options, context);
     if (name == "goto" && !arguments.empty() && arguments[0] == "slot")
         return planPositioner(name, arguments);
     if (name == "goto")
         return planGoto(arguments, context);
     if (name == "satellites") {
         expectArguments(words, 0);
-        return planSatelliteList(context.satellites());
+        const bool visibleOnly = options.takeFlag("--visible");
+        return planSatelliteList(context.satellites(), context.siteIfKnown(), visibleOnly);
     }
     if (name == "switch")
         return planSwitch(arguments, options);

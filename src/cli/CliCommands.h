@@ -48,6 +48,7 @@ struct CommandContext {
     // in `problem`.
     std::function<MotorMemory(std::string& problem)> motorMemory;
     std::function<double(std::string& problem)> motorSpeed;
+    std::function<std::optional<GeoSite>()> siteIfKnown;    // none where site() would say so
 };
 
 // The command in `words` (its name and arguments) with the options only some commands take;
@@ -63,12 +64,14 @@ PlannedCommand sendingMessages(const std::vector<DiseqcMessage>& messages,
 // "positions" and "remote": `words` after the table's name.
 PlannedCommand planTableCommand(const std::string& table, const std::vector<std::string>& words);
 
-// "aim" prints where the dish points and the message "goto" sends, and opens no port; "goto"
-// sends that message. `words` after the command's name: a longitude or a satellite's name.
-PlannedCommand planAim(const std::vector<std::string>& words, const CommandContext& context);
+// "aim" prints where the dish points, the compass bearing on --date (today without it) and the
+// message "goto" sends, and opens no port; "goto" sends that message. `words` after the
+// command's name: a longitude or a satellite's name.
+PlannedCommand planAim(const std::vector<std::string>& words, CommandOptions& options, const CommandContext& context);
 PlannedCommand planGoto(const std::vector<std::string>& words, const CommandContext& context);
-// "satellites": the list, one position a line.
-PlannedCommand planSatelliteList(const SatelliteList& list);
+// "satellites": the list, one position a line, with each one's azimuth and elevation from the
+// site when there is one, and only those above its horizon when `visibleOnly`.
+PlannedCommand planSatelliteList(const SatelliteList& list, const std::optional<GeoSite>& site, bool visibleOnly);
 
 // "switch", "scr" and the positioner's commands; `words` after the command's name. Each
 // takes its own options out of `options`.

@@ -49,12 +49,15 @@ std::string cliUsage()
           "\n"
           "The dish, the switches and single-cable LNBs (DiSEqC messages worked out for you):\n"
           "  aim SATELLITE                 where the dish points for a satellite seen from the\n"
-          "                                site, the message goto sends (with --quiet the\n"
-          "                                message alone, as diseqc takes it) and the move it\n"
-          "                                makes; SATELLITE is a longitude (19.2E, 30W) or a\n"
-          "                                name (Hot Bird, astra 2)\n"
+          "                                site, the motor's mounting, the message goto sends\n"
+          "                                (with --quiet the message alone, as diseqc takes it)\n"
+          "                                and the move it makes; SATELLITE is a longitude\n"
+          "                                (19.2E, 30W) or a name (Hot Bird, astra 2)\n"
+          "      --date YYYY-MM-DD         the day of the compass bearing (default today)\n"
           "  goto SATELLITE                turn a polar mount to the satellite (E0 31 6E)\n"
-          "  satellites                    the satellites known by name, one position a line\n"
+          "  satellites [--visible]        the satellites known by name, one position a line;\n"
+          "                                with a site, each one's azimuth and elevation, and\n"
+          "                                with --visible only those above the horizon\n"
           "  halt                          stop the positioner (E0 31 60)\n"
           "  limit east|west|off|on        set the east or west limit where the dish is, or\n"
           "                                turn the limits off or on (E0 31 66, 67, 63, 6A 00)\n"
@@ -92,9 +95,9 @@ std::string cliUsage()
           "  --settings FILE      the settings file; default: the one the window reads\n"
           "  --timeout MS         how long a reply is waited for (default 3000; 1000 for\n"
           "                       ports --probe)\n"
-          "  --site LAT,LON       the dish's site for aim and goto (52.52N,13.40E, or 52.52,13.40\n"
-          "                       with south and west negative); default: latitude and\n"
-          "                       longitude in the settings' [site] section, else the site\n"
+          "  --site LAT,LON       the dish's site for aim, goto and satellites (52.52N,13.40E, or\n"
+          "                       52.52,13.40 with south and west negative); default: latitude\n"
+          "                       and longitude in the settings' [site] section, else the site\n"
           "                       last typed in the window (last-site.ini beside the settings)\n"
           "  --speed DEGREES      the motor's degrees per second (above 0, at most 10) for the\n"
           "                       move's time; default: [motor] speed in the settings, the one\n"
@@ -221,7 +224,7 @@ constexpr CommandOption CommandOptionList[] = {
     {"--seconds", true},  {"--probe", false},    {"--lnb", true},   {"--uncommitted", true},
     {"--repeat", true},   {"--position", true}, {"--pin", true},   {"--jess", false},
     {"--gap", true},      {"--committed-first", false},
-    {"--wait", false},
+    {"--wait", false},    {"--date", true},     {"--visible", false},
 };
 
 bool isOption(const std::string& argument)

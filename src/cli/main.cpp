@@ -47,13 +47,19 @@ ProgramSettings settingsFor(const CliOptions& options)
 }
 
 // --site, the [site] section of the settings, or the site last typed in the window.
-GeoSite siteFor(const CliOptions& options)
+std::optional<GeoSite> siteIfKnown(const CliOptions& options)
 {
     if (options.site)
         return checkedInput([&] { return siteFromText(*options.site); });
     const std::string settingsFile = settingsFileFor(options);
-    if (const std::optional<GeoSite> site = checkedInput([&] { return siteFromStore(settingsFile); }))
+    return checkedInput([&] { return siteFromStore(settingsFile); });
+}
+
+GeoSite siteFor(const CliOptions& options)
+{
+    if (const std::optional<GeoSite> site = siteIfKnown(options))
         return *site;
+    const std::string settingsFile = settingsFileFor(options);
     throw UsageError("no site: give --site LAT,LON (52.52N,13.40E or 52.52,13.40), latitude and longitude in the "
                      "[site] section of "
                      + settingsFile + ", or type it once in the window's Point the Dish");
@@ -190,6 +196,7 @@ int main(int argc, char* argv[])
         CommandContext context;
         context.settings = [&options] { return settingsFor(options); };
         context.site = [&options] { return siteFor(options); };
+        context.siteIfKnown = [&options] { return siteIfKnown(options); };
         context.satellites = [&options] { return knownSatellites(settingsFileFor(options)); };
         context.replyTimeout = options.replyTimeout;
         context.motorMemory = [&options](std::string& problem) { return motorMemoryFor(options, problem); };

@@ -1,5 +1,7 @@
 #include "protocol/DishPointing.h"
 
+#include "protocol/Wgs84.h"
+
 #include <cmath>
 
 // The geometry is plain vector algebra in the Earth-centred frame (x towards longitude 0 on
@@ -14,13 +16,11 @@
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
-constexpr double EquatorialRadiusKm = 6378.137;
-constexpr double Flattening = 1.0 / 298.257223563;
-constexpr double GeostationaryRadiusKm = 42164.0;
+using Wgs84::degrees;
+using Wgs84::EquatorialRadiusKm;
+using Wgs84::radians;
 
-constexpr double radians(double degrees) { return degrees * Pi / 180.0; }
-constexpr double degrees(double radians) { return radians * 180.0 / Pi; }
+constexpr double GeostationaryRadiusKm = 42164.0;
 
 struct Vector {
     double x, y, z;
@@ -47,11 +47,9 @@ SiteFrame siteFrame(const GeoSite& site)
 {
     const double lat = radians(site.latitude);
     const double lon = radians(site.longitude);
-    const double e2 = Flattening * (2.0 - Flattening);
-    const double primeVertical = EquatorialRadiusKm / std::sqrt(1.0 - e2 * std::sin(lat) * std::sin(lat));
+    const Wgs84::MeridianPlace place = Wgs84::meridianPlace(lat, 0.0);
     SiteFrame frame;
-    frame.position = {primeVertical * std::cos(lat) * std::cos(lon), primeVertical * std::cos(lat) * std::sin(lon),
-                      primeVertical * (1.0 - e2) * std::sin(lat)};
+    frame.position = {place.fromAxis * std::cos(lon), place.fromAxis * std::sin(lon), place.alongAxis};
     frame.east = {-std::sin(lon), std::cos(lon), 0.0};
     frame.north = {-std::sin(lat) * std::cos(lon), -std::sin(lat) * std::sin(lon), std::cos(lat)};
     frame.up = {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
@@ -108,4 +106,14 @@ bool geostationaryArcVisible(const GeoSite& site)
 {
     // The arc is highest at the site's own longitude.
     return pointDish(site, site.longitude).visible();
+}
+
+MotorMounting motorMounting(double latitude)
+{
+    // The motor's axis is parallel to the Earth's; the arc, seen from the site on a spherical
+    // Earth, lies below the plane square to that axis by atan(Re sin φ / (Rs - Re cos φ)).
+    const double lat = radians(std::fabs(latitude));
+    const double declination
+        = degrees(std::atan(EquatorialRadiusKm * std::sin(lat) / (GeostationaryRadiusKm - EquatorialRadiusKm * std::cos(lat))));
+    return {std::fabs(latitude), declination, 90.0 - std::fabs(latitude) - declination};
 }

@@ -24,3 +24,13 @@ DishPointing pointDish(const GeoSite& site, double satelliteLongitude);
 
 // Whether any geostationary satellite rises above the site's horizon: not at the poles.
 bool geostationaryArcVisible(const GeoSite& site);
+
+// How a polar-mount motor is set on its pole before its first turn, on either side of the
+// equator: its elevation scale at the site's latitude, and the dish tilted down on the motor's
+// arm by the declination that points it at the arc.
+struct MotorMounting {
+    double elevationScale;    // degrees, the latitude without its hemisphere
+    double dishDeclination;   // degrees
+    double centreElevation;   // the dish's elevation with the motor at its centre, degrees
+};
+MotorMounting motorMounting(double latitude);

@@ -2,9 +2,11 @@
 // with and the message that turns a polar mount there, in the words both front ends show.
 #pragma once
 
+#include "protocol/CalendarDate.h"
 #include "protocol/DiseqcMessages.h"
 #include "protocol/DishPointing.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,10 +20,20 @@ struct SatelliteAim {
 // Throws InputError: no geostationary satellite above the site's horizon, or this one below it.
 SatelliteAim aimAt(const GeoSite& site, double satelliteLongitude);
 
-// The figures an installer reads: azimuth, elevation, LNB skew, the motor's angle and the
-// message, each as a label and its text ("azimuth", "172.7 degrees from true north").
+// The figures an installer reads: azimuth, the compass bearing on `date` (empty without one),
+// elevation, LNB skew, the motor's angle, its mounting (elevation scale, the dish's tilt on its
+// arm, the elevation at its centre) and the message, each as a label and its text ("azimuth",
+// "172.7 degrees from true north").
 struct AimFigure {
     std::string label;
     std::string text;
 };
-std::vector<AimFigure> aimFigures(const SatelliteAim& aim);
+std::vector<AimFigure> aimFigures(const SatelliteAim& aim, const std::optional<CalendarDate>& date);
+
+struct MagneticField;
+// A compass's reading where its needle feels `field` on `date`, for a dish at `azimuth` from
+// true north, in words: none where the field is too weak to turn a needle (under 2000 nT
+// across), a warning under 6000 nT.
+std::string compassFigure(double azimuth, const MagneticField& field, const CalendarDate& date);
+// At the site from the World Magnetic Model; outside its years none, and the years it covers.
+std::string compassFigure(double azimuth, const GeoSite& site, const CalendarDate& date);

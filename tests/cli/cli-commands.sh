@@ -153,9 +153,26 @@ grep -qx 'satellite: 19.2E (Home Bird)' out && grep -qx 'motor:     6.38 degrees
   grep -qx 'diseqc:    E0 31 6E E0 66' out || fail "aim by name: $(cat out)"
 expect 0 --settings site.ini aim hot bird
 grep -qx 'satellite: 13E (Hot Bird 13E, Hot Bird 13F, Hot Bird 13G)' out || fail "aim hot bird: $(cat out)"
+# The compass on a date: NOAA's model puts Berlin's declination at 5.2 degrees east late in
+# 2026, so 172.7 is 167.5 on a compass; outside the model's years there is no figure. Under the
+# motor's angle, its mounting for 52.52N (tests/protocol/tst_dishpointing.cpp works it out).
+expect 0 --settings site.ini aim 19.2E --date 2026-12-09
+grep -qx 'compass:   167.5 degrees (declination 5.2 degrees east, 2026-12-09)' out \
+  && grep -q '^scale:     52.5 degrees' out && grep -q '^centre:    29.9 degrees' out || fail "aim on a date: $(cat out)"
+expect 0 --settings site.ini aim 19.2E --date 2031-01-01
+grep -qx 'compass:   none for 2031-01-01: the magnetic model covers 2025 to 2029' out || fail "aim in 2031: $(cat out)"
+# With a site, each position's azimuth and elevation; --visible keeps Berlin's sky. Without
+# one, the names alone.
 expect 0 --settings site.ini satellites
-grep -qx '19.2E   Home Bird' out && [[ $(wc -l <out) -ge 60 ]] || fail "satellites: $(head out)"
+grep -qx '19.2E   azimuth 172.7, elevation  29.7   Home Bird' out && [[ $(wc -l <out) -ge 60 ]] \
+  || fail "satellites from a site: $(head out)"
 cp out satellites.out
+all=$(wc -l <out)
+expect 0 --settings site.ini satellites --visible
+(($(wc -l <out) < all)) && ! grep -q 'elevation *-' out || fail "satellites --visible: $(cat out)"
+printf '[init]\n' >no-site.ini
+expect 0 --settings no-site.ini satellites
+grep -qx '19.2E   Home Bird' out || fail "satellites without a site: $(head out)"
 # A dry run of a command that only prints prints the same and ends with 0.
 expect 0 --settings site.ini --dry-run satellites
 cmp -s out satellites.out || fail "--dry-run satellites: $(head -n 3 out)"

@@ -14,13 +14,14 @@ CliOptions parse(std::vector<std::string> arguments)
 }
 
 // Planned as the program plans it, with the options wherever they stand; the site of a dish
-// in Sydney.
-PlannedCommand plan(std::vector<std::string> arguments)
+// in Sydney, or no site at all.
+PlannedCommand plan(std::vector<std::string> arguments, bool siteKnown = true)
 {
     const CliOptions options = parseCliOptions(arguments);
     return planCommand(options.command, options.commandOptions,
                        {[] { return GeoSite{-33.87, 151.21}; }, [] { return ProgramSettings{}; },
-                        [] { return builtInSatellites(); }, {}, {}, {}});
+                        [] { return builtInSatellites(); }, {}, {}, {},
+                        [siteKnown] { return siteKnown ? std::optional<GeoSite>({-33.87, 151.21}) : std::nullopt; }});
 }
 
 // The requests the command would send, one after another.
@@ -82,6 +83,13 @@ TEST_CASE("arguments the box's protocol cannot carry are refused before anything
     CHECK_THROWS_WITH_AS(plan({"goto", "19.2E"}), "19.2E is below the horizon at 33.87S,151.21E", UsageError);
     CHECK_THROWS_AS(plan({"aim", "200E"}), UsageError);
     CHECK_THROWS_AS(plan({"aim"}), UsageError);
+    for (const char* date : {"2026-13-01", "tomorrow", "2026-02-30"})
+        CHECK_THROWS_WITH_AS(plan({"aim", "156E", "--date", date}), doctest::Contains(("'" + std::string(date) + "' is not a day").c_str()),
+                             UsageError);
+    CHECK_THROWS_WITH_AS(plan({"goto", "156E", "--date", "2026-12-09"}), "--date does not go with goto", UsageError);
+    CHECK_NOTHROW(plan({"satellites", "--visible"}));
+    CHECK_NOTHROW(plan({"satellites"}, false));
+    CHECK_THROWS_WITH_AS(plan({"satellites", "--visible"}, false), doctest::Contains("--visible needs a site"), UsageError);
 }
 
 TEST_CASE("single cable's tones and release, the positioner's limits, and the range's ends")

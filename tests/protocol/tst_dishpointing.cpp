@@ -60,18 +60,45 @@ TEST_CASE("a satellite due south is straight ahead: angle 0, no skew")
 
 TEST_CASE("the figures as an installer reads them")
 {
-    // Berlin to 19.2E: the figures above to a tenth (the skew's -4.469 is -4.5), and the motor's
-    // 102 sixteenths as 6.38 degrees.
-    const std::vector<AimFigure> figures = aimFigures(aimAt({52.52, 13.40}, 19.2));
-    REQUIRE(figures.size() == 5);
+    // Berlin to 19.2E: the figures above to a tenth (the skew's -4.469 is -4.5), the motor's
+    // 102 sixteenths as 6.38 degrees, and its mounting as the next case works it out.
+    const std::vector<AimFigure> figures = aimFigures(aimAt({52.52, 13.40}, 19.2), std::nullopt);
+    std::vector<std::string> labels;
+    for (const AimFigure& figure : figures)
+        labels.push_back(figure.label);
+    CHECK(labels
+          == std::vector<std::string>{"azimuth", "compass", "elevation", "LNB skew", "motor", "scale", "dish tilt",
+                                      "centre", "diseqc"});
     CHECK(figures[0].text == "172.7 degrees from true north");
-    CHECK(figures[1].text == "29.7 degrees");
-    CHECK(figures[2].text == "-4.5 degrees (counter-clockwise seen from behind the dish)");
-    CHECK(figures[3].text == "6.38 degrees east");
-    CHECK(figures[4].text == "E0 31 6E E0 66");
+    CHECK(figures[1].text.empty()); // no date, no compass
+    CHECK(figures[2].text == "29.7 degrees");
+    CHECK(figures[3].text == "-4.5 degrees (counter-clockwise seen from behind the dish)");
+    CHECK(figures[4].text == "6.38 degrees east");
+    CHECK(figures[5].text == "52.5 degrees on the motor's elevation scale (37.5 where it is marked from the vertical)");
+    CHECK(figures[6].text == "7.5 degrees down on the motor's arm (the dish's declination)");
+    CHECK(figures[7].text.find("29.9 degrees elevation with the motor at its centre") == 0);
+    CHECK(figures[8].text == "E0 31 6E E0 66");
     // Sydney to 156E: the motor's west turns the dish east.
-    CHECK(aimFigures(aimAt({-33.87, 151.21}, 156.0))[3].text.find("5.50 degrees west (the mount faces north here")
+    CHECK(aimFigures(aimAt({-33.87, 151.21}, 156.0), std::nullopt)[4].text.find(
+              "5.50 degrees west (the mount faces north here")
           == 0);
+}
+
+TEST_CASE("a polar mount's elevation scale, the dish's declination and its elevation at the centre")
+{
+    // δ = atan(Re sin φ / (Rs - Re cos φ)), Re = 6378.137 km, Rs = 42164.2 km, worked out by
+    // hand: 50° gives 7.314 and 32.686; Berlin's 52.52° 7.531 and 29.949; Sydney's 33.87° south
+    // 5.507 and 50.623, the same tilt towards the equator as at 33.87° north.
+    const struct {
+        double latitude, scale, declination, centre;
+    } rows[] = {{50.0, 50.0, 7.314, 32.686}, {52.52, 52.52, 7.531, 29.949}, {-33.87, 33.87, 5.507, 50.623}};
+    for (const auto& row : rows) {
+        CAPTURE(row.latitude);
+        const MotorMounting mounting = motorMounting(row.latitude);
+        CHECK(mounting.elevationScale == doctest::Approx(row.scale));
+        CHECK(std::abs(mounting.dishDeclination - row.declination) < 0.01);
+        CHECK(std::abs(mounting.centreElevation - row.centre) < 0.01);
+    }
 }
 
 TEST_CASE("a satellite beyond the site's horizon, and sites where no satellite rises")

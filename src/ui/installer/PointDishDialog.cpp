@@ -7,6 +7,7 @@
 #include "protocol/InputError.h"
 #include "protocol/MotorEstimate.h"
 #include "ui/installer/MoveProgressBar.h"
+#include "ui/installer/SkyView.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -27,8 +28,15 @@ struct FigureRow {
     const char* caption;
 };
 constexpr FigureRow FigureRows[] = {
-    {"azimuth", "Azimuth"}, {"elevation", "Elevation"}, {"lnbSkew", "LNB skew"},
-    {"motor", "Motor"},     {"message", "Message"},
+    {"azimuth", "Azimuth"},
+    {"compass", "Compass bearing"},
+    {"elevation", "Elevation"},
+    {"lnbSkew", "LNB skew"},
+    {"motor", "Motor"},
+    {"elevationScale", "Elevation scale"},
+    {"dishDeclination", "Dish declination"},
+    {"centreElevation", "Elevation at centre"},
+    {"message", "Message"},
 };
 
 QLineEdit* newEdit(const char* name)
@@ -52,6 +60,10 @@ PointDishDialog::PointDishDialog(QWidget* parent, std::string settingsFile, Dise
     m_satellite = newEdit("satellite");
     m_satellite->setPlaceholderText(QStringLiteral("19.2E or Hot Bird"));
     form->addRow(QStringLiteral("Satellite"), m_satellite);
+    m_date = newEdit("date");
+    m_date->setPlaceholderText(QString::fromStdString(formatDate(today())));
+    m_date->setToolTip(QStringLiteral("YYYY-MM-DD, for the compass bearing; empty for today"));
+    form->addRow(QStringLiteral("Date"), m_date);
     m_position = newFigure("position", QStringLiteral("Orbital position"));
     addFigureRow(form, QStringLiteral("Position"), m_position);
     for (const FigureRow& row : FigureRows) {
@@ -93,18 +105,19 @@ PointDishDialog::PointDishDialog(QWidget* parent, std::string settingsFile, Dise
     close->setObjectName(QStringLiteral("close"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    m_sky = new SkyView(m_satellites);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_problem);
     layout->addLayout(move);
     layout->addWidget(m_turning);
-    layout->addStretch();
+    layout->addWidget(m_sky, 1);
     layout->addWidget(buttons);
     // The send buttons belong to the dialog from their start: Tab takes them in their row.
-    QWidget* const order[] = {m_speed, goTo, halt, stopped, close};
+    QWidget* const order[] = {m_speed, goTo, halt, stopped, m_sky, close};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
-    setMinimumWidth(420);
+    setMinimumWidth(640);
     setFirstEdit(m_site);
 
     if (const std::optional<StoredSite> stored = storedSite(m_settingsFile)) {
@@ -118,6 +131,7 @@ PointDishDialog::PointDishDialog(QWidget* parent, std::string settingsFile, Dise
     connect(m_site, &QLineEdit::textChanged, this, [this] { showFigures(); });
     connect(m_site, &QLineEdit::editingFinished, this, [this] { rememberTypedSite(); });
     connect(m_satellite, &QLineEdit::textChanged, this, [this] { showFigures(); });
+    connect(m_date, &QLineEdit::textChanged, this, [this] { showFigures(); });
     showFigures();
 }
 
@@ -140,8 +154,19 @@ void PointDishDialog::showFigures()
         problem = QString::fromStdString(error.what());
     }
 
+    // A date that does not read as one leaves only the compass without a figure.
+    std::optional<CalendarDate> date;
+    try {
+        const QString dateText = m_date->text().trimmed();
+        date = dateText.isEmpty() ? today() : dateFromText(dateText.toStdString());
+    } catch (const InputError& error) {
+        problem += (problem.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(error.what())
+            + QStringLiteral(", or nothing for today.");
+    }
+
     showFigure(m_position, m_aim ? QString::fromStdString(formatLongitude(m_aim->satelliteLongitude)) : QString());
-    const std::vector<AimFigure> figures = m_aim ? aimFigures(*m_aim) : std::vector<AimFigure>(m_figures.size());
+    m_sky->showSky(m_typedSite, m_aim ? std::optional<double>(m_aim->satelliteLongitude) : std::nullopt);
+    const std::vector<AimFigure> figures = m_aim ? aimFigures(*m_aim, date) : std::vector<AimFigure>(m_figures.size());
     for (std::size_t i = 0; i < m_figures.size(); ++i)
         showFigure(m_figures[i], QString::fromStdString(figures[i].text));
     if (!m_siteNotRemembered.isEmpty())
@@ -150,6 +175,12 @@ void PointDishDialog::showFigures()
     // Said again where the keyboard is when it comes back to the edits.
     m_site->setAccessibleDescription(problem);
     m_satellite->setAccessibleDescription(problem);
+    m_date->setAccessibleDescription(problem);
+    // Figures that wrap onto more lines take their room from the sky, down to its least, and
+    // then from the dialog's height.
+    layout()->activate();
+    if (const int needed = layout()->totalHeightForWidth(width()); needed > height())
+        resize(width(), needed);
 }
 
 void PointDishDialog::rememberTypedSite()

@@ -1,7 +1,8 @@
 // "Point the Dish": the dish's site and a satellite, by longitude or by name, give the
-// figures to set the dish up with (azimuth, elevation, LNB skew, the motor's angle) and the
-// message that turns a polar mount there, worked out as they are typed; "Go To" sends it, and
-// the move it makes is counted down at the motor's speed; "Halt" stops the dish.
+// figures to set the dish up with (azimuth, the compass bearing on the date, elevation, LNB
+// skew, the motor's angle and mounting) and the message that turns a polar mount there,
+// worked out as they are typed, beside a picture of the site's sky; "Go To" sends it, and the
+// move it makes is counted down at the motor's speed; "Halt" stops the dish.
 #pragma once
 
 #include "ui/installer/InstallerDialog.h"
@@ -17,6 +18,7 @@ class MoveProgressBar;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
+class SkyView;
 
 class PointDishDialog final : public InstallerDialog {
     Q_OBJECT
@@ -52,9 +54,11 @@ private:
 
     QLineEdit* m_site = nullptr;
     QLineEdit* m_satellite = nullptr;
+    QLineEdit* m_date = nullptr;
     QLabel* m_position = nullptr;
     std::vector<QLabel*> m_figures; // in the order the aim's figures come
     QLabel* m_problem = nullptr;
     QDoubleSpinBox* m_speed = nullptr;
     MoveProgressBar* m_turning = nullptr;
+    SkyView* m_sky = nullptr;
 };

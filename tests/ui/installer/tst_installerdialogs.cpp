@@ -2,7 +2,8 @@
 // user types, what their buttons put on the port through the window's transaction, what they
 // refuse, and the site remembered for the next start. Expected figures: Berlin (52.52N,
 // 13.40E) to 19.2E is azimuth 172.7, elevation 29.7 and a motor angle of 6.388 degrees east,
-// 102 sixteenths (tests/protocol/tst_dishpointing.cpp works them out); switch port 2 for a
+// 102 sixteenths, the motor's scale at 52.5 (tests/protocol/tst_dishpointing.cpp works them
+// out), and the compass 167.5 on 2026-12-09 (5.2 degrees east by NOAA's model); switch port 2 for a
 // horizontal low-band transponder is 1111 0110, F6, and uncommitted port 5 is 1111 0100, F4.
 // Single cable (EN 50494): 11362H is IF 1612; with user band 3 at 1210 MHz, T = round(2822 / 4)
 // - 350 = 356 = 01 0110 0100, and D1 = 010 (band 3) 1 (B) 1 (horizontal) 0 (low) 01 = 59; the
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -79,6 +81,14 @@ private slots:
         QVERIFY(shown(dialog, "elevation").startsWith(QStringLiteral("29.7 ")));
         QCOMPARE(shown(dialog, "motor"), QStringLiteral("6.38 degrees east"));
         QCOMPARE(shown(dialog, "message"), QStringLiteral("E0 31 6E E0 66"));
+        QVERIFY(shown(dialog, "elevationScale").startsWith(QStringLiteral("52.5 degrees on the motor's elevation scale")));
+        // Without a date, today's.
+        QVERIFY(shown(dialog, "compass").contains(QDate::currentDate().toString(Qt::ISODate)));
+        QTest::keyClicks(in<QLineEdit>(dialog, "date"), QStringLiteral("2026-12-09"));
+        QCOMPARE(shown(dialog, "compass"), QStringLiteral("167.5 degrees (declination 5.2 degrees east, 2026-12-09)"));
+        QWidget* sky = in<QWidget>(dialog, "sky");
+        QCOMPARE(sky->accessibleName(), QStringLiteral("Sky"));
+        QVERIFY(sky->accessibleDescription().startsWith(QStringLiteral("19.2E at azimuth 172.7, elevation 29.7; ")));
 
         // The port is not open yet: the transaction opens it, as the composer's send does.
         // The keyboard stays on the button, so that a second press sends again.
@@ -156,6 +166,33 @@ private slots:
         QCOMPARE(f.prompts.beeps, 1);
         QVERIFY(f.takeRequests().isEmpty());
         QVERIFY(f.log().isEmpty());
+    }
+
+    void aDateTheCalendarLacksLeavesOnlyTheCompassWithoutAFigure()
+    {
+        MainWindowFixture f;
+        QWidget* dialog = openPointTheDish(f, QStringLiteral("52.52N,13.40E"), QStringLiteral("19.2E"));
+        QTest::keyClicks(in<QLineEdit>(dialog, "date"), QStringLiteral("2026-02-30"));
+        QVERIFY(in<QLabel>(dialog, "problem")->text().startsWith(QStringLiteral("'2026-02-30' is not a day of the calendar")));
+        QCOMPARE(shown(dialog, "compass"), QString());
+        QCOMPARE(shown(dialog, "message"), QStringLiteral("E0 31 6E E0 66"));
+    }
+
+    void tabWalksPointTheDishAsItIsSeen()
+    {
+        MainWindowFixture f;
+        QWidget* dialog = openPointTheDish(f, QStringLiteral("52.52N,13.40E"), QStringLiteral("19.2E"));
+        QLineEdit* site = in<QLineEdit>(dialog, "site");
+        site->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), site);
+        QStringList order;
+        for (int i = 0; i < 16; ++i) {
+            order << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, QStringList({"site", "satellite", "date", "position", "azimuth", "compass", "elevation",
+                                     "lnbSkew", "motor", "elevationScale", "dishDeclination", "centreElevation",
+                                     "message", "sky", "goTo", "close"}));
     }
 
     void sendSwitchPutsTheCascadeOnTheBus()
