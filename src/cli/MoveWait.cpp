@@ -3,6 +3,7 @@
 #include "cli/ConsoleOutput.h"
 #include "cli/ConsoleSession.h"
 #include "cli/Interrupt.h"
+#include "protocol/BoxRequests.h"
 #include "protocol/DiseqcMessages.h"
 #include "protocol/MotorEstimate.h"
 
@@ -38,5 +39,5 @@ void haltAfterInterrupt(ConsoleSession& session, ConsoleOutput& output)
     output.endCountdown();
     answerInterrupt(); // a second Ctrl+C ends the halt's wait for its reply too
     output.error("interrupted: the dish is halted where it is, a place now unknown");
-    session.send(Diseqc::request(Diseqc::motorHalt()));
+    session.send(BoxRequests::diseqcMessage(Diseqc::motorHalt()));
 }

@@ -186,13 +186,13 @@ private slots:
         site->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), site);
         QStringList order;
-        for (int i = 0; i < 16; ++i) {
+        for (int i = 0; i < 18; ++i) {
             order << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         QCOMPARE(order, QStringList({"site", "satellite", "date", "position", "azimuth", "compass", "elevation",
                                      "lnbSkew", "motor", "elevationScale", "dishDeclination", "centreElevation",
-                                     "message", "sky", "goTo", "close"}));
+                                     "message", "motorSpeed", "goTo", "halt", "sky", "close"}));
     }
 
     void sendSwitchPutsTheCascadeOnTheBus()
