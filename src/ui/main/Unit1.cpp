@@ -55,7 +55,6 @@ TForm1::TForm1(QWidget* parent)
     const auto terminating = [this] { return Link.AppTerminating.load(); };
     Form2->setTerminatingCheck(terminating);
     Form3->setTerminatingCheck(terminating);
-    createInstallerDialogs();
 }
 
 TForm1::~TForm1()

@@ -8,6 +8,7 @@
 #include "link/LinkState.h"
 #include "link/ReceiveBuffer.h"
 #include "protocol/DiseqcMessages.h"
+#include "ui/installer/InstallerDialog.h"
 #include "ui/tables/TableTransfer.h"
 
 #include <QMainWindow>
@@ -52,7 +53,8 @@ public:
     // The table dialogs `Form2` and `Form3`, created hidden with the main window.
     TForm2* positionerDialog() const { return Form2; }
     TForm3* remoteDialog() const { return Form3; }
-    // The "Installer" menu's dialogs, created hidden with the main window.
+    // The "Installer" menu's dialogs: made the first time their menu item is chosen (most
+    // sessions never open them), none before.
     PointDishDialog* pointDishDialog() const { return m_pointDish; }
     SwitchesDialog* switchesDialog() const { return m_switches; }
 
@@ -72,7 +74,8 @@ private:
     void createStatusBar();
     void createMenus();
     void createInstallerMenu();
-    void createInstallerDialogs();
+    // What the installer's dialogs send through: the window's transaction.
+    DiseqcSender installerSender();
     // They close with the window, keeping what they remember.
     void closeInstallerDialogs();
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,

@@ -4,26 +4,27 @@
 
 #include "app/RememberedDish.h"
 #include "app/SettingsFile.h"
-#include "link/SendInTurn.h"
 #include "app/SystemString.h"
+#include "link/SendInTurn.h"
 #include "ui/installer/PointDishDialog.h"
 #include "ui/installer/SwitchesDialog.h"
 #include "ui/main/GuiWaits.h"
 
 #include <QScopedValueRollback>
 
-void TForm1::createInstallerDialogs()
+DiseqcSender TForm1::installerSender()
 {
-    const DiseqcSender send = [this](const std::vector<DiseqcMessage>& messages, std::chrono::milliseconds gap,
-                                     const QWidget* from) { sendDiseqcMessages(messages, gap, from); };
-    m_pointDish = new PointDishDialog(this, settingsFilePath(), send);
-    m_switches = new SwitchesDialog(this, send);
+    return [this](const std::vector<DiseqcMessage>& messages, std::chrono::milliseconds gap, const QWidget* from) {
+        sendDiseqcMessages(messages, gap, from);
+    };
 }
 
 void TForm1::closeInstallerDialogs()
 {
-    m_pointDish->hide();
-    m_switches->hide();
+    for (QWidget* dialog : std::initializer_list<QWidget*>{m_pointDish, m_switches}) {
+        if (dialog)
+            dialog->hide();
+    }
 }
 
 void TForm1::sendDiseqcMessages(const std::vector<DiseqcMessage>& messages, std::chrono::milliseconds gap,
@@ -53,15 +54,21 @@ void TForm1::followDish(const BoxRequest& request, bool replied)
     const DishNote note = noteSentToDish(settingsFilePath(), request, replied);
     if (!note.problem.empty())
         AddLog(fromSystem(note.problem));
-    m_pointDish->followMotor(note.effect);
+    // A dialog not made yet counts nothing down; it reads the dish's state when it is made.
+    if (m_pointDish)
+        m_pointDish->followMotor(note.effect);
 }
 
 void TForm1::PointtheDish1Click()
 {
+    if (!m_pointDish)
+        m_pointDish = new PointDishDialog(this, settingsFilePath(), installerSender());
     m_pointDish->showDialog();
 }
 
 void TForm1::SwitchesandSingleCable1Click()
 {
+    if (!m_switches)
+        m_switches = new SwitchesDialog(this, installerSender());
     m_switches->showDialog();
 }

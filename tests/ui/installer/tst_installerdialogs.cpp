@@ -314,13 +314,17 @@ private slots:
         QWidget* dialog = openPointTheDish(f, QStringLiteral("-33.87,151.21"), QStringLiteral("156E"));
         QTest::keyClick(dialog, Qt::Key_Escape);
         QVERIFY(!dialog->isVisible());
+        // A new window makes the dialog, and reads the site, only when the menu asks for it.
         f.window = std::make_unique<TForm1>();
+        QVERIFY(!f.window->pointDishDialog());
+        f.trigger("PointtheDish1");
         QCOMPARE(in<QLineEdit>(f.window->pointDishDialog(), "site")->text(), QStringLiteral("33.87S,151.21E"));
 
         MainWindowFixture withSite(false, QStringLiteral("\n[site]\nlatitude=52.52N\nlongitude=13.40E"));
         QVERIFY(QFile::copy(f.dir.filePath(QStringLiteral("last-site.ini")),
                             withSite.dir.filePath(QStringLiteral("last-site.ini"))));
         withSite.window = std::make_unique<TForm1>();
+        withSite.trigger("PointtheDish1");
         QCOMPARE(in<QLineEdit>(withSite.window->pointDishDialog(), "site")->text(), QStringLiteral("52.52N,13.40E"));
     }
 

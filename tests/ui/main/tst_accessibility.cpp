@@ -10,6 +10,7 @@
 #include "ui/tables/Unit3.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -123,8 +124,15 @@ private slots:
         QTest::newRow("main window") << PickWindow([](TForm1* main) -> QWidget* { return main; });
         QTest::newRow("positioner dialog") << PickWindow([](TForm1* main) -> QWidget* { return main->positionerDialog(); });
         QTest::newRow("remote-control dialog") << PickWindow([](TForm1* main) -> QWidget* { return main->remoteDialog(); });
-        QTest::newRow("point the dish") << PickWindow([](TForm1* main) -> QWidget* { return main->pointDishDialog(); });
-        QTest::newRow("switches") << PickWindow([](TForm1* main) -> QWidget* { return main->switchesDialog(); });
+        // The installer's dialogs are made when their menu item is first chosen.
+        QTest::newRow("point the dish") << PickWindow([](TForm1* main) -> QWidget* {
+            main->findChild<QAction*>(QStringLiteral("PointtheDish1"))->trigger();
+            return main->pointDishDialog();
+        });
+        QTest::newRow("switches") << PickWindow([](TForm1* main) -> QWidget* {
+            main->findChild<QAction*>(QStringLiteral("SwitchesandSingleCable1"))->trigger();
+            return main->switchesDialog();
+        });
     }
 
     void everyControlHasANameOfItsOwn()
