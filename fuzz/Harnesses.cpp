@@ -8,7 +8,7 @@ const std::vector<Harness>& allHarnesses()
         {"table_file", fuzzTableFile},
         {"received_chunk", fuzzReceivedChunk},
         {"box_packets", fuzzBoxPackets},
-        {"installer_input", fuzzInstallerInput},
+        {"site_and_tuning_input", fuzzSiteAndTuningInput},
     };
     return harnesses;
 }

@@ -13,7 +13,7 @@ int fuzzIntegerRule(const std::uint8_t* data, std::size_t size);
 int fuzzTableFile(const std::uint8_t* data, std::size_t size);
 int fuzzReceivedChunk(const std::uint8_t* data, std::size_t size);
 int fuzzBoxPackets(const std::uint8_t* data, std::size_t size);
-int fuzzInstallerInput(const std::uint8_t* data, std::size_t size);
+int fuzzSiteAndTuningInput(const std::uint8_t* data, std::size_t size);
 
 struct Harness {
     const char* name; // also the folder of its corpus under fuzz/corpus/

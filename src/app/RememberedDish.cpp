@@ -1,7 +1,7 @@
 #include "app/RememberedDish.h"
 
 #include "app/IniProfile.h"
-#include "app/InstallerFiles.h"
+#include "app/SiteFiles.h"
 #include "protocol/InputError.h"
 #include "protocol/IntegerInput.h"
 #include "protocol/MotorEstimate.h"

@@ -2,10 +2,10 @@
 // the window reads, opens the port with the window's own sequence, prints the log pane's
 // lines, and tells in its exit status how the command went.
 #include "app/AppPathsNative.h"
-#include "app/InstallerFiles.h"
 #include "app/ProgramArguments.h"
 #include "app/RememberedDish.h"
 #include "app/SettingsFile.h"
+#include "app/SiteFiles.h"
 #include "app/TextOutput.h"
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"

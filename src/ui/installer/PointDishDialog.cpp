@@ -1,7 +1,7 @@
 #include "ui/installer/PointDishDialog.h"
 
-#include "app/InstallerFiles.h"
 #include "app/RememberedDish.h"
+#include "app/SiteFiles.h"
 #include "app/SystemString.h"
 #include "protocol/GeoCoordinates.h"
 #include "protocol/InputError.h"
@@ -49,7 +49,7 @@ QLineEdit* newEdit(const char* name)
 } // namespace
 
 PointDishDialog::PointDishDialog(QWidget* parent, std::string settingsFile, DiseqcSender send)
-    : InstallerDialog(parent, "PointDishDialog", QStringLiteral("Point the Dish"), std::move(send))
+    : BusSendingDialog(parent, "PointDishDialog", QStringLiteral("Point the Dish"), std::move(send))
     , m_settingsFile(std::move(settingsFile))
     , m_satellites(knownSatellites(m_settingsFile))
 {
@@ -239,7 +239,7 @@ void PointDishDialog::readSpeedOnce()
 void PointDishDialog::showEvent(QShowEvent* event)
 {
     readSpeedOnce();
-    InstallerDialog::showEvent(event);
+    BusSendingDialog::showEvent(event);
 }
 
 void PointDishDialog::hideEvent(QHideEvent* event)
@@ -247,5 +247,5 @@ void PointDishDialog::hideEvent(QHideEvent* event)
     if (m_speedRead && m_speed->value() != *m_speedRead && rememberMotorSpeed(m_settingsFile, m_speed->value()).empty())
         m_speedRead = m_speed->value();
     rememberTypedSite();
-    InstallerDialog::hideEvent(event);
+    BusSendingDialog::hideEvent(event);
 }

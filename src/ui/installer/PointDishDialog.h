@@ -5,7 +5,7 @@
 // move it makes is counted down at the motor's speed; "Halt" stops the dish.
 #pragma once
 
-#include "ui/installer/InstallerDialog.h"
+#include "ui/installer/BusSendingDialog.h"
 
 #include "protocol/MotorMemory.h"
 #include "protocol/SatelliteAim.h"
@@ -20,7 +20,7 @@ class QLabel;
 class QLineEdit;
 class SkyView;
 
-class PointDishDialog final : public InstallerDialog {
+class PointDishDialog final : public BusSendingDialog {
     Q_OBJECT
 
 public:

@@ -100,7 +100,7 @@ QString messagesText(const std::vector<DiseqcMessage>& messages)
 } // namespace
 
 SwitchesDialog::SwitchesDialog(QWidget* parent, DiseqcSender send)
-    : InstallerDialog(parent, "SwitchesDialog", QStringLiteral("Switches and Single Cable"), std::move(send))
+    : BusSendingDialog(parent, "SwitchesDialog", QStringLiteral("Switches and Single Cable"), std::move(send))
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("close"));

@@ -5,7 +5,7 @@
 // on its own button. The LNB is a universal one, one oscillator, or any other.
 #pragma once
 
-#include "ui/installer/InstallerDialog.h"
+#include "ui/installer/BusSendingDialog.h"
 
 #include <optional>
 
@@ -14,7 +14,7 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 
-class SwitchesDialog final : public InstallerDialog {
+class SwitchesDialog final : public BusSendingDialog {
     Q_OBJECT
 
 public:

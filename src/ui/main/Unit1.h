@@ -8,7 +8,7 @@
 #include "link/LinkState.h"
 #include "link/ReceiveBuffer.h"
 #include "protocol/DiseqcMessages.h"
-#include "ui/installer/InstallerDialog.h"
+#include "ui/installer/BusSendingDialog.h"
 #include "ui/tables/TableTransfer.h"
 
 #include <QMainWindow>

@@ -65,7 +65,7 @@ std::string nearPositions(const std::string& bytes)
 
 } // namespace
 
-int fuzzInstallerInput(const std::uint8_t* data, std::size_t size)
+int fuzzSiteAndTuningInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
 

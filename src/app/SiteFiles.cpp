@@ -1,4 +1,4 @@
-#include "app/InstallerFiles.h"
+#include "app/SiteFiles.h"
 
 #include "app/AppPathsNative.h"
 #include "app/IniProfile.h"

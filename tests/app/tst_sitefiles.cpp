@@ -1,6 +1,6 @@
 // What the installer's tools keep beside the settings file: the site last typed, kept once
 // and replaced by the next, and said when it cannot be written.
-#include "app/InstallerFiles.h"
+#include "app/SiteFiles.h"
 
 #include "doctest.h"
 

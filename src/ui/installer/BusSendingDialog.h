@@ -23,7 +23,7 @@ class QPushButton;
 using DiseqcSender =
     std::function<void(const std::vector<DiseqcMessage>& messages, std::chrono::milliseconds gap, const QWidget* from)>;
 
-class InstallerDialog : public QDialog {
+class BusSendingDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -31,7 +31,7 @@ public:
     void showDialog();
 
 protected:
-    InstallerDialog(QWidget* parent, const char* name, const QString& title, DiseqcSender send);
+    BusSendingDialog(QWidget* parent, const char* name, const QString& title, DiseqcSender send);
 
     void setFirstEdit(QLineEdit* edit) { m_firstEdit = edit; }
 

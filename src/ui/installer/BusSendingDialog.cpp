@@ -1,4 +1,4 @@
-#include "ui/installer/InstallerDialog.h"
+#include "ui/installer/BusSendingDialog.h"
 
 #include "app/Prompts.h"
 #include "app/Unitx.h"
@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-InstallerDialog::InstallerDialog(QWidget* parent, const char* name, const QString& title, DiseqcSender send)
+BusSendingDialog::BusSendingDialog(QWidget* parent, const char* name, const QString& title, DiseqcSender send)
     : QDialog(parent)
     , m_send(std::move(send))
 {
@@ -17,7 +17,7 @@ InstallerDialog::InstallerDialog(QWidget* parent, const char* name, const QStrin
     setWindowTitle(title);
 }
 
-void InstallerDialog::showDialog()
+void BusSendingDialog::showDialog()
 {
     show();
     raise();
@@ -29,7 +29,7 @@ void InstallerDialog::showDialog()
     }
 }
 
-QPushButton* InstallerDialog::addSendButton(const char* name, const QString& caption,
+QPushButton* BusSendingDialog::addSendButton(const char* name, const QString& caption,
                                             std::function<std::optional<std::vector<DiseqcMessage>>()> messages)
 {
     auto* button = new QPushButton(caption, this);
@@ -49,7 +49,7 @@ QPushButton* InstallerDialog::addSendButton(const char* name, const QString& cap
     return button;
 }
 
-QLabel* InstallerDialog::newFigure(const char* name, const QString& spokenName)
+QLabel* BusSendingDialog::newFigure(const char* name, const QString& spokenName)
 {
     auto* figure = new QLabel;
     figure->setObjectName(QLatin1String(name));
@@ -60,20 +60,20 @@ QLabel* InstallerDialog::newFigure(const char* name, const QString& spokenName)
     return figure;
 }
 
-void InstallerDialog::addFigureRow(QFormLayout* form, const QString& caption, QLabel* figure)
+void BusSendingDialog::addFigureRow(QFormLayout* form, const QString& caption, QLabel* figure)
 {
     form->addRow(caption, figure);
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(figure)))
         label->setBuddy(nullptr);
 }
 
-void InstallerDialog::showFigure(QLabel* figure, const QString& text)
+void BusSendingDialog::showFigure(QLabel* figure, const QString& text)
 {
     figure->setText(text);
     figure->setAccessibleDescription(text);
 }
 
-void InstallerDialog::keyPressEvent(QKeyEvent* event)
+void BusSendingDialog::keyPressEvent(QKeyEvent* event)
 {
     const bool returnKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     // The dialog would press its first button: a typed site or port is no order to send.
