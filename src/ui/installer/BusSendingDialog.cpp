@@ -57,6 +57,7 @@ QLabel* BusSendingDialog::newFigure(const char* name, const QString& spokenName)
     figure->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     figure->setFocusPolicy(Qt::StrongFocus);
     figure->setWordWrap(true);
+    figure->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     return figure;
 }
 
@@ -82,4 +83,14 @@ void BusSendingDialog::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool BusSendingDialog::event(QEvent* event)
+{
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::LayoutRequest && layout()) {
+        if (const int needed = layout()->totalHeightForWidth(width()); needed > height())
+            resize(width(), needed);
+    }
+    return handled;
 }

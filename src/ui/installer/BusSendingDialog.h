@@ -51,6 +51,9 @@ protected:
     virtual std::chrono::milliseconds messageGap() const { return Diseqc::MessageGap; }
 
     void keyPressEvent(QKeyEvent* event) override;
+    // Figures that wrap onto more lines than at the last layout make the dialog taller rather
+    // than being cut off.
+    bool event(QEvent* event) override;
 
 private:
     DiseqcSender m_send;

@@ -176,11 +176,6 @@ void PointDishDialog::showFigures()
     m_site->setAccessibleDescription(problem);
     m_satellite->setAccessibleDescription(problem);
     m_date->setAccessibleDescription(problem);
-    // Figures that wrap onto more lines take their room from the sky, down to its least, and
-    // then from the dialog's height.
-    layout()->activate();
-    if (const int needed = layout()->totalHeightForWidth(width()); needed > height())
-        resize(width(), needed);
 }
 
 void PointDishDialog::rememberTypedSite()

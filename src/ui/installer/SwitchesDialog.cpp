@@ -48,7 +48,8 @@ QWidget* newPart(const char* name, const QString& heading)
     part->setObjectName(QLatin1String(name));
     part->setFrameShape(QFrame::StyledPanel);
     auto* form = new QFormLayout(part);
-    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    // Lists and numbers keep their size; the figures take the width there is.
+    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     auto* title = new QLabel(heading);
     QFont bold = title->font();
     bold.setBold(true);
@@ -211,8 +212,10 @@ QWidget* SwitchesDialog::createSingleCablePart()
     addFigureRow(form, QStringLiteral("Message"), m_channelMessage);
     m_tuneTo = newFigure("tuneTo", QStringLiteral("Tune the meter to"));
     addFigureRow(form, QStringLiteral("Tune to"), m_tuneTo);
-    m_userBandMessages = newFigure("userBandMessages", QStringLiteral("Tones and release messages"));
-    addFigureRow(form, QStringLiteral("Tones, release"), m_userBandMessages);
+    m_tonesMessage = newFigure("tonesMessage", QStringLiteral("Tones on all bands message"));
+    addFigureRow(form, QStringLiteral("Tones"), m_tonesMessage);
+    m_releaseMessage = newFigure("releaseMessage", QStringLiteral("Release band message"));
+    addFigureRow(form, QStringLiteral("Release"), m_releaseMessage);
     const auto one = [](const std::optional<DiseqcMessage>& message) -> std::optional<std::vector<DiseqcMessage>> {
         if (!message)
             return std::nullopt;
@@ -313,18 +316,17 @@ void SwitchesDialog::showUserBandMessages()
     m_tones.reset();
     m_release.reset();
     const ChannelChoice choice = channelChoice();
-    QStringList texts;
     try {
         m_tones = userBandTones(choice.standard, choice.pin);
-        texts << QStringLiteral("tones ") + QString::fromStdString(messageText(*m_tones));
+        showFigure(m_tonesMessage, QString::fromStdString(messageText(*m_tones)));
     } catch (const InputError& error) {
-        texts << QString::fromStdString(error.what());
+        showFigure(m_tonesMessage, QString::fromStdString(error.what()));
     }
     try {
         m_release = releaseUserBand(choice.standard, choice.userBand, choice.pin);
-        texts << QStringLiteral("release band %1 ").arg(choice.userBand) + QString::fromStdString(messageText(*m_release));
+        showFigure(m_releaseMessage, QStringLiteral("band %1: ").arg(choice.userBand)
+                                         + QString::fromStdString(messageText(*m_release)));
     } catch (const InputError& error) {
-        texts << QString::fromStdString(error.what());
+        showFigure(m_releaseMessage, QString::fromStdString(error.what()));
     }
-    showFigure(m_userBandMessages, texts.join(QStringLiteral("; ")));
 }

@@ -59,7 +59,8 @@ private:
     QSpinBox* m_pin = nullptr;
     QLabel* m_channelMessage = nullptr;
     QLabel* m_tuneTo = nullptr;
-    QLabel* m_userBandMessages = nullptr;
+    QLabel* m_tonesMessage = nullptr;
+    QLabel* m_releaseMessage = nullptr;
 
     std::optional<std::vector<DiseqcMessage>> m_switchMessages;
     std::optional<Diseqc::ChannelChange> m_channelChange;

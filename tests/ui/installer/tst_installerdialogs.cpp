@@ -232,7 +232,7 @@ private slots:
         // EN 50607 has 32 user bands and no tones: said, and nothing sent.
         in<QComboBox>(dialog, "standard")->setCurrentIndex(1);
         QCOMPARE(in<QSpinBox>(dialog, "userBand")->maximum(), 32);
-        QVERIFY(shown(dialog, "userBandMessages").contains(QStringLiteral("EN 50607 has no")));
+        QVERIFY(shown(dialog, "tonesMessage").contains(QStringLiteral("EN 50607 has no")));
         press(dialog, "tones");
         QCOMPARE(f.prompts.beeps, 1);
         QVERIFY(f.takeRequests().isEmpty());
